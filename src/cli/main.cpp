@@ -1,0 +1,79 @@
+// lumesco-cli: the program's work without windows, for scripts, tests and support.
+
+#include "cli/Verb.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+
+namespace {
+
+constexpr const char *kVersion = "Lumesco v 2010.01.21";
+
+void printHelp(QTextStream &out)
+{
+    out << "Uso: lumesco-cli [--program-dir DIR] VERBO [argumentos]\n"
+           "     lumesco-cli --help | --version\n\n"
+           "Verbos:\n";
+    for (const cli::Verb *verb : cli::verbs())
+        out << "  " << verb->usage << "\n      " << verb->summary << '\n';
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    out.setEncoding(QStringConverter::Utf8);
+    err.setEncoding(QStringConverter::Utf8);
+
+    QStringList args = app.arguments().mid(1);
+    QString programDir = QDir::currentPath();
+    while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
+        const QString option = args.takeFirst();
+        if (option == u"--help" || option == u"-h") {
+            printHelp(out);
+            return 0;
+        }
+        if (option == u"--version") {
+            out << kVersion << '\n';
+            return 0;
+        }
+        if (option == u"--program-dir" && !args.isEmpty()) {
+            programDir = QDir(args.takeFirst()).absolutePath();
+            continue;
+        }
+        if (option.startsWith(QStringLiteral("--program-dir="))) {
+            programDir = QDir(option.mid(14)).absolutePath();
+            continue;
+        }
+        err << "opção desconhecida: " << option << '\n';
+        return 2;
+    }
+    if (args.isEmpty()) {
+        printHelp(err);
+        return 2;
+    }
+    const QString name = args.takeFirst();
+    const cli::Verb *verb = cli::findVerb(name);
+    if (!verb) {
+        err << "verbo desconhecido: " << name << " (veja lumesco-cli --help)\n";
+        return 2;
+    }
+    cli::Context context{programDir, out, err};
+    try {
+        const int status = verb->run(args, context);
+        out.flush();
+        return status;
+    } catch (const cli::Failure &failure) {
+        out.flush();
+        err << failure.message() << '\n';
+        return failure.exitCode();
+    } catch (const std::exception &e) {
+        out.flush();
+        err << "erro: " << QString::fromUtf8(e.what()) << '\n';
+        return 1;
+    }
+}

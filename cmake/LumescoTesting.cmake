@@ -30,7 +30,7 @@ function(lumesco_folder_library name)
     file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${src})
     if(rel MATCHES "^forms/")
       list(APPEND ui_sources ${src})
-    elseif(rel MATCHES "^(sim|tools)/")
+    elseif(rel MATCHES "^(sim|tools|program)/")
       # executables of their own, built by the folder's CMakeLists
     else()
       list(APPEND logic_sources ${src})

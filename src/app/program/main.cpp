@@ -1,0 +1,38 @@
+// The Lumesco program: start-up, then the main window until it closes.
+
+#include "app/SingleInstance.h"
+#include "app/Startup.h"
+#include "app/forms/TfrmMain.h"
+#include "app/forms/WidgetDialogs.h"
+#include "core/Dialogs.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumesco"));
+    QApplication::setOrganizationName(QStringLiteral("Lumesco"));
+    core::setDialogs(std::make_unique<app::WidgetDialogs>());
+
+    app::SingleInstance instance(app::SingleInstance::defaultLockDirectory());
+    if (!instance.tryAcquire()) {
+        core::inform(app::alreadyRunningMessage(), app::applicationTitle());
+        return 0;
+    }
+
+    try {
+        app::runStartup();
+    } catch (const app::StartupError &e) {
+        core::showError(e.message());
+        return 1;
+    }
+
+    app::TfrmMain mainWindow;
+    // Full size even where no window manager maximises (a bare X server, Xvfb).
+    mainWindow.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    mainWindow.showMaximized();
+    return QApplication::exec();
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "data/store/Database.h"
+#include "data/store/Dataset.h"
+
+namespace data {
+
+// A stored table opened by its file name ("Alunos.DB" -> ALUNOS) in a database:
+//
+//   Table alunos(Database::named("Quorvel"), "Alunos.DB");
+//   alunos.setIndexName("kNome");
+//   alunos.setFilter("(SIT <> 'D') AND (SIT <> 'T')");
+//   alunos.setFiltered(true);
+//   alunos.open();
+//   for (alunos.first(); !alunos.eof(); alunos.next()) ... alunos.asText("NOME") ...
+//
+// Every post, edit and delete is written (and, outside a Transaction, committed) at once.
+class Table : public Dataset
+{
+    Q_OBJECT
+
+public:
+    Table(const Database &db, const QString &fileName, QObject *parent = nullptr);
+    // The database by its name ("Quorvel"), looked up when the table opens.
+    Table(const QString &databaseName, const QString &fileName, QObject *parent = nullptr);
+    ~Table() override;
+
+    QString displayName() const override;
+    QString tableName() const; // as stored ("ALUNOS"); the file name's stem before opening
+    Database database() const;
+    const TableDef &layout() const { return m_layout; }
+
+    // Before opening.
+    void setReadOnly(bool readOnly);
+    // Opening fails when the table is open anywhere else (this process or another
+    // workstation), and while it is open nobody else may open it.
+    void setExclusive(bool exclusive);
+    bool isExclusive() const { return m_exclusive; }
+
+    // The order: a named index ("kTurma"), a field list ("Data_MovFin;CodGrupo_MovFin") or the
+    // primary key (empty). May change while open.
+    void setIndexName(const QString &indexName);
+    void setIndexFields(const QString &fieldList);
+    QString indexName() const { return m_indexName; }
+    QString indexFields() const; // the fields of the current order, ";"-separated
+
+    // Exact search on the leading fields of the current order; the cursor goes to the first
+    // match in that order. Nearest: the first row at or after the values.
+    bool findKey(const QVariantList &values);
+    bool findNearest(const QVariantList &values);
+
+    // Only the rows whose leading fields of the current order lie between the two keys.
+    void setRange(const QVariantList &from, const QVariantList &to);
+    void cancelRange();
+
+    // Master-detail: only the rows whose `detailFields` equal the master's `masterFields`
+    // (";"-separated, same count), following the master as it moves. New rows get the link
+    // values. A null master removes the link.
+    void setMaster(Dataset *master, const QString &detailFields, const QString &masterFields);
+
+    // Deletes every row of the table (not only those in view).
+    void emptyTable();
+
+protected:
+    void openSource(QList<DatasetField> &storedFields) override;
+    void closeSource() override;
+    void loadRows(std::vector<RowPtr> &rows) override;
+    bool filtersAtSource() const override { return true; }
+    void writeInsert(Row &row) override;
+    void writeUpdate(const Row &before, Row &row) override;
+    void writeDelete(const Row &row) override;
+    bool hasOrder() const override { return true; }
+    void sortRows(std::vector<RowPtr> &rows) override;
+    void initNewRow(Row &row) override;
+    bool rowInScope(const Row &row) const override;
+    void masterChanged() override;
+
+private:
+    struct Selection;
+    Selection buildSelection(bool idsOnly) const;
+    QStringList orderFields() const;
+    void resolveDatabase();
+    bool seek(const QVariantList &values, bool exact);
+
+    Database m_db;
+    QString m_databaseName;
+    QString m_fileName;
+    TableDef m_layout;
+    QString m_indexName;
+    QString m_indexFieldList;
+    bool m_useFieldList = false;
+    bool m_exclusive = false;
+    bool m_requestedReadOnly = false;
+    QVariantList m_rangeFrom;
+    QVariantList m_rangeTo;
+    bool m_hasRange = false;
+    QPointer<Dataset> m_master;
+    QStringList m_detailFields;
+    QStringList m_masterFields;
+    struct Statements;
+    std::unique_ptr<Statements> m_statements;
+};
+
+} // namespace data

@@ -82,8 +82,8 @@ int PosixSerialPort::writeLineSettings()
     settings.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
     settings.c_cflag |= CS8 | CREAD | CLOCAL;
     // Binary: no translation, no XON/XOFF, NUL bytes kept, errors not marked.
-    settings.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF |
-                          IXANY);
+    settings.c_iflag &=
+        ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY);
     settings.c_iflag |= INPCK;
     settings.c_oflag &= ~OPOST;
     settings.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
@@ -132,9 +132,8 @@ void PosixSerialPort::setRtsDtr(bool raised)
 
 int PosixSerialPort::write(const std::uint8_t *data, std::size_t length)
 {
-    const auto deadline =
-        after(static_cast<unsigned long long>(m_timeouts.writePerByte) * length +
-              m_timeouts.writeConstant);
+    const auto deadline = after(static_cast<unsigned long long>(m_timeouts.writePerByte) * length +
+                                m_timeouts.writeConstant);
     std::size_t sent = 0;
     while (sent < length) {
         const ssize_t written = ::write(m_fd, data + sent, length - sent);

@@ -93,8 +93,7 @@ int runTransaction(SerialPort &port, const Transaction &transaction)
         }
     } else if (transaction.replyLength > 1) {
         std::size_t received = 0;
-        if (const int error =
-                port.read(transaction.reply, transaction.replyLength, received)) {
+        if (const int error = port.read(transaction.reply, transaction.replyLength, received)) {
             // Reported, unlike a short reply: a caller must be able to tell a broken line
             // from a printer that said nothing.
             port.writeLineSettings();

@@ -9,7 +9,8 @@
 namespace zupri {
 
 // Result codes of a transaction that are not a reply byte or a system error.
-enum TransactionResult : int {
+enum TransactionResult : int
+{
     kNotReady = 4,
     kPurgeOutputFailed = 808,
     kPurgeInputFailed = 809,
@@ -24,12 +25,12 @@ enum TransactionResult : int {
 
 struct Transaction
 {
-    std::string portName;           // "COM1" to "COM4"
+    std::string portName; // "COM1" to "COM4"
     const std::uint8_t *data = nullptr;
     std::size_t length = 0;
-    std::uint8_t *reply = nullptr;  // receives the reply when more than one byte is expected
+    std::uint8_t *reply = nullptr; // receives the reply when more than one byte is expected
     std::size_t replyLength = 0;
-    bool special = false;           // skips the printer-ready check
+    bool special = false; // skips the printer-ready check
 };
 
 // The time-outs used for a reply of the given length.

@@ -24,8 +24,8 @@ const std::uint8_t *bytes(const char *data)
     return reinterpret_cast<const std::uint8_t *>(data);
 }
 
-int send(const std::uint8_t *data, std::size_t length, std::uint8_t *reply,
-         std::size_t replyLength, bool special)
+int send(const std::uint8_t *data, std::size_t length, std::uint8_t *reply, std::size_t replyLength,
+         bool special)
 {
     static const char *const portNames[] = {"COM1", "COM2", "COM3", "COM4"};
     zupri::Transaction transaction;
@@ -102,8 +102,8 @@ int ZupriImprimeLinha(int mode, const char *text, int length)
         sentMode = '2';
         width = 60;
     }
-    const std::size_t count = std::min(
-        {usableLength(text, length), static_cast<std::size_t>(kLineTextLimit), width});
+    const std::size_t count =
+        std::min({usableLength(text, length), static_cast<std::size_t>(kLineTextLimit), width});
     std::array<std::uint8_t, 3 + 60 + 1> line{kEsc, 'P', sentMode};
     std::copy_n(bytes(text), count, line.begin() + 3);
     line[3 + count] = '\r';

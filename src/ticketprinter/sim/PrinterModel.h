@@ -37,9 +37,8 @@ public:
     // The line still in the print buffer when the printer stops.
     std::vector<std::string> finish();
 
-    bool readyLine() const;
-
 private:
+    bool readyLine() const;
     void takeByte(unsigned char byte, Outcome &outcome);
     void runCommand(Outcome &outcome);
     void printCharacter(unsigned char byte, Outcome &outcome);
@@ -51,8 +50,8 @@ private:
     bool m_statusFromSensor = false;
     bool m_expanded = false;
     std::size_t m_columns = 40;
-    std::string m_command;     // an escape sequence still arriving
-    std::string m_line;        // the print buffer, in UTF-8
+    std::string m_command; // an escape sequence still arriving
+    std::string m_line;    // the print buffer, in UTF-8
     std::size_t m_lineColumns = 0;
     bool m_afterReturn = false; // a line feed right after a carriage return ends no new line
     std::size_t m_discarded = 0;

@@ -27,7 +27,8 @@ public:
     // Every decoded line goes to each of these streams.
     void addOutput(std::ostream &stream);
     // Serves until the time has passed (if given) or stop becomes non-zero.
-    void run(std::optional<std::chrono::milliseconds> duration, const volatile std::sig_atomic_t &stop);
+    void run(std::optional<std::chrono::milliseconds> duration,
+             const volatile std::sig_atomic_t &stop);
 
 private:
     void serve(const std::string &burst);

@@ -83,7 +83,9 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    struct sigaction action{};
+    struct sigaction action
+    {
+    };
     action.sa_handler = requestStop;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);

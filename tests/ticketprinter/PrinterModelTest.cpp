@@ -32,6 +32,9 @@ TEST(PrinterModel, ExpandedPrintHalvesTheLineAndUnfinishedLineShowsAtTheEnd)
               (Lines{"[EXPANDED ON]", paper(std::string(20, 'a'), 20)}));
     EXPECT_EQ(printer.finish(), Lines{paper("aaaaa", 20)});
     EXPECT_TRUE(printer.finish().empty());
+    // A full line prints before a wider mode could let it run on.
+    EXPECT_EQ(printer.receive(std::string(20, 'b') + "\x1BW0").lines,
+              (Lines{paper(std::string(20, 'b'), 20), "[EXPANDED OFF]"}));
 }
 
 TEST(PrinterModel, ControlAndUpperBytesAreShownReadably)

@@ -107,6 +107,10 @@ void PrinterModel::runCommand(Outcome &outcome)
         return static_cast<unsigned char>(m_command[index]);
     };
     const bool wasReady = readyLine();
+    // A line that filled the old width prints before the width changes.
+    if (wasReady && (letter == 'P' || letter == 'W' || letter == '@') && m_lineColumns > 0 &&
+        m_lineColumns >= lineWidth())
+        endLine(outcome);
     if (letter == '~') {
         m_statusFromSensor = parameter(2) == 1;
         outcome.lines.push_back(m_statusFromSensor ? "[STATUS-LINE PAPER-SENSOR]"

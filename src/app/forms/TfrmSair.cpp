@@ -19,7 +19,8 @@ TfrmSair::TfrmSair(const QString &animationFile, QWidget *parent) : QDialog(pare
     picture->setObjectName(QStringLiteral("Animate1"));
     if (QFileInfo::exists(animationFile)) {
         auto movie = std::make_unique<QMovie>(animationFile);
-        if (movie->isValid()) {
+        // A damaged file passes isValid(); only a readable first frame proves it.
+        if (movie->isValid() && movie->jumpToFrame(0) && !movie->currentImage().isNull()) {
             movie->setParent(this);
             m_movie = movie.release();
             picture->setMovie(m_movie);

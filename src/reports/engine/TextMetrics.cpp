@@ -10,8 +10,6 @@ namespace reports {
 
 namespace {
 
-constexpr double kLayoutDpi = 254.0;
-
 void substituteFonts()
 {
     static const bool done = [] {
@@ -48,19 +46,17 @@ const QFontMetricsF &metrics(const Font &font)
     const QString key = fontKey(font);
     auto it = cache.find(key);
     if (it == cache.end())
-        it = cache.insert(key, QFontMetricsF(qtFont(font, kLayoutDpi), &layoutDevice()));
+        it = cache.insert(key, QFontMetricsF(qtFont(font), &layoutDevice()));
     return it.value();
 }
 
 } // namespace
 
-QFont qtFont(const Font &font, double dotsPerInch)
+QFont qtFont(const Font &font, double scale)
 {
     substituteFonts();
     QFont result(font.family);
-    // Point sizes are relative to the device's resolution; the painter scales its device to
-    // tenths of a millimetre, so the size is given in those units.
-    result.setPointSizeF(font.size * kLayoutDpi / dotsPerInch);
+    result.setPointSizeF(font.size * scale);
     result.setBold(font.bold);
     result.setItalic(font.italic);
     result.setUnderline(font.underline);

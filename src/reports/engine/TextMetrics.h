@@ -10,9 +10,12 @@
 // draws with the same fonts.
 namespace reports {
 
-// The Qt font for a report font; "Arial" falls back to Liberation Sans (same metrics).
-// `dotsPerInch` is the resolution of the device the font will be used on.
-QFont qtFont(const Font &font, double dotsPerInch);
+// Dots per inch at which a dot is a tenth of a millimetre.
+inline constexpr double kLayoutDotsPerInch = 254.0;
+
+// The Qt font for a report font, its size multiplied by `scale` (a zoomed preview); "Arial"
+// falls back to Liberation Sans (same metrics).
+QFont qtFont(const Font &font, double scale = 1.0);
 
 double textWidth(const Font &font, const QString &text);
 Tenths lineHeight(const Font &font);

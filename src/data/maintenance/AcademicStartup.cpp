@@ -67,8 +67,8 @@ AcademicStartupResult runAcademicStartup(const QString &dataDir)
     result.statusText = QStringLiteral("Localização da Base de dados: ") + dataDir;
 
     const Database db = Database::named(QString::fromLatin1(kDatabaseNames[0]));
-    createMissingTables(db, core::session().schoolYear);
-    upgradeLayout(db);
+    result.createdTables = createMissingTables(db, core::session().schoolYear);
+    result.upgradeSteps = upgradeLayout(db);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "data/maintenance/SchoolYearSetup.h"
 
+#include "core/ProgramDirs.h"
 #include "data/schema/SchoolYearSchema.h"
 #include "data/schema/SettingsSchema.h"
 #include "data/settings/SettingsStore.h"
@@ -8,6 +9,7 @@
 #include "data/store/Transaction.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace data {
 
@@ -37,6 +39,13 @@ Database createSchoolYear(const QString &dataDir, const QString &schoolYear)
     Database db = Database::open(dataDir);
     createMissingTables(db, schoolYear);
     return db;
+}
+
+Database openSchoolYear(const QString &dataDir)
+{
+    if (!QFileInfo::exists(core::joinPath(dataDir, QString::fromLatin1(kStoreFileName))))
+        throw StoreError(QStringLiteral("Não há ano letivo na pasta %1.").arg(dataDir));
+    return Database::open(dataDir);
 }
 
 bool ensureUsersTable(const QString &usersDir)

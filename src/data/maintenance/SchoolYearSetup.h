@@ -16,6 +16,10 @@ QStringList createMissingTables(const Database &db, const QString &schoolYear);
 // Throws StoreError when the directory or its tables cannot be created.
 Database createSchoolYear(const QString &dataDir, const QString &schoolYear);
 
+// The tables of a school year that exists in `dataDir`; throws StoreError when the directory
+// holds none (so a mistyped path does not become an empty school year).
+Database openSchoolYear(const QString &dataDir);
+
 // The users table in the users directory. When it has to be created, it gets one supervisor,
 // "SUPERVISOR", with every right and no password, who sets one at the first log-on.
 // Returns true when the table was created.

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+namespace data {
+class Database;
+}
+
+// A living school for newcomers, demonstrations and tests: the school's identity, classes of
+// every grade with their fees, the subject catalogue and the subjects of each grade (some
+// consolidated), students with parents, responsible persons, valid CPFs, addresses and birth
+// dates (a few in each situation B, D, I and T), the staff and the teachers' assignments.
+// The same seed and size always give the same school.
+namespace data::demo {
+
+struct DemoOptions
+{
+    int students = 300;
+    quint32 seed = 1;
+};
+
+struct DemoSummary
+{
+    int classes = 0;
+    int subjects = 0;
+    int gradeSubjects = 0;
+    int students = 0;
+    int staff = 0;
+    int assignments = 0;
+};
+
+// Fills an empty school year (tables of the current layout) in one transaction, and writes the
+// school's identity into its settings. Throws StoreError (nothing written) on failure.
+DemoSummary fillDemoSchool(const Database &db, const QString &schoolYear,
+                           const DemoOptions &options = {});
+
+} // namespace data::demo

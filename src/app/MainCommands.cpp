@@ -12,15 +12,25 @@ namespace {
 MenuEntry menu(const char *name, const QString &caption, const char *parent, bool separator = false,
                Access access = Access::Always)
 {
-    return {QString::fromLatin1(name), caption, QString::fromLatin1(parent), EntryKind::Menu, access,
-            separator, false};
+    return {QString::fromLatin1(name),
+            caption,
+            QString::fromLatin1(parent),
+            EntryKind::Menu,
+            access,
+            separator,
+            false};
 }
 
 MenuEntry command(const char *name, const QString &caption, const char *parent,
                   bool separator = false, Access access = Access::Always)
 {
-    return {QString::fromLatin1(name), caption, QString::fromLatin1(parent), EntryKind::Command,
-            access, separator, false};
+    return {QString::fromLatin1(name),
+            caption,
+            QString::fromLatin1(parent),
+            EntryKind::Command,
+            access,
+            separator,
+            false};
 }
 
 MenuEntry hidden(MenuEntry e)
@@ -43,8 +53,8 @@ QList<MenuEntry> buildMainMenu()
         menu("mnuUsuario", QStringLiteral("&Usuário"), ""),
         command("mnuPreferencias", QStringLiteral("&Preferências..."), "mnuUsuario", false,
                 Access::Supervisor),
-        command("mnuCadastroUsuarios", QStringLiteral("&Cadastro de Usuários..."), "mnuUsuario", sep,
-                Access::Supervisor),
+        command("mnuCadastroUsuarios", QStringLiteral("&Cadastro de Usuários..."), "mnuUsuario",
+                sep, Access::Supervisor),
         command("mnuLogOnOff", QStringLiteral("&Log on / Log Off"), "mnuUsuario", sep),
         command("mnuSair", QStringLiteral("Sai&r"), "mnuUsuario", sep),
 
@@ -64,12 +74,14 @@ QList<MenuEntry> buildMainMenu()
                 "mnuRelCadastroAlunos", sep),
 
         menu("mnuBoletim", QStringLiteral("Boletim"), "mnuRelatorios", sep),
-        menu("mnuQuadroTurmaAluno", QStringLiteral("Quadro de Notas (Turma + Aluno)"), "mnuBoletim"),
+        menu("mnuQuadroTurmaAluno", QStringLiteral("Quadro de Notas (Turma + Aluno)"),
+             "mnuBoletim"),
         command("mnuBoletimResumo", QStringLiteral("Boletim Resumo (Médias das Unidades)"),
                 "mnuQuadroTurmaAluno"),
         command("mnuBoletimNotasUnidade", QStringLiteral("Boletim com Todas as Notas da Unidade"),
                 "mnuQuadroTurmaAluno"),
-        command("mnuFichaIndividual", QStringLiteral("Ficha Individual"), "mnuQuadroTurmaAluno", sep),
+        command("mnuFichaIndividual", QStringLiteral("Ficha Individual"), "mnuQuadroTurmaAluno",
+                sep),
         menu("mnuQuadroTurmaDisciplina", QStringLiteral("Quadro de Notas (Turma + Disciplina)"),
              "mnuBoletim", sep),
         command("mnuMediasUnidadeProf", QStringLiteral("Médias em cada Unidade (p/ Professor)"),
@@ -98,7 +110,8 @@ QList<MenuEntry> buildMainMenu()
         command("mnuInadTurma", QStringLiteral("Inadimplentes por Turma (Valor Devido)"),
                 "mnuMensalidades"),
         command("mnuInadAlfabetica",
-                QStringLiteral("Inadimplentes em Ordem Alfabética - Visão Geral"), "mnuMensalidades"),
+                QStringLiteral("Inadimplentes em Ordem Alfabética - Visão Geral"),
+                "mnuMensalidades"),
         command("mnuPagtoTurmaPeriodo", QStringLiteral("Pagamentos por Turma no Período"),
                 "mnuMensalidades"),
         command("mnuPagtoAluno", QStringLiteral("Pagamentos por Aluno - Visão Geral"),
@@ -119,22 +132,25 @@ QList<MenuEntry> buildMainMenu()
         command("mnuDisciplinas", QStringLiteral("&h. Disciplinas"), "mnuRelatorios", sep),
         command("mnuTurmasMensalidade", QStringLiteral("&i. Turmas e Valor da Mensalidade"),
                 "mnuRelatorios"),
-        command("mnuDisciplinasTurma", QStringLiteral("&j. Disciplinas por Turma"), "mnuRelatorios"),
+        command("mnuDisciplinasTurma", QStringLiteral("&j. Disciplinas por Turma"),
+                "mnuRelatorios"),
         command("mnuAtaPresenca", QStringLiteral("&p. Ata de Presença em Prova"), "mnuRelatorios"),
         command("mnuDeclaracaoIR", QStringLiteral("&q. Declaração para o Imposto de Renda"),
                 "mnuRelatorios", sep),
         menu("mnuEtiquetas", QStringLiteral("&r. Etiquetas de Endereços"), "mnuRelatorios", sep),
         command("mnuEtqAniversariantes", QStringLiteral("&Aniversariantes do Mês"), "mnuEtiquetas"),
-        command("mnuEtqSituacao", QStringLiteral("A&lunos com Situação Específica"), "mnuEtiquetas"),
+        command("mnuEtqSituacao", QStringLiteral("A&lunos com Situação Específica"),
+                "mnuEtiquetas"),
         command("mnuEtqInadimplentes", QStringLiteral("&Inadimplentes"), "mnuEtiquetas", sep),
         command("mnuContratos", QStringLiteral("&s. Emissão de Contratos"), "mnuRelatorios", sep),
         command("mnuFichaFuncionario", staff.record, "mnuRelatorios", sep),
         command("mnuFuncAniversariantes", staff.birthdays, "mnuRelatorios"),
-        command("mnuExportarTexto", QStringLiteral("Exportar para Texto / Planilha"), "mnuRelatorios",
-                sep, Access::CarnesOrSupervisor),
+        command("mnuExportarTexto", QStringLiteral("Exportar para Texto / Planilha"),
+                "mnuRelatorios", sep, Access::CarnesOrSupervisor),
 
         menu("mnuUtilitarios", QStringLiteral("&Utilitários"), "", false, Access::Session),
-        command("mnuImportarAlunos", QStringLiteral("Importar Cadastro de Alunos"), "mnuUtilitarios"),
+        command("mnuImportarAlunos", QStringLiteral("Importar Cadastro de Alunos"),
+                "mnuUtilitarios"),
         command("mnuCriarNumOrdem", QStringLiteral("Criar Nº de Ordem para Alunos na Turma"),
                 "mnuUtilitarios", sep),
         command("mnuGerarNotas", QStringLiteral("Gerar Tabela de Notas"), "mnuUtilitarios"),
@@ -150,9 +166,10 @@ QList<MenuEntry> buildMainMenu()
                 "mnuUtilitarios", sep, Access::Never),
         command("mnuAtualizarAniversario", QStringLiteral("Atualizar DIA e MÊS de Aniversário"),
                 "mnuUtilitarios", sep),
-        checkable(command("mnuAmbienteRede", QStringLiteral("Ambiente de Rede"), "mnuUtilitarios", sep)),
-        command("mnuVerificarBanco", QStringLiteral("Verificar Banco de Dados..."), "mnuUtilitarios",
-                sep),
+        checkable(
+            command("mnuAmbienteRede", QStringLiteral("Ambiente de Rede"), "mnuUtilitarios", sep)),
+        command("mnuVerificarBanco", QStringLiteral("Verificar Banco de Dados..."),
+                "mnuUtilitarios", sep),
 
         menu("mnuAjuda", QStringLiteral("&Ajuda"), ""),
         command("mnuTopicos", QStringLiteral("&Tópicos"), "mnuAjuda"),
@@ -199,8 +216,8 @@ const QList<ButtonEntry> &buttonBarEntries()
 {
     static const QList<ButtonEntry> buttons{
         {button::Alunos, QStringLiteral("Alunos"),
-         QStringLiteral("Cadastro de Alunos com  pesquisa, relatórios etc"), QStringLiteral("aluno"),
-         Access::Alunos},
+         QStringLiteral("Cadastro de Alunos com  pesquisa, relatórios etc"),
+         QStringLiteral("aluno"), Access::Alunos},
         {button::Boleto, QStringLiteral("Cobrança"),
          QStringLiteral("Preparação de boletos de pagamentos e acompanhamento de inadimplentes"),
          QStringLiteral("carne"), Access::Carnes},
@@ -213,8 +230,8 @@ const QList<ButtonEntry> &buttonBarEntries()
         {button::Backup, QStringLiteral("Back-Ups"),
          QStringLiteral("Execute este módulo regularmente para segurança de seus dados"),
          QStringLiteral("backup"), Access::Backup},
-        {button::Logon, logOnButtonCaption(false), QStringLiteral("Inicia/Fechar sessão de trabalho"),
-         QStringLiteral("log"), Access::Always},
+        {button::Logon, logOnButtonCaption(false),
+         QStringLiteral("Inicia/Fechar sessão de trabalho"), QStringLiteral("log"), Access::Always},
         {button::Sair, QStringLiteral("Sair"), QString(), QStringLiteral("exit"), Access::Always},
     };
     return buttons;
@@ -224,9 +241,9 @@ QString mainCaption(const core::Session &s, const QString &schoolName)
 {
     if (!s.isOpen())
         return applicationTitle() + QStringLiteral(" - *** Nenhum usuário definido ***");
-    return applicationTitle() + QStringLiteral(" - Usuário: ") + s.userName
-           + (s.supervisor ? QStringLiteral(" (S)") : QString()) + QStringLiteral(" - Ano Letivo: ")
-           + s.schoolYear + QStringLiteral(" - ") + schoolName;
+    return applicationTitle() + QStringLiteral(" - Usuário: ") + s.userName +
+           (s.supervisor ? QStringLiteral(" (S)") : QString()) + QStringLiteral(" - Ano Letivo: ") +
+           s.schoolYear + QStringLiteral(" - ") + schoolName;
 }
 
 QString logOnButtonCaption(bool sessionOpen)
@@ -242,7 +259,8 @@ QString defaultStaffTerm()
 StaffCaptions staffTermCaptions(const QString &staffTerm)
 {
     return {QStringLiteral("&y. Ficha de ") + staffTerm.left(25),
-            QStringLiteral("&z. ") + staffTerm.left(16) + QStringLiteral(" Aniversariantes do Mês")};
+            QStringLiteral("&z. ") + staffTerm.left(16) +
+                QStringLiteral(" Aniversariantes do Mês")};
 }
 
 QString networkRefreshMessage(bool on)

@@ -13,9 +13,10 @@ struct Session;
 namespace app {
 
 // Who may use an entry once it has a command behind it.
-enum class Access {
+enum class Access
+{
     Always,
-    Session,            // anyone logged on
+    Session, // anyone logged on
     Supervisor,
     CarnesOrSupervisor,
     Alunos,
@@ -23,12 +24,17 @@ enum class Access {
     Backup,
     Carnes,
     CaixaOrSupervisor,
-    Never,              // stays disabled
+    Never, // stays disabled
 };
 
 bool allows(Access access, const core::Session &session);
 
-enum class EntryKind { Menu, Command, CheckCommand };
+enum class EntryKind
+{
+    Menu,
+    Command,
+    CheckCommand
+};
 
 struct MenuEntry
 {

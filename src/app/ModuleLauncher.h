@@ -9,9 +9,17 @@
 // directory and the cursor and the bar restored.
 namespace app {
 
-enum class Module { Alunos, Cobranca, Tabelas, Caixa, Backup };
+enum class Module
+{
+    Alunos,
+    Cobranca,
+    Tabelas,
+    Caixa,
+    Backup
+};
 
-enum class TablesToClose {
+enum class TablesToClose
+{
     None,
     Academic,            // every table of the academic data module
     AcademicAndSettings, // the backup replaces files, so the settings table goes too

@@ -25,7 +25,8 @@ void writeDefaultWhenMissing(const QString &path, const QStringList &lines)
         return;
     QString error;
     if (!core::writeTextLines(path, lines, &error))
-        throw StartupError(QStringLiteral("Não foi possível gravar o arquivo %1:\r%2").arg(path, error));
+        throw StartupError(
+            QStringLiteral("Não foi possível gravar o arquivo %1:\r%2").arg(path, error));
 }
 
 } // namespace
@@ -54,8 +55,8 @@ bool fileSystemIgnoresCase(const QString &directory)
         return false; // no letters: the case can't matter
     struct stat a;
     struct stat b;
-    if (::stat(QFile::encodeName(directory).constData(), &a) != 0
-        || ::stat(QFile::encodeName(other).constData(), &b) != 0)
+    if (::stat(QFile::encodeName(directory).constData(), &a) != 0 ||
+        ::stat(QFile::encodeName(other).constData(), &b) != 0)
         return false;
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 #else
@@ -64,9 +65,16 @@ bool fileSystemIgnoresCase(const QString &directory)
 #endif
 }
 
+QString programDirectoryFromWorkingDir()
+{
+    const QString workingDir = QDir::currentPath();
+    return programDirectoryFrom(workingDir, fileSystemIgnoresCase(workingDir));
+}
+
 core::ProgramDirs runStartupFileSteps(const QString &programDir, const QDate &today)
 {
-    writeDefaultWhenMissing(configRedePath(programDir), defaultConfigRede(programDir, today.year()));
+    writeDefaultWhenMissing(configRedePath(programDir),
+                            defaultConfigRede(programDir, today.year()));
 
     core::ProgramDirs dirs;
     dirs.program = programDir;
@@ -84,9 +92,7 @@ core::ProgramDirs runStartupFileSteps(const QString &programDir, const QDate &to
 
 void runStartup()
 {
-    const QString workingDir = QDir::currentPath();
-    const QString programDir = programDirectoryFrom(workingDir, fileSystemIgnoresCase(workingDir));
-    core::programDirs() = runStartupFileSteps(programDir, core::today());
+    core::programDirs() = runStartupFileSteps(programDirectoryFromWorkingDir(), core::today());
 
     // Qt's own conversions (spin boxes, date editors) follow the same conventions as
     // core/Formats: thousands point, decimal comma, dd/MM/yyyy.

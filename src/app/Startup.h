@@ -28,6 +28,9 @@ QString programDirectoryFrom(const QString &workingDir, bool fileSystemIgnoresCa
 // True when `directory` and its name in another letter case are the same folder.
 bool fileSystemIgnoresCase(const QString &directory);
 
+// The program directory for this run: the working directory, taken as above.
+QString programDirectoryFromWorkingDir();
+
 // The file steps of the start-up for `programDir`: writes ConfigRede.txt and
 // Usuarios.Config.txt with their defaults when missing (the year from `today`), and returns
 // the program, backup, help and users directories. Throws StartupError.

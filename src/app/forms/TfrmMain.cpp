@@ -109,7 +109,8 @@ void TfrmMain::buildMenu()
             parentMenu->addSeparator();
         m_access.insert(e.objectName, e.access);
         if (e.kind == EntryKind::Menu) {
-            auto *menu = new QMenu(e.caption, parentMenu ? static_cast<QWidget *>(parentMenu) : bar);
+            auto *menu =
+                new QMenu(e.caption, parentMenu ? static_cast<QWidget *>(parentMenu) : bar);
             menu->setObjectName(e.objectName);
             menu->menuAction()->setObjectName(e.objectName);
             if (parentMenu)
@@ -243,7 +244,8 @@ void TfrmMain::setCommand(const QString &objectName, std::function<void()> comma
 
 void TfrmMain::setMenuForm(const QString &objectName, ModuleLauncher::OpenForm openForm)
 {
-    setCommand(objectName, [this, openForm = std::move(openForm)] { m_launcher.runCommand(openForm); });
+    setCommand(objectName,
+               [this, openForm = std::move(openForm)] { m_launcher.runCommand(openForm); });
 }
 
 void TfrmMain::setModuleForm(Module module, ModuleLauncher::OpenForm openForm)
@@ -282,11 +284,11 @@ void TfrmMain::refreshCommandStates()
     for (auto it = m_menus.cbegin(); it != m_menus.cend(); ++it)
         it.value()->menuAction()->setEnabled(allows(m_access.value(it.key()), session));
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
-        it.value()->setEnabled(m_commands.contains(it.key())
-                               && allows(m_access.value(it.key()), session));
+        it.value()->setEnabled(m_commands.contains(it.key()) &&
+                               allows(m_access.value(it.key()), session));
     for (auto it = m_buttons.cbegin(); it != m_buttons.cend(); ++it)
-        it.value()->setEnabled(m_commands.contains(it.key())
-                               && allows(m_access.value(it.key()), session));
+        it.value()->setEnabled(m_commands.contains(it.key()) &&
+                               allows(m_access.value(it.key()), session));
 }
 
 void TfrmMain::runCommand(const QString &objectName)

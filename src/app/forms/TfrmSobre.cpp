@@ -48,8 +48,8 @@ TfrmSobre::TfrmSobre(const AboutInfo &info, const QPixmap &logo, QWidget *parent
     bold.setBold(true);
     school->setFont(bold);
     addLabel(texts, "lblEndereco", info.address, this);
-    const QString separator = info.city.isEmpty() || info.state.isEmpty() ? QString()
-                                                                            : QStringLiteral(" - ");
+    const QString separator =
+        info.city.isEmpty() || info.state.isEmpty() ? QString() : QStringLiteral(" - ");
     addLabel(texts, "lblCidade", info.city + separator + info.state, this);
     addLabel(texts, "lblCGC", QStringLiteral("CGC: ") + info.cgc, this);
     addLabel(texts, "lblAnoReferencia", QStringLiteral("Ano de referência: ") + info.schoolYear,
@@ -65,7 +65,8 @@ TfrmSobre::TfrmSobre(const AboutInfo &info, const QPixmap &logo, QWidget *parent
     news->setObjectName(QStringLiteral("cmdNovidades"));
     connect(news, &QPushButton::clicked, this, [] {
         // A missing "leiame.txt" is nobody's business but the reader's.
-        core::shell().open(core::joinPath(core::programDirs().program, QStringLiteral("leiame.txt")));
+        core::shell().open(
+            core::joinPath(core::programDirs().program, QStringLiteral("leiame.txt")));
     });
 
     auto *top = new QHBoxLayout;

@@ -34,8 +34,8 @@ const app::MenuEntry *findEntry(const QString &objectName)
 TEST(CommandAccess, WithoutSessionOnlyTheAlwaysEntriesWork)
 {
     const core::Session none;
-    for (Access a : {Access::Session, Access::Supervisor, Access::CarnesOrSupervisor, Access::Alunos,
-                     Access::TabelasOrNotas, Access::Backup, Access::Carnes,
+    for (Access a : {Access::Session, Access::Supervisor, Access::CarnesOrSupervisor,
+                     Access::Alunos, Access::TabelasOrNotas, Access::Backup, Access::Carnes,
                      Access::CaixaOrSupervisor, Access::Never})
         EXPECT_FALSE(app::allows(a, none)) << int(a);
     EXPECT_TRUE(app::allows(Access::Always, none));
@@ -72,7 +72,8 @@ TEST(MainCaption, ShowsWhoWorksOnWhichYear)
     EXPECT_EQ(app::mainCaption(core::Session(), QStringLiteral("ESCOLA")),
               QStringLiteral("Lumesco v 2010.01.21 - *** Nenhum usuário definido ***"));
     EXPECT_EQ(app::mainCaption(loggedOn({}), QStringLiteral("COLÉGIO SÃO JOSÉ")),
-              QStringLiteral("Lumesco v 2010.01.21 - Usuário: MARIA - Ano Letivo: 2026 - COLÉGIO SÃO JOSÉ"));
+              QStringLiteral(
+                  "Lumesco v 2010.01.21 - Usuário: MARIA - Ano Letivo: 2026 - COLÉGIO SÃO JOSÉ"));
     EXPECT_EQ(app::mainCaption(loggedOn({}, true), QStringLiteral("X")),
               QStringLiteral("Lumesco v 2010.01.21 - Usuário: MARIA (S) - Ano Letivo: 2026 - X"));
     EXPECT_EQ(app::logOnButtonCaption(false), QStringLiteral("Log ON"));
@@ -127,7 +128,8 @@ TEST(MainMenu, TopLevelMenusAndTheirGates)
     EXPECT_EQ(findEntry(QStringLiteral("mnuExportarTexto"))->access, Access::CarnesOrSupervisor);
     EXPECT_EQ(findEntry(QStringLiteral("mnuImportarCarnes"))->access, Access::Never);
     EXPECT_TRUE(findEntry(QStringLiteral("mnuBoletimGeral"))->hidden);
-    EXPECT_EQ(findEntry(QStringLiteral("mnuBoletimGeral"))->caption, QStringLiteral("Boletim Geral "));
+    EXPECT_EQ(findEntry(QStringLiteral("mnuBoletimGeral"))->caption,
+              QStringLiteral("Boletim Geral "));
     EXPECT_EQ(findEntry(app::entry::AmbienteRede)->kind, app::EntryKind::CheckCommand);
 }
 

@@ -68,8 +68,9 @@ TEST(SchoolYears, ReadsWindows1252FilesAndToleratesAByteOrderMark)
     TempDir dir;
     const QString ansi = dir.write(QStringLiteral("ansi.txt"),
                                    QByteArray("Ano Letivo;Caminho\r\n2025;C:\\Jos\xe9\r\n"));
-    const QString utf8 = dir.write(QStringLiteral("utf8.txt"),
-                                   QByteArray("\xEF\xBB\xBF" "2025;C:\\Jos\xc3\xa9\n"));
+    const QString utf8 =
+        dir.write(QStringLiteral("utf8.txt"), QByteArray("\xEF\xBB\xBF"
+                                                         "2025;C:\\Jos\xc3\xa9\n"));
     for (const QString &file : {ansi, utf8}) {
         const QList<SchoolYear> rows = app::readSchoolYears(file);
         ASSERT_EQ(rows.size(), 1) << file.toStdString();

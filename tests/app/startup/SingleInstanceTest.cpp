@@ -43,15 +43,20 @@ TEST(SingleInstance, ALockLeftByADeadCopyIsTakenOver)
 
 TEST(SingleInstance, TheLockIsPerUserAndWorkstation)
 {
-    const QString a = app::SingleInstance::lockFileName(QStringLiteral("maria"), QStringLiteral("secretaria"));
-    EXPECT_NE(a, app::SingleInstance::lockFileName(QStringLiteral("joao"), QStringLiteral("secretaria")));
-    EXPECT_NE(a, app::SingleInstance::lockFileName(QStringLiteral("maria"), QStringLiteral("tesouraria")));
+    const QString a =
+        app::SingleInstance::lockFileName(QStringLiteral("maria"), QStringLiteral("secretaria"));
+    EXPECT_NE(
+        a, app::SingleInstance::lockFileName(QStringLiteral("joao"), QStringLiteral("secretaria")));
+    EXPECT_NE(a, app::SingleInstance::lockFileName(QStringLiteral("maria"),
+                                                   QStringLiteral("tesouraria")));
     // Names from the system may hold characters a file name can't.
-    EXPECT_EQ(app::SingleInstance::lockFileName(QStringLiteral("ESCOLA\\maria"), QStringLiteral("pc 1")),
-              QStringLiteral("lumesco-ESCOLA_maria-pc_1.lock"));
+    EXPECT_EQ(
+        app::SingleInstance::lockFileName(QStringLiteral("ESCOLA\\maria"), QStringLiteral("pc 1")),
+        QStringLiteral("lumesco-ESCOLA_maria-pc_1.lock"));
 }
 
 TEST(SingleInstance, TheMessageIsTheProgramsOwn)
 {
-    EXPECT_EQ(app::alreadyRunningMessage(), QStringLiteral("Já existe uma cópia do Lumesco na memória"));
+    EXPECT_EQ(app::alreadyRunningMessage(),
+              QStringLiteral("Já existe uma cópia do Lumesco na memória"));
 }

@@ -1,5 +1,5 @@
-#include "app/ConfigFiles.h"
 #include "app/Startup.h"
+#include "app/ConfigFiles.h"
 #include "core/Formats.h"
 #include "core/ProgramDirs.h"
 #include "core/Session.h"
@@ -20,7 +20,10 @@ const QDate kToday(2026, 3, 5);
 class WorkingDir
 {
 public:
-    explicit WorkingDir(const QString &path) : m_previous(QDir::currentPath()) { QDir::setCurrent(path); }
+    explicit WorkingDir(const QString &path) : m_previous(QDir::currentPath())
+    {
+        QDir::setCurrent(path);
+    }
     ~WorkingDir() { QDir::setCurrent(m_previous); }
 
 private:
@@ -34,9 +37,11 @@ TEST(StartupFiles, WritesBothDefaultsByteExactInAnEmptyFolder)
     TempDir dir;
     const core::ProgramDirs dirs = app::runStartupFileSteps(dir.path(), kToday);
 
-    const QByteArray data = QDir::toNativeSeparators(dir.path() + QStringLiteral("/Data")).toLocal8Bit();
+    const QByteArray data =
+        QDir::toNativeSeparators(dir.path() + QStringLiteral("/Data")).toLocal8Bit();
     EXPECT_EQ(dir.read(QStringLiteral("ConfigRede.txt")),
-              QByteArray("!Gera\xe7\xe3o Autom\xe1tica \r\nAno Letivo;Caminho\r\n2026;") + data + "\r\n");
+              QByteArray("!Gera\xe7\xe3o Autom\xe1tica \r\nAno Letivo;Caminho\r\n2026;") + data +
+                  "\r\n");
     EXPECT_EQ(dir.read(QStringLiteral("Usuarios.Config.txt")),
               data + QByteArray("\r\n!Gera\xe7\xe3o Autom\xe1tica \r\n"));
 
@@ -85,7 +90,8 @@ TEST(StartupFiles, AFolderThatCannotBeWrittenStopsTheStartUp)
 
 TEST(ProgramDirectory, IsUpperCasedOnlyWhereTheFileSystemIgnoresCase)
 {
-    EXPECT_EQ(app::programDirectoryFrom(QStringLiteral("C:/Escola"), true), QStringLiteral("C:/ESCOLA"));
+    EXPECT_EQ(app::programDirectoryFrom(QStringLiteral("C:/Escola"), true),
+              QStringLiteral("C:/ESCOLA"));
     EXPECT_EQ(app::programDirectoryFrom(QStringLiteral("/home/escola/lumesco"), false),
               QStringLiteral("/home/escola/lumesco"));
 }
@@ -121,7 +127,8 @@ TEST(Startup, RunsFromTheWorkingDirectoryAndSetsTheConventions)
     bool ok = false;
     EXPECT_DOUBLE_EQ(QLocale().toDouble(QStringLiteral("1.234,56"), &ok), 1234.56);
     EXPECT_TRUE(ok);
-    EXPECT_EQ(QLocale().toString(QDate(2026, 3, 5), QLocale::ShortFormat), QStringLiteral("05/03/2026"));
+    EXPECT_EQ(QLocale().toString(QDate(2026, 3, 5), QLocale::ShortFormat),
+              QStringLiteral("05/03/2026"));
     EXPECT_EQ(core::parseNumber(QStringLiteral("1.234,56")), 1234.56);
     EXPECT_EQ(core::formatDate(QDate(2026, 3, 5)), QStringLiteral("05/03/2026"));
 }

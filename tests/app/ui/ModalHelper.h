@@ -6,8 +6,7 @@
 #include <functional>
 
 // Answers the next modal window of type W as soon as it is up (a modal exec() blocks the test).
-template <class W>
-void whenModal(std::function<void(W *)> act, int triesLeft = 200)
+template <class W> void whenModal(std::function<void(W *)> act, int triesLeft = 200)
 {
     QTimer::singleShot(10, [act, triesLeft] {
         if (auto *w = qobject_cast<W *>(QApplication::activeModalWidget())) {

@@ -1,15 +1,15 @@
+#include "app/forms/TfrmMain.h"
 #include "app/Startup.h"
 #include "app/forms/PictureButton.h"
-#include "app/forms/TfrmMain.h"
 #include "app/forms/TfrmSair.h"
 #include "app/forms/TfrmSobre.h"
 #include "core/ProgramDirs.h"
 #include "core/Session.h"
 #include "core/Shell.h"
 
+#include "app/ui/ModalHelper.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "app/ui/ModalHelper.h"
 
 #include <QAction>
 #include <QFrame>
@@ -46,8 +46,14 @@ private slots:
     void buttonsLightUpWithTheFocus();
 
 private:
-    QWidget *find(TfrmMain &w, const char *name) { return w.findChild<QWidget *>(QString::fromLatin1(name)); }
-    QAction *action(TfrmMain &w, const char *name) { return w.findChild<QAction *>(QString::fromLatin1(name)); }
+    QWidget *find(TfrmMain &w, const char *name)
+    {
+        return w.findChild<QWidget *>(QString::fromLatin1(name));
+    }
+    QAction *action(TfrmMain &w, const char *name)
+    {
+        return w.findChild<QAction *>(QString::fromLatin1(name));
+    }
     QAction *menu(TfrmMain &w, const QString &title);
     static void openSession(const core::Rights &rights, bool supervisor = false);
 
@@ -58,7 +64,8 @@ private:
 void TfrmMainTest::initTestCase()
 {
     core::programDirs() = {m_program.path(), m_program.file(QStringLiteral("BACKUP")),
-                           m_program.file(QStringLiteral("AJUDA")), m_program.file(QStringLiteral("Data"))};
+                           m_program.file(QStringLiteral("AJUDA")),
+                           m_program.file(QStringLiteral("Data"))};
     QDir::setCurrent(m_program.path());
     auto shell = std::make_unique<core::RecordingShell>();
     m_shell = shell.get();
@@ -93,11 +100,13 @@ void TfrmMainTest::beforeLogOnOnlyLogOnExitAndHelpWork()
 {
     TfrmMain w;
     w.show();
-    QCOMPARE(w.windowTitle(), QStringLiteral("Lumesco v 2010.01.21 - *** Nenhum usuário definido ***"));
+    QCOMPARE(w.windowTitle(),
+             QStringLiteral("Lumesco v 2010.01.21 - *** Nenhum usuário definido ***"));
     for (const char *name : {"cmdAlunos", "cmdBoleto", "cmdTabelas", "cmdCaixa", "cmdBackup"})
         QVERIFY2(!find(w, name)->isEnabled(), name);
     QVERIFY(find(w, "ExplorerButton6")->isEnabled());
-    QCOMPARE(find(w, "cmdAlunos")->toolTip(), QStringLiteral("Cadastro de Alunos com  pesquisa, relatórios etc"));
+    QCOMPARE(find(w, "cmdAlunos")->toolTip(),
+             QStringLiteral("Cadastro de Alunos com  pesquisa, relatórios etc"));
 
     QVERIFY(menu(w, QStringLiteral("&Relatórios")));
     QVERIFY(!menu(w, QStringLiteral("&Relatórios"))->isEnabled());
@@ -150,7 +159,8 @@ void TfrmMainTest::aSessionEnablesTheCommandsItsRightsAllowAndThatExist()
     w.applySession(QStringLiteral("COLÉGIO SÃO JOSÉ"));
 
     QCOMPARE(w.windowTitle(),
-             QStringLiteral("Lumesco v 2010.01.21 - Usuário: MARIA - Ano Letivo: 2026 - COLÉGIO SÃO JOSÉ"));
+             QStringLiteral(
+                 "Lumesco v 2010.01.21 - Usuário: MARIA - Ano Letivo: 2026 - COLÉGIO SÃO JOSÉ"));
     QCOMPARE(static_cast<QToolButton *>(find(w, "cmdLogon"))->text(), QStringLiteral("Log OFF"));
     QVERIFY(find(w, "cmdAlunos")->isEnabled());
     QVERIFY(find(w, "cmdTabelas")->isEnabled()); // by Notas
@@ -243,7 +253,8 @@ void TfrmMainTest::answeringYesCloses()
     TfrmMain w;
     w.show();
     whenModal<app::TfrmSair>([](app::TfrmSair *d) {
-        QCOMPARE(d->findChild<QPushButton *>(QStringLiteral("cmdSim"))->text(), QStringLiteral("&Sim"));
+        QCOMPARE(d->findChild<QPushButton *>(QStringLiteral("cmdSim"))->text(),
+                 QStringLiteral("&Sim"));
         d->findChild<QPushButton *>(QStringLiteral("cmdSim"))->click();
     });
     QTest::mouseClick(find(w, "ExplorerButton6"), Qt::LeftButton);
@@ -287,8 +298,8 @@ void TfrmMainTest::aModuleRunsWithTheBarDisabledAndComesBackHome()
     bool busyInside = false;
     w.setModuleForm(app::Module::Alunos, [&](app::ModuleLauncher &) {
         barEnabledInside = find(w, "Panel1")->isEnabled();
-        busyInside = QApplication::overrideCursor()
-                     && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        busyInside = QApplication::overrideCursor() &&
+                     QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         QDir::setCurrent(elsewhere.path());
     });
     core::Rights rights;
@@ -308,8 +319,9 @@ void TfrmMainTest::billingKeepsTheStatusText()
 {
     TfrmMain w;
     w.setStatusText(app::dataLocationText(QStringLiteral("/srv/escola/2026")));
-    w.setModuleForm(app::Module::Cobranca,
-                    [&](app::ModuleLauncher &) { w.setStatusText(QStringLiteral("Qtde de registros: 12")); });
+    w.setModuleForm(app::Module::Cobranca, [&](app::ModuleLauncher &) {
+        w.setStatusText(QStringLiteral("Qtde de registros: 12"));
+    });
     core::Rights rights;
     rights.carnes = true;
     openSession(rights);
@@ -323,8 +335,8 @@ void TfrmMainTest::theFirstShowRunsTheSplashOnce()
     app::setFirstShowPending(true);
     TfrmMain w;
     w.setAboutInfo({QStringLiteral("COLÉGIO SÃO JOSÉ"), QStringLiteral("Rua A, 1"),
-                    QStringLiteral("Salvador"), QStringLiteral("BA"), QStringLiteral("12.345.678/0001-90"),
-                    QStringLiteral("2026")});
+                    QStringLiteral("Salvador"), QStringLiteral("BA"),
+                    QStringLiteral("12.345.678/0001-90"), QStringLiteral("2026")});
     bool panelHidden = false;
     QString caption;
     whenModal<app::TfrmSobre>([&](app::TfrmSobre *d) {

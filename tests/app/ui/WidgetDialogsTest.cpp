@@ -1,5 +1,5 @@
-#include "app/Startup.h"
 #include "app/forms/WidgetDialogs.h"
+#include "app/Startup.h"
 
 #include "app/ui/ModalHelper.h"
 
@@ -31,9 +31,9 @@ void WidgetDialogsTest::showsTheExactCaptionTextIconAndPortugueseButtons()
             buttons.append(b->text());
         box->button(QMessageBox::No)->click();
     });
-    const core::Button answer = dialogs.show({QStringLiteral("Primeira linha\rSegunda linha"),
-                                              QStringLiteral("Atenção"), core::Icon::Error,
-                                              core::Button::Yes | core::Button::No});
+    const core::Button answer =
+        dialogs.show({QStringLiteral("Primeira linha\rSegunda linha"), QStringLiteral("Atenção"),
+                      core::Icon::Error, core::Button::Yes | core::Button::No});
     QCOMPARE(answer, core::Button::No);
     QCOMPARE(title, QStringLiteral("Atenção"));
     QCOMPARE(text, QStringLiteral("Primeira linha\nSegunda linha"));

@@ -80,8 +80,8 @@ TfrmMain::TfrmMain(QWidget *parent)
     m_image->setAlignment(Qt::AlignCenter);
     layout->addWidget(m_image, 1);
     setCentralWidget(central);
-    reloadLogo();
     m_image->setPixmap(m_logo);
+    reloadLogo();
 
     buildStatusBar();
 

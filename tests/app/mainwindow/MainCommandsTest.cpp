@@ -90,9 +90,6 @@ TEST(StaffCaptions, UseTheTermCutTo25And16Characters)
     const app::StaffCaptions cut = app::staffTermCaptions(longTerm);
     EXPECT_EQ(cut.record, QStringLiteral("&y. Ficha de ") + longTerm.left(25));
     EXPECT_EQ(cut.birthdays, QStringLiteral("&z. Funcionários e P Aniversariantes do Mês"));
-
-    EXPECT_EQ(findEntry(app::entry::FichaFuncionario)->caption,
-              QStringLiteral("&y. Ficha de Funcionários"));
 }
 
 TEST(MainMenu, EveryEntryHasAUniqueNameAndAKnownParent)
@@ -111,53 +108,12 @@ TEST(MainMenu, EveryEntryHasAUniqueNameAndAKnownParent)
         EXPECT_FALSE(seen.contains(b.objectName)) << b.objectName.toStdString();
 }
 
-TEST(MainMenu, TopLevelMenusAndTheirGates)
+TEST(MainMenu, GatesOfTheMenusThatDependOnTheSession)
 {
-    QStringList topLevel;
-    for (const app::MenuEntry &e : app::mainMenuEntries()) {
-        if (e.parent.isEmpty())
-            topLevel.append(e.caption);
-    }
-    EXPECT_EQ(topLevel, (QStringList{QStringLiteral("&Usuário"), QStringLiteral("&Relatórios"),
-                                     QStringLiteral("&Utilitários"), QStringLiteral("&Ajuda")}));
     EXPECT_EQ(findEntry(app::entry::Relatorios)->access, Access::Session);
     EXPECT_EQ(findEntry(app::entry::Utilitarios)->access, Access::Session);
     EXPECT_EQ(findEntry(app::entry::Preferencias)->access, Access::Supervisor);
     EXPECT_EQ(findEntry(app::entry::CadastroUsuarios)->access, Access::Supervisor);
     EXPECT_EQ(findEntry(QStringLiteral("mnuMensalidades"))->access, Access::CarnesOrSupervisor);
     EXPECT_EQ(findEntry(QStringLiteral("mnuExportarTexto"))->access, Access::CarnesOrSupervisor);
-    EXPECT_EQ(findEntry(QStringLiteral("mnuImportarCarnes"))->access, Access::Never);
-    EXPECT_TRUE(findEntry(QStringLiteral("mnuBoletimGeral"))->hidden);
-    EXPECT_EQ(findEntry(QStringLiteral("mnuBoletimGeral"))->caption,
-              QStringLiteral("Boletim Geral "));
-    EXPECT_EQ(findEntry(app::entry::AmbienteRede)->kind, app::EntryKind::CheckCommand);
-}
-
-TEST(ButtonBar, SevenButtonsTopToBottom)
-{
-    QStringList names;
-    QStringList captions;
-    for (const app::ButtonEntry &b : app::buttonBarEntries()) {
-        names.append(b.objectName);
-        captions.append(b.caption);
-    }
-    EXPECT_EQ(names, (QStringList{QStringLiteral("cmdAlunos"), QStringLiteral("cmdBoleto"),
-                                  QStringLiteral("cmdTabelas"), QStringLiteral("cmdCaixa"),
-                                  QStringLiteral("cmdBackup"), QStringLiteral("cmdLogon"),
-                                  QStringLiteral("ExplorerButton6")}));
-    EXPECT_EQ(captions, (QStringList{QStringLiteral("Alunos"), QStringLiteral("Cobrança"),
-                                     QStringLiteral("Tabelas"), QStringLiteral("Caixa"),
-                                     QStringLiteral("Back-Ups"), QStringLiteral("Log ON"),
-                                     QStringLiteral("Sair")}));
-}
-
-TEST(NetworkRefresh, MessagesBreakLinesWithCarriageReturns)
-{
-    EXPECT_EQ(app::networkRefreshMessage(true),
-              QStringLiteral("O sistema atualizará os dados em tela a cada 10 segundos\rde modo a "
-                             "refletir qualquer alteração feita\rpor outro usuário na rede."));
-    EXPECT_EQ(app::networkRefreshMessage(false),
-              QStringLiteral("O sistema não atualizará os dados em tela mesmo que haja\ralteração "
-                             "feita por outro usuário na rede.\rUtilize assim se não há rede "
-                             "instalada."));
 }

@@ -54,9 +54,3 @@ TEST(SingleInstance, TheLockIsPerUserAndWorkstation)
         app::SingleInstance::lockFileName(QStringLiteral("ESCOLA\\maria"), QStringLiteral("pc 1")),
         QStringLiteral("lumesco-ESCOLA_maria-pc_1.lock"));
 }
-
-TEST(SingleInstance, TheMessageIsTheProgramsOwn)
-{
-    EXPECT_EQ(app::alreadyRunningMessage(),
-              QStringLiteral("Já existe uma cópia do Lumesco na memória"));
-}

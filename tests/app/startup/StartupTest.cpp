@@ -132,8 +132,3 @@ TEST(Startup, RunsFromTheWorkingDirectoryAndSetsTheConventions)
     EXPECT_EQ(core::parseNumber(QStringLiteral("1.234,56")), 1234.56);
     EXPECT_EQ(core::formatDate(QDate(2026, 3, 5)), QStringLiteral("05/03/2026"));
 }
-
-TEST(Startup, TheApplicationTitleIsFixed)
-{
-    EXPECT_EQ(app::applicationTitle(), QStringLiteral("Lumesco v 2010.01.21"));
-}

@@ -8,8 +8,6 @@
 #include <QVariantMap>
 #include <memory>
 
-class QSqlDatabase;
-
 namespace data {
 
 class SqlDialect;
@@ -89,8 +87,8 @@ public:
 
     bool inTransaction() const;
 
-    // The underlying connection, for code that must speak to the engine itself.
-    QSqlDatabase connection() const;
+    // The engine's own connection (a sqlite3 *), for code that must speak to it directly.
+    void *nativeHandle() const;
 
     bool operator==(const Database &other) const { return m_state == other.m_state; }
 

@@ -204,6 +204,7 @@ protected:
     {
         qint64 id = 0; // the surrogate row id (tables), or a running number
         QVariantList values;
+        int hint = -1; // last known position in view
     };
     using RowPtr = std::shared_ptr<Row>;
 
@@ -224,6 +225,8 @@ protected:
     // that of arrival (nothing to do).
     virtual bool hasOrder() const { return false; }
     virtual void sortRows(std::vector<RowPtr> &rows);
+    // Positions of the fields that decide the order: a post that changes one reorders.
+    virtual QList<int> orderFieldPositions() const { return {}; }
     // Fills a new row (defaults, link fields of a master).
     virtual void initNewRow(Row &row);
     // False when a posted row no longer belongs in view (range, master link).
@@ -235,33 +238,38 @@ protected:
     void setReadOnlyFlag(bool readOnly) { m_readOnly = readOnly; }
     void reload(bool keepPosition);
     void requireClosed(const char *what) const;
+    void requireOpen() const;
+    void requireWritable() const;
     bool passesFilter(const Row &row) const;
     const FilterExpression *filterExpression() const { return m_filtered ? m_filterExpr.get() : nullptr; }
     int resolve(const FieldRef &field) const;
+    // A value in the field's type (texts cut to width, empty texts null); throws StoreError
+    // when it does not fit ("abc" for a number, an impossible date).
     static QVariant convertIn(const DatasetField &field, const QVariant &value);
+    static QString formatValue(const DatasetField &field, const QVariant &value, bool display);
     RowPtr findRowById(qint64 id) const;
     void placeOnRow(const RowPtr &row); // makes `row` current (inserting it into view if absent)
+    std::vector<RowPtr> allRows() const; // in view and filtered out
     void notifyDetails();
     QList<QPointer<Dataset>> m_details;
 
 private:
     const Row *readRow() const;
     Row *writeRow(int field);
-    void enterBrowse();
-    void leaveRow();
     void arrived();
     void ensureOrdered();
     void calculate(Row &row) const;
-    void rebuildIndex();
     void rebuildFieldIndex();
     bool runBefore(const DatasetEvents::Handler &handler);
-    bool postWrite();
+    void checkRequired() const;
     template<typename Op>
     bool withErrorHandler(const DatasetEvents::ErrorHandler &handler, Op op);
+    int positionOf(const Row *row) const;
 
     QList<DatasetField> m_fields;
     QList<DatasetField> m_calcFields; // declared while closed
-    QHash<QString, int> m_fieldIndex; // upper-case name -> position
+    QHash<QString, int> m_fieldIndex;      // upper-case name -> position
+    QHash<QString, int> m_fieldIndexExact; // name as declared -> position
     std::vector<RowPtr> m_view;     // rows in view, in order (unordered tail when m_orderDirty)
     std::vector<RowPtr> m_filteredOut;
     QHash<qint64, RowPtr> m_byId;
@@ -274,12 +282,12 @@ private:
     bool m_modified = false;
     Row m_edit;         // the row being edited or inserted
     int m_insertAt = -1; // view position for insert() on unordered datasets
+    QList<int> m_orderFields; // taken when an edit starts
     mutable Row *m_calcRow = nullptr; // the row onCalcFields is filling
     QString m_filterText;
     std::shared_ptr<FilterExpression> m_filterExpr;
     bool m_filtered = false;
     int m_controlsDisabled = 0;
-    qint64 m_nextLocalId = 1;
 };
 
 } // namespace data

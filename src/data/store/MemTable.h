@@ -29,6 +29,7 @@ public:
     // empty: order of arrival.
     void setIndexFields(const QString &fieldList);
 
+    // The rows live while the table is open; closing forgets them.
     void emptyTable();
 
 protected:
@@ -39,12 +40,19 @@ protected:
     void writeDelete(const Row &row) override;
     bool hasOrder() const override { return !m_sortFields.isEmpty(); }
     void sortRows(std::vector<RowPtr> &rows) override;
+    QList<int> orderFieldPositions() const override;
 
 private:
+    struct SortField
+    {
+        int field;
+        bool descending;
+    };
+    QList<SortField> sortFields() const;
+
     QString m_name;
     QList<FieldDef> m_defs;
     QStringList m_sortFields;
-    std::vector<RowPtr> m_stored; // kept across refresh()
     qint64 m_nextId = 1;
 };
 

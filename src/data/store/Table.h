@@ -3,6 +3,12 @@
 #include "data/store/Database.h"
 #include "data/store/Dataset.h"
 
+#include <optional>
+
+namespace data::sqlite {
+class Statement;
+}
+
 namespace data {
 
 // A stored table opened by its file name ("Alunos.DB" -> ALUNOS) in a database:
@@ -71,15 +77,29 @@ protected:
     void writeDelete(const Row &row) override;
     bool hasOrder() const override { return true; }
     void sortRows(std::vector<RowPtr> &rows) override;
+    QList<int> orderFieldPositions() const override;
     void initNewRow(Row &row) override;
     bool rowInScope(const Row &row) const override;
     void masterChanged() override;
 
 private:
+    struct OrderField
+    {
+        int field;
+        bool descending;
+        bool caseInsensitive;
+    };
     struct Selection;
-    Selection buildSelection(bool idsOnly) const;
-    QStringList orderFields() const;
+    struct Statements;
+
     void resolveDatabase();
+    QList<OrderField> orderFields() const;
+    QString orderClause(const QList<OrderField> &order) const;
+    void reorder(const QString &oldName, const QString &oldList, bool oldUse);
+    std::optional<QVariantList> linkValues() const;
+    Selection buildSelection(bool idsOnly) const;
+    void decodeRow(const sqlite::Statement &st, Row &row) const;
+    RowPtr fetch(qint64 id);
     bool seek(const QVariantList &values, bool exact);
 
     Database m_db;
@@ -91,13 +111,13 @@ private:
     bool m_useFieldList = false;
     bool m_exclusive = false;
     bool m_requestedReadOnly = false;
+    bool m_lockHeld = false;
     QVariantList m_rangeFrom;
     QVariantList m_rangeTo;
     bool m_hasRange = false;
     QPointer<Dataset> m_master;
     QStringList m_detailFields;
     QStringList m_masterFields;
-    struct Statements;
     std::unique_ptr<Statements> m_statements;
 };
 

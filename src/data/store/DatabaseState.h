@@ -1,0 +1,64 @@
+#pragma once
+
+#include "data/store/Database.h"
+#include "data/store/SqlDialect.h"
+#include "data/store/SqliteStatement.h"
+#include "data/store/TableLocks.h"
+
+#include <QHash>
+#include <memory>
+
+struct sqlite3;
+
+namespace data {
+
+// SQLite's pieces of SQL.
+class SqliteDialect : public SqlDialect
+{
+public:
+    QString year(const QString &dateExpression) const override;
+    QString month(const QString &dateExpression) const override;
+    QString day(const QString &dateExpression) const override;
+    QString substring(const QString &expression, int from, int length) const override;
+    QString boolean(bool value) const override;
+    QString castInteger(const QString &expression) const override;
+    QString columnType(const FieldDef &field) const override;
+};
+
+// The shared state behind Database handles: one connection to one directory's file.
+class DatabaseState
+{
+public:
+    DatabaseState(const QString &directory, Database::Access access);
+    ~DatabaseState();
+
+    QString directory;
+    QString filePath;
+    bool readOnly = false;
+    QString connectionName;
+    sqlite3 *handle = nullptr;
+    SqliteDialect dialect;
+    std::shared_ptr<TableLocks> locks;
+    bool inTransaction = false;
+    int savepointCounter = 0;
+
+    // A prepared statement kept for reuse (row rules run the same statements again and again).
+    sqlite::Statement &cached(const QString &sql);
+    // Runs the statement text (after the store's rewrites); the number of rows changed.
+    int run(const QString &sql, const SqlParams &params);
+    void runPlain(const QString &sql); // internal statements without parameters
+
+    QString canonicalTable(const QString &tableOrFileName) const; // empty when absent
+    const TableDef &layout(const QString &tableOrFileName);
+    void forgetLayouts() { m_layouts.clear(); }
+
+private:
+    QHash<QString, std::shared_ptr<sqlite::Statement>> m_cache;
+    QList<QString> m_cacheOrder;
+    QHash<QString, TableDef> m_layouts;
+};
+
+// "Alunos.DB" -> "Alunos"; a path keeps only its file name.
+QString stemOf(const QString &fileName);
+
+} // namespace data

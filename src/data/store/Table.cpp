@@ -1,0 +1,646 @@
+#include "data/store/Table.h"
+
+#include "data/store/Collation.h"
+#include "data/store/DatabaseState.h"
+#include "data/store/Filter.h"
+#include "data/store/SqliteApi.h"
+
+#include <QSet>
+
+namespace data {
+
+namespace {
+
+QString quoteName(const QString &name)
+{
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+bool isTextType(FieldType t)
+{
+    return t == FieldType::Text || t == FieldType::Memo;
+}
+
+// Orders two values of one field as the database's ORDER BY does (empty first).
+int compareField(const DatasetField &f, const QVariant &a, const QVariant &b, bool caseInsensitive)
+{
+    if (a.isNull() || b.isNull())
+        return int(!a.isNull()) - int(!b.isNull());
+    if (isTextType(f.type))
+        return collation::compare(a.toString(), b.toString(), caseInsensitive);
+    if (f.type == FieldType::Date)
+        return a.toDate() < b.toDate() ? -1 : a.toDate() > b.toDate() ? 1 : 0;
+    const double x = a.toDouble(), y = b.toDouble();
+    return x < y ? -1 : x > y ? 1 : 0;
+}
+
+} // namespace
+
+struct Table::Selection
+{
+    QString sql;
+    QVariantList values;
+};
+
+struct Table::Statements
+{
+    std::unique_ptr<sqlite::Statement> insert;
+    QHash<QString, std::shared_ptr<sqlite::Statement>> updates; // by the changed columns
+    std::unique_ptr<sqlite::Statement> remove;
+    std::unique_ptr<sqlite::Statement> fetch;
+};
+
+Table::Table(const Database &db, const QString &fileName, QObject *parent)
+    : Dataset(parent), m_db(db), m_fileName(fileName)
+{
+}
+
+Table::Table(const QString &databaseName, const QString &fileName, QObject *parent)
+    : Dataset(parent), m_databaseName(databaseName), m_fileName(fileName)
+{
+}
+
+Table::~Table()
+{
+    if (m_master)
+        m_master->removeDetail(this);
+    close();
+}
+
+QString Table::displayName() const
+{
+    return tableName().toUpper();
+}
+
+QString Table::tableName() const
+{
+    return m_layout.name.isEmpty() ? stemOf(m_fileName) : m_layout.name;
+}
+
+Database Table::database() const
+{
+    return m_db;
+}
+
+void Table::resolveDatabase()
+{
+    if (!m_databaseName.isEmpty())
+        m_db = Database::named(m_databaseName);
+    if (!m_db.isValid())
+        throw StoreError(QStringLiteral("Banco de dados não definido para a tabela %1.").arg(m_fileName));
+}
+
+void Table::setReadOnly(bool readOnly)
+{
+    requireClosed("Somente leitura");
+    m_requestedReadOnly = readOnly;
+}
+
+void Table::setExclusive(bool exclusive)
+{
+    requireClosed("Uso exclusivo");
+    m_exclusive = exclusive;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Opening
+
+void Table::openSource(QList<DatasetField> &storedFields)
+{
+    resolveDatabase();
+    DatabaseState &s = m_db.state();
+    m_layout = s.layout(m_fileName);
+    if (m_exclusive)
+        s.locks->acquireExclusive(m_layout.name);
+    else
+        s.locks->acquireShared(m_layout.name);
+    m_lockHeld = true;
+    setReadOnlyFlag(m_requestedReadOnly || s.readOnly);
+    for (const FieldDef &f : m_layout.fields) {
+        DatasetField field;
+        field.name = f.name;
+        field.type = f.type;
+        field.size = f.size;
+        field.required = f.required;
+        storedFields.append(field);
+    }
+    m_statements = std::make_unique<Statements>();
+    try {
+        orderFields(); // an unknown index fails the opening
+    } catch (...) {
+        closeSource();
+        throw;
+    }
+}
+
+void Table::closeSource()
+{
+    m_statements.reset();
+    if (m_lockHeld) {
+        m_db.state().locks->release(m_layout.name, m_exclusive);
+        m_lockHeld = false;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Order, range, link
+
+QList<Table::OrderField> Table::orderFields() const
+{
+    QList<OrderField> order;
+    auto fieldPosition = [&](const QString &name) {
+        for (int i = 0; i < m_layout.fields.size(); ++i)
+            if (m_layout.fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+        throw StoreError(QStringLiteral("Campo %1 não encontrado em %2.").arg(name, displayName()));
+    };
+    if (m_useFieldList) {
+        for (QString part : m_indexFieldList.split(u';', Qt::SkipEmptyParts)) {
+            part = part.trimmed();
+            bool descending = false;
+            if (part.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive)) {
+                descending = true;
+                part.chop(5);
+            }
+            order.append({fieldPosition(part.trimmed()), descending, false});
+        }
+        return order;
+    }
+    if (m_indexName.isEmpty()) {
+        for (const QString &k : m_layout.primaryKey)
+            order.append({fieldPosition(k), false, false});
+        return order;
+    }
+    const IndexDef *index = m_layout.index(m_indexName);
+    if (!index)
+        throw StoreError(QStringLiteral("Índice %1 não encontrado na tabela %2.").arg(m_indexName, displayName()));
+    for (const QString &f : index->fields)
+        order.append({fieldPosition(f), index->descending, index->caseInsensitive});
+    return order;
+}
+
+QString Table::indexFields() const
+{
+    QStringList names;
+    for (const OrderField &o : orderFields())
+        names.append(m_layout.fields[o.field].name);
+    return names.join(u';');
+}
+
+QList<int> Table::orderFieldPositions() const
+{
+    QList<int> positions;
+    for (const OrderField &o : orderFields())
+        positions.append(o.field);
+    return positions;
+}
+
+void Table::setIndexName(const QString &indexName)
+{
+    const QString oldName = m_indexName;
+    const bool oldList = m_useFieldList;
+    m_indexName = indexName.trimmed();
+    m_useFieldList = false;
+    reorder(oldName, m_indexFieldList, oldList);
+}
+
+void Table::setIndexFields(const QString &fieldList)
+{
+    const QString oldList = m_indexFieldList;
+    const bool oldUse = m_useFieldList;
+    m_indexFieldList = fieldList;
+    m_useFieldList = !fieldList.trimmed().isEmpty();
+    if (!m_useFieldList)
+        m_indexName.clear();
+    reorder(m_indexName, oldList, oldUse);
+}
+
+void Table::reorder(const QString &oldName, const QString &oldList, bool oldUse)
+{
+    if (!isOpen())
+        return;
+    try {
+        checkBrowseMode();
+        orderFields();
+        reload(true);
+    } catch (...) {
+        m_indexName = oldName;
+        m_indexFieldList = oldList;
+        m_useFieldList = oldUse;
+        throw;
+    }
+}
+
+void Table::setRange(const QVariantList &from, const QVariantList &to)
+{
+    m_rangeFrom = from;
+    m_rangeTo = to;
+    m_hasRange = true;
+    if (isOpen()) {
+        checkBrowseMode();
+        reload(false);
+    }
+}
+
+void Table::cancelRange()
+{
+    if (!m_hasRange)
+        return;
+    m_hasRange = false;
+    m_rangeFrom.clear();
+    m_rangeTo.clear();
+    if (isOpen()) {
+        checkBrowseMode();
+        reload(true);
+    }
+}
+
+void Table::setMaster(Dataset *master, const QString &detailFields, const QString &masterFields)
+{
+    if (m_master)
+        m_master->removeDetail(this);
+    m_master = master;
+    m_detailFields = detailFields.split(u';', Qt::SkipEmptyParts);
+    m_masterFields = masterFields.split(u';', Qt::SkipEmptyParts);
+    for (QString &f : m_detailFields)
+        f = f.trimmed();
+    for (QString &f : m_masterFields)
+        f = f.trimmed();
+    if (master && m_detailFields.size() != m_masterFields.size())
+        throw StoreError(QStringLiteral("Ligação de %1: %2 campos de detalhe e %3 do mestre.")
+                             .arg(displayName()).arg(m_detailFields.size()).arg(m_masterFields.size()));
+    if (master)
+        master->addDetail(this);
+    if (isOpen()) {
+        checkBrowseMode();
+        reload(false);
+    }
+}
+
+void Table::masterChanged()
+{
+    if (!isOpen() || !m_master)
+        return;
+    checkBrowseMode();
+    reload(false);
+}
+
+// The master's values in the detail fields' types; nullopt when the master has no row.
+std::optional<QVariantList> Table::linkValues() const
+{
+    if (!m_master || !m_master->isOpen() || (m_master->isEmpty() && !m_master->isEditing()))
+        return std::nullopt;
+    QVariantList values;
+    for (int i = 0; i < m_detailFields.size(); ++i) {
+        const DatasetField &f = fields()[resolve(m_detailFields[i])];
+        values.append(convertIn(f, m_master->value(m_masterFields[i])));
+    }
+    return values;
+}
+
+Table::Selection Table::buildSelection(bool idsOnly) const
+{
+    Selection sel;
+    QStringList columns{QStringLiteral("rowid")};
+    if (!idsOnly)
+        for (const FieldDef &f : m_layout.fields)
+            columns.append(quoteName(f.name));
+    QStringList conditions;
+    if (const FilterExpression *filter = filterExpression())
+        conditions.append(filter->toSql(sel.values));
+    const QList<Table::OrderField> order = orderFields();
+    if (m_hasRange) {
+        auto tuple = [&](const QVariantList &key, const char *op) {
+            QStringList names, marks;
+            for (int i = 0; i < key.size() && i < order.size(); ++i) {
+                const DatasetField &f = fields()[order[i].field];
+                QString name = quoteName(f.name);
+                if (order[i].caseInsensitive && isTextType(f.type))
+                    name += QStringLiteral(" COLLATE %1").arg(QLatin1String(collation::kNameCaseInsensitive));
+                names.append(name);
+                marks.append(QStringLiteral("?"));
+                sel.values.append(convertIn(f, key[i]));
+            }
+            if (names.isEmpty())
+                return;
+            conditions.append(QStringLiteral("((%1) %2 (%3))").arg(names.join(u','), QLatin1String(op), marks.join(u',')));
+        };
+        tuple(m_rangeFrom, ">=");
+        tuple(m_rangeTo, "<=");
+    }
+    if (m_master) {
+        const auto link = linkValues();
+        if (!link) {
+            conditions.append(QStringLiteral("0"));
+        } else {
+            for (int i = 0; i < m_detailFields.size(); ++i) {
+                if (link->at(i).isNull()) {
+                    conditions.append(QStringLiteral("0"));
+                } else {
+                    conditions.append(QStringLiteral("(%1 = ?)").arg(quoteName(fields()[resolve(m_detailFields[i])].name)));
+                    sel.values.append(link->at(i));
+                }
+            }
+        }
+    }
+    sel.sql = QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QStringLiteral(", ")), quoteName(m_layout.name));
+    if (!conditions.isEmpty())
+        sel.sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    sel.sql += QStringLiteral(" ORDER BY ") + orderClause(order);
+    return sel;
+}
+
+QString Table::orderClause(const QList<Table::OrderField> &order) const
+{
+    QStringList parts;
+    for (const OrderField &o : order) {
+        const DatasetField &f = fields()[o.field];
+        QString part = quoteName(f.name);
+        if (o.caseInsensitive && isTextType(f.type))
+            part += QStringLiteral(" COLLATE %1").arg(QLatin1String(collation::kNameCaseInsensitive));
+        if (o.descending)
+            part += QStringLiteral(" DESC");
+        parts.append(part);
+    }
+    parts.append(QStringLiteral("rowid"));
+    return parts.join(QStringLiteral(", "));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+
+void Table::decodeRow(const sqlite::Statement &st, Row &row) const
+{
+    const int count = int(m_layout.fields.size());
+    row.id = st.int64(0);
+    row.values.reserve(fieldCount());
+    for (int i = 0; i < count; ++i)
+        row.values.append(st.value(i + 1, m_layout.fields[i].type));
+}
+
+void Table::loadRows(std::vector<RowPtr> &rows)
+{
+    const Selection sel = buildSelection(false);
+    sqlite::Statement st(m_db.state().handle, sel.sql);
+    for (int i = 0; i < sel.values.size(); ++i)
+        st.bind(i + 1, sel.values[i]);
+    while (st.step()) {
+        auto row = std::make_shared<Row>();
+        decodeRow(st, *row);
+        rows.push_back(std::move(row));
+    }
+}
+
+void Table::sortRows(std::vector<RowPtr> &rows)
+{
+    // The database knows the order (collations, descending keys): ask it for the ids.
+    const Selection sel = buildSelection(true);
+    sqlite::Statement st(m_db.state().handle, sel.sql);
+    for (int i = 0; i < sel.values.size(); ++i)
+        st.bind(i + 1, sel.values[i]);
+    QHash<qint64, RowPtr> byId;
+    byId.reserve(qsizetype(rows.size()));
+    for (const RowPtr &row : rows)
+        byId.insert(row->id, row);
+    std::vector<RowPtr> sorted;
+    sorted.reserve(rows.size());
+    while (st.step()) {
+        auto it = byId.find(st.int64(0));
+        if (it != byId.end()) {
+            sorted.push_back(it.value());
+            byId.erase(it);
+        }
+    }
+    // Rows the database no longer shows (deleted by another workstation) stay at the end.
+    for (const RowPtr &row : rows)
+        if (byId.contains(row->id))
+            sorted.push_back(row);
+    rows.swap(sorted);
+}
+
+bool Table::rowInScope(const Row &row) const
+{
+    const QList<Table::OrderField> order = orderFields();
+    if (m_hasRange) {
+        auto compareKey = [&](const QVariantList &key) {
+            for (int i = 0; i < key.size() && i < order.size(); ++i) {
+                const DatasetField &f = fields()[order[i].field];
+                const int c = compareField(f, row.values.value(order[i].field), convertIn(f, key[i]), order[i].caseInsensitive);
+                if (c != 0)
+                    return c;
+            }
+            return 0;
+        };
+        if (compareKey(m_rangeFrom) < 0 || compareKey(m_rangeTo) > 0)
+            return false;
+    }
+    if (m_master) {
+        const auto link = linkValues();
+        if (!link)
+            return false;
+        for (int i = 0; i < m_detailFields.size(); ++i) {
+            const int field = resolve(m_detailFields[i]);
+            if (link->at(i).isNull() || compareField(fields()[field], row.values.value(field), link->at(i), false) != 0)
+                return false;
+        }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Searching
+
+bool Table::findKey(const QVariantList &values)
+{
+    return seek(values, true);
+}
+
+bool Table::findNearest(const QVariantList &values)
+{
+    return seek(values, false);
+}
+
+bool Table::seek(const QVariantList &values, bool exact)
+{
+    requireOpen();
+    checkBrowseMode();
+    const QList<Table::OrderField> order = orderFields();
+    if (values.isEmpty() || values.size() > order.size())
+        throw StoreError(QStringLiteral("Busca em %1: %2 valores para um índice de %3 campos.")
+                             .arg(displayName()).arg(values.size()).arg(order.size()));
+    Selection sel = buildSelection(true);
+    QStringList names, marks;
+    QVariantList key;
+    bool descending = false;
+    for (int i = 0; i < values.size(); ++i) {
+        const DatasetField &f = fields()[order[i].field];
+        QString name = quoteName(f.name);
+        if (order[i].caseInsensitive && isTextType(f.type))
+            name += QStringLiteral(" COLLATE %1").arg(QLatin1String(collation::kNameCaseInsensitive));
+        names.append(name);
+        marks.append(QStringLiteral("?"));
+        key.append(convertIn(f, values[i]));
+        descending = order[i].descending;
+    }
+    QString condition;
+    if (exact) {
+        QStringList parts;
+        for (int i = 0; i < names.size(); ++i)
+            parts.append(key[i].isNull() ? names[i] + QStringLiteral(" IS NULL") : names[i] + QStringLiteral(" = ?"));
+        condition = parts.join(QStringLiteral(" AND "));
+        QVariantList bound;
+        for (const QVariant &v : key)
+            if (!v.isNull())
+                bound.append(v);
+        key = bound;
+    } else {
+        condition = QStringLiteral("(%1) %2 (%3)").arg(names.join(u','), QLatin1String(descending ? "<=" : ">="), marks.join(u','));
+    }
+    // The key condition goes before ORDER BY, joined to the filter, range and link conditions.
+    const qsizetype orderAt = sel.sql.lastIndexOf(QLatin1String(" ORDER BY "));
+    QString head = sel.sql.left(orderAt);
+    head += head.contains(QLatin1String(" WHERE ")) ? QStringLiteral(" AND ") : QStringLiteral(" WHERE ");
+    const QString sql = head + condition + sel.sql.mid(orderAt) + QStringLiteral(" LIMIT 1");
+    sqlite::Statement st(m_db.state().handle, sql);
+    int position = 1;
+    for (const QVariant &v : std::as_const(sel.values))
+        st.bind(position++, v);
+    for (const QVariant &v : std::as_const(key))
+        st.bind(position++, v);
+    if (!st.step()) {
+        if (!exact && !isEmpty())
+            last();
+        return false;
+    }
+    const qint64 id = st.int64(0);
+    RowPtr row = findRowById(id);
+    if (!row) {
+        // Added by another workstation or a statement since the rows were read.
+        row = fetch(id);
+        if (!row)
+            return false;
+    }
+    placeOnRow(row);
+    return true;
+}
+
+Dataset::RowPtr Table::fetch(qint64 id)
+{
+    if (!m_statements->fetch) {
+        QStringList columns{QStringLiteral("rowid")};
+        for (const FieldDef &f : m_layout.fields)
+            columns.append(quoteName(f.name));
+        m_statements->fetch = std::make_unique<sqlite::Statement>(
+            m_db.state().handle,
+            QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(columns.join(QStringLiteral(", ")), quoteName(m_layout.name)));
+    }
+    sqlite::Statement &st = *m_statements->fetch;
+    st.reset();
+    st.bind(1, id);
+    if (!st.step()) {
+        st.reset();
+        return nullptr;
+    }
+    auto row = std::make_shared<Row>();
+    decodeRow(st, *row);
+    st.reset();
+    return row;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing
+
+void Table::initNewRow(Row &row)
+{
+    if (const auto link = linkValues())
+        for (int i = 0; i < m_detailFields.size(); ++i)
+            row.values[resolve(m_detailFields[i])] = link->at(i);
+}
+
+void Table::writeInsert(Row &row)
+{
+    DatabaseState &s = m_db.state();
+    const int count = int(m_layout.fields.size());
+    for (int i = 0; i < count; ++i) {
+        if (m_layout.fields[i].type == FieldType::AutoIncrement && row.values[i].isNull()) {
+            sqlite::Statement next(s.handle, QStringLiteral("SELECT COALESCE(MAX(%1), 0) + 1 FROM %2")
+                                                 .arg(quoteName(m_layout.fields[i].name), quoteName(m_layout.name)));
+            next.step();
+            row.values[i] = int(next.int64(0));
+        }
+    }
+    if (!m_statements->insert) {
+        QStringList columns, marks;
+        for (const FieldDef &f : m_layout.fields) {
+            columns.append(quoteName(f.name));
+            marks.append(QStringLiteral("?"));
+        }
+        m_statements->insert = std::make_unique<sqlite::Statement>(
+            s.handle, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(quoteName(m_layout.name), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+    }
+    sqlite::Statement &st = *m_statements->insert;
+    for (int i = 0; i < count; ++i)
+        st.bind(i + 1, row.values[i]);
+    st.step();
+    st.reset();
+    row.id = sqlite::api().last_insert_rowid(s.handle);
+}
+
+void Table::writeUpdate(const Row &before, Row &row)
+{
+    DatabaseState &s = m_db.state();
+    const int count = int(m_layout.fields.size());
+    QList<int> changed;
+    QString key;
+    for (int i = 0; i < count; ++i) {
+        const QVariant &a = before.values[i];
+        const QVariant &b = row.values[i];
+        if (a.isNull() != b.isNull() || a != b) {
+            changed.append(i);
+            key += QString::number(i) + u',';
+        }
+    }
+    if (changed.isEmpty())
+        return;
+    auto it = m_statements->updates.find(key);
+    if (it == m_statements->updates.end()) {
+        QStringList sets;
+        for (int i : changed)
+            sets.append(quoteName(m_layout.fields[i].name) + QStringLiteral(" = ?"));
+        it = m_statements->updates.insert(
+            key, std::make_shared<sqlite::Statement>(
+                     s.handle, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoteName(m_layout.name), sets.join(QStringLiteral(", ")))));
+    }
+    sqlite::Statement &st = *it.value();
+    int position = 1;
+    for (int i : changed)
+        st.bind(position++, row.values[i]);
+    st.bind(position, before.id);
+    st.step();
+    st.reset();
+    if (sqlite::api().changes(s.handle) == 0)
+        throw StoreError(QStringLiteral("O registro de %1 foi excluído por outro usuário; atualize a tabela.").arg(displayName()));
+}
+
+void Table::writeDelete(const Row &row)
+{
+    DatabaseState &s = m_db.state();
+    if (!m_statements->remove)
+        m_statements->remove = std::make_unique<sqlite::Statement>(
+            s.handle, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteName(m_layout.name)));
+    sqlite::Statement &st = *m_statements->remove;
+    st.bind(1, row.id);
+    st.step();
+    st.reset();
+}
+
+void Table::emptyTable()
+{
+    requireWritable();
+    checkBrowseMode();
+    m_db.state().runPlain(QStringLiteral("DELETE FROM %1").arg(quoteName(m_layout.name)));
+    reload(false);
+}
+
+} // namespace data

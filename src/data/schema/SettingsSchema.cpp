@@ -27,7 +27,8 @@ TableDef usuarios()
     TableDef t;
     t.name = "Usuarios";
     t.fileName = "Usuarios.DB";
-    t.fields = {text("UserID", 10),     text("Password", 10), logical("Alunos"),
+    // Password holds a salted hash; older tables kept ten characters and are widened on opening.
+    t.fields = {text("UserID", 10),     text("Password", 100), logical("Alunos"),
                 logical("Notas"),       logical("Caixa"),     logical("Carnes"),
                 logical("Backup"),      logical("Tabelas"),   logical("CriarUsuer"),
                 logical("Supervisor")};

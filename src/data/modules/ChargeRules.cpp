@@ -1,0 +1,34 @@
+#include "data/modules/ChargeRules.h"
+
+#include "core/Session.h"
+#include "data/store/Dataset.h"
+
+namespace data {
+
+QString chargeOwnerLevel()
+{
+    const core::Session &session = core::session();
+    QString level;
+    if (session.rights.alunos)
+        level = QStringLiteral("0");
+    if (session.rights.carnes)
+        level = QStringLiteral("1");
+    if (session.supervisor)
+        level = QStringLiteral("2");
+    return level;
+}
+
+void attachChargeRules(Dataset &ccorrent)
+{
+    ccorrent.events.beforePost = [](Dataset &row) {
+        row.setText("USUARIO", core::session().userName);
+        if (const QString level = chargeOwnerLevel(); !level.isEmpty())
+            row.setText("STATUS2", level);
+    };
+    ccorrent.events.beforeEdit = [](Dataset &row) {
+        if (row.asText("STATUS2") == u"2" && !core::session().supervisor)
+            throw Abort();
+    };
+}
+
+} // namespace data

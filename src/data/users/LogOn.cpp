@@ -1,0 +1,154 @@
+#include "data/users/LogOn.h"
+
+#include "data/users/PasswordHash.h"
+#include "data/users/PasswordScrambler.h"
+#include "data/users/UsersTable.h"
+
+namespace data {
+
+namespace {
+
+bool isBlank(const QString &text)
+{
+    return text.trimmed().isEmpty();
+}
+
+core::Message box(const QString &text, core::Icon icon,
+                  core::Buttons buttons = core::Button::Ok)
+{
+    core::Message message;
+    message.text = text;
+    message.icon = icon;
+    message.buttons = buttons;
+    switch (icon) {
+    case core::Icon::Error:
+        message.caption = QStringLiteral("Erro");
+        break;
+    case core::Icon::Warning:
+        message.caption = QStringLiteral("Atenção");
+        break;
+    default:
+        message.caption = QStringLiteral("Informação");
+        break;
+    }
+    return message;
+}
+
+const QString kWrongPassword = QStringLiteral("Senha não Confere!");
+
+} // namespace
+
+bool passwordMatches(const QString &stored, const QString &typed)
+{
+    if (isBlank(stored))
+        return isBlank(typed);
+    if (isPasswordHash(stored))
+        return verifyPasswordHash(stored, typed);
+    return scramblePassword(stored) == typed || stored == typed;
+}
+
+LogOnOutcome decideLogOn(const std::optional<UserRecord> &user, const QString &typedPassword)
+{
+    if (!user)
+        return LogOnOutcome::UnknownUser;
+    const QString &stored = user->password;
+    if (isBlank(stored) && isBlank(typedPassword))
+        return LogOnOutcome::MustCreatePassword;
+    // A hash typed back as it stands is no password: only a value stored in plain text counts.
+    if (!isPasswordHash(stored) && !isBlank(stored) && stored == typedPassword)
+        return LogOnOutcome::UnprotectedPassword;
+    const bool matches = isPasswordHash(stored) ? verifyPasswordHash(stored, typedPassword)
+                                                : scramblePassword(stored) == typedPassword;
+    return matches ? LogOnOutcome::Accepted : LogOnOutcome::WrongPassword;
+}
+
+core::Message logOnMessage(LogOnOutcome outcome)
+{
+    const core::Buttons okCancel = core::Button::Ok | core::Button::Cancel;
+    switch (outcome) {
+    case LogOnOutcome::UnknownUser:
+        return box(QStringLiteral("Usuário Inválido!"), core::Icon::Error);
+    case LogOnOutcome::MustCreatePassword:
+        return box(QStringLiteral("Informe a senha para iniciar"), core::Icon::Warning, okCancel);
+    case LogOnOutcome::UnprotectedPassword:
+        return box(QStringLiteral("Sua senha está sem proteção.\rInforme uma nova senha!"),
+                   core::Icon::Warning, okCancel);
+    case LogOnOutcome::WrongPassword:
+        return box(kWrongPassword, core::Icon::Error);
+    case LogOnOutcome::Accepted:
+        break;
+    }
+    return {};
+}
+
+std::optional<UserRecord> logOnWithoutDialog(const UsersTable &users, const QString &userId,
+                                             const QString &password, LogOnOutcome *outcome)
+{
+    const std::optional<UserRecord> user = users.find(userId);
+    const LogOnOutcome decided = decideLogOn(user, password);
+    if (outcome)
+        *outcome = decided;
+    return decided == LogOnOutcome::Accepted ? user : std::nullopt;
+}
+
+ChangePasswordOutcome checkChangePassword(const std::optional<UserRecord> &user,
+                                          const QString &typedPassword)
+{
+    if (!user)
+        return ChangePasswordOutcome::UnknownUser;
+    return passwordMatches(user->password, typedPassword) ? ChangePasswordOutcome::Allowed
+                                                          : ChangePasswordOutcome::WrongPassword;
+}
+
+core::Message changePasswordMessage(ChangePasswordOutcome outcome)
+{
+    if (outcome == ChangePasswordOutcome::WrongPassword)
+        return box(kWrongPassword, core::Icon::Error);
+    return {};
+}
+
+NewPasswordOutcome checkNewPassword(const QString &newPassword, const QString &confirmation)
+{
+    if (isBlank(newPassword) || isBlank(confirmation))
+        return NewPasswordOutcome::EmptyField;
+    if (newPassword != confirmation)
+        return NewPasswordOutcome::Mismatch;
+    return NewPasswordOutcome::Saved;
+}
+
+NewPasswordOutcome saveNewPassword(const UsersTable &users, const QString &userId,
+                                   const QString &newPassword, const QString &confirmation)
+{
+    const NewPasswordOutcome checked = checkNewPassword(newPassword, confirmation);
+    if (checked != NewPasswordOutcome::Saved)
+        return checked;
+    try {
+        users.setPassword(userId, newPassword);
+    } catch (const std::exception &) {
+        return NewPasswordOutcome::SaveFailed;
+    }
+    return NewPasswordOutcome::Saved;
+}
+
+core::Message newPasswordMessage(NewPasswordOutcome outcome)
+{
+    switch (outcome) {
+    case NewPasswordOutcome::EmptyField:
+        return box(QStringLiteral("Campos não podem estar vazios! Tente novamente."),
+                   core::Icon::Information);
+    case NewPasswordOutcome::Mismatch:
+        return box(QStringLiteral("Campos não conferem! Tente novamente."), core::Icon::Error);
+    case NewPasswordOutcome::SaveFailed:
+        return box(QStringLiteral("Erro ao gravar a nova senha!"), core::Icon::Error);
+    case NewPasswordOutcome::Saved:
+        break;
+    }
+    return {};
+}
+
+core::Message databaseAccessErrorMessage()
+{
+    return box(QStringLiteral("Erro no acesso à base de dados."), core::Icon::Error);
+}
+
+} // namespace data

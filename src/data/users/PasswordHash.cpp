@@ -13,6 +13,7 @@ const QString kPrefix = QStringLiteral("$pbkdf2-sha256$");
 constexpr int kSaltBytes = 16;
 constexpr int kDigestBytes = 32;
 constexpr auto kBase64 = QByteArray::Base64Encoding | QByteArray::OmitTrailingEquals;
+int g_iterations = kPasswordHashIterations;
 
 struct Parsed
 {
@@ -82,6 +83,21 @@ QByteArray pbkdf2Sha256(const QByteArray &password, const QByteArray &salt, int 
         key.append(t);
     }
     return key.left(length);
+}
+
+void setPasswordHashIterations(int iterations)
+{
+    g_iterations = qMax(1, iterations);
+}
+
+int passwordHashIterations()
+{
+    return g_iterations;
+}
+
+QString hashPassword(const QString &password)
+{
+    return hashPassword(password, g_iterations);
 }
 
 QString hashPassword(const QString &password, int iterations)

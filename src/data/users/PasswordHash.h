@@ -10,8 +10,13 @@ namespace data {
 
 inline constexpr int kPasswordHashIterations = 120000;
 
+// The cost of new hashes for this process (tests lower it; hashes already stored keep theirs).
+void setPasswordHashIterations(int iterations);
+int passwordHashIterations();
+
 // A new stored form of `password` with a fresh random salt.
-QString hashPassword(const QString &password, int iterations = kPasswordHashIterations);
+QString hashPassword(const QString &password);
+QString hashPassword(const QString &password, int iterations);
 
 // True when `stored` has the form above.
 bool isPasswordHash(const QString &stored);

@@ -533,7 +533,7 @@ QString fieldPairSql(const Node &node)
         return QStringLiteral("(%1 IS %2)").arg(a, b);
     if (node.op == Op::Ne)
         return QStringLiteral("(%1 IS NOT %2)").arg(a, b);
-    return QStringLiteral("(%1 %2 %3)").arg(a, QLatin1String(op), b);
+    return QStringLiteral("(%1 IS NOT NULL AND %3 IS NOT NULL AND %1 %2 %3)").arg(a, QLatin1String(op), b);
 }
 
 QString compareSql(const Node &node, QVariantList &values)
@@ -563,9 +563,10 @@ QString compareSql(const Node &node, QVariantList &values)
                 return QStringLiteral("1");
             }
         }
+        // Every test yields true or false, never NULL, so that NOT works on empty fields too.
         switch (op) {
         case Op::Eq:
-            return bound(QStringLiteral("(%1 = ?)"));
+            return bound(QStringLiteral("(%1 IS NOT NULL AND %1 = ?)"));
         case Op::Ne:
             return bound(QStringLiteral("(%1 IS NULL OR %1 <> ?)"));
         case Op::Lt:
@@ -573,9 +574,9 @@ QString compareSql(const Node &node, QVariantList &values)
         case Op::Le:
             return bound(QStringLiteral("(%1 IS NULL OR %1 <= ?)"));
         case Op::Gt:
-            return bound(QStringLiteral("(%1 > ?)"));
+            return bound(QStringLiteral("(%1 IS NOT NULL AND %1 > ?)"));
         case Op::Ge:
-            return bound(QStringLiteral("(%1 >= ?)"));
+            return bound(QStringLiteral("(%1 IS NOT NULL AND %1 >= ?)"));
         }
     }
     if (v.isNull()) {
@@ -592,7 +593,7 @@ QString compareSql(const Node &node, QVariantList &values)
     }
     if (op == Op::Ne)
         return bound(QStringLiteral("(%1 IS NULL OR %1 <> ?)"));
-    return bound(QStringLiteral("(%1 ") + QLatin1String(sqlOp(op)) + QStringLiteral(" ?)"));
+    return bound(QStringLiteral("(%1 IS NOT NULL AND %1 ") + QLatin1String(sqlOp(op)) + QStringLiteral(" ?)"));
 }
 
 QString nodeSql(const Node &node, QVariantList &values)

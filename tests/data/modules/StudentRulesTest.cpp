@@ -1,6 +1,7 @@
 #include "ModuleFixture.h"
 
 #include "data/settings/Settings.h"
+#include "data/store/Transaction.h"
 
 
 using namespace data;
@@ -13,11 +14,13 @@ protected:
     void SetUp() override
     {
         ModuleFixture::SetUp();
+        Transaction fill(db());
         addStudent(100, QStringLiteral("ANA SILVA"), QStringLiteral("MAT01"), 3);
         addDependents(100, QStringLiteral("ANA SILVA"), QStringLiteral("MAT01"), 3);
         addStudent(101, QStringLiteral("BRUNO LIMA"), QStringLiteral("MAT02"), 31);
         addDependents(101, QStringLiteral("BRUNO LIMA"), QStringLiteral("MAT02"), 31);
         addStudent(102, QStringLiteral("CARLA REIS"), QStringLiteral("MAT02"), 5);
+        fill.commit();
         alunos().open();
     }
     Table &alunos() { return m_academic->tblAlunos(); }

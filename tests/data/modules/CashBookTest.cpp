@@ -1,0 +1,101 @@
+#include "ModuleFixture.h"
+
+#include "data/store/Query.h"
+
+using namespace data;
+
+namespace {
+
+class CashBook : public ModuleFixture
+{
+protected:
+    Table &groups() { return m_cashBook->taGrupoConta(); }
+    Table &accounts() { return m_cashBook->taConta(); }
+    void addGroup(int kind, const QString &name)
+    {
+        m_cashBook->setGroupKind(kind);
+        ASSERT_TRUE(groups().append());
+        groups().setText("Descricao_Grupo", name);
+        ASSERT_TRUE(groups().post());
+    }
+    void addAccount(const QString &name, const QString &dueDay = QString())
+    {
+        ASSERT_TRUE(accounts().append());
+        accounts().setText("Descricao_Conta", name);
+        accounts().setText("DATA_VENC", dueDay);
+        ASSERT_TRUE(accounts().post());
+    }
+};
+
+} // namespace
+
+TEST_F(CashBook, GroupsAreNumberedWithinTheirKind)
+{
+    groups().open();
+    addGroup(1, QStringLiteral("PESSOAL"));
+    EXPECT_EQ(groups().asText("Tipo_Grupo"), QStringLiteral("1"));
+    EXPECT_EQ(groups().asInteger("CodGrupo_Grupo"), 1);
+    EXPECT_EQ(groups().asText("cTipo_Grupo"), QStringLiteral("DESPESA"));
+    addGroup(1, QStringLiteral("MANUTENÇÃO"));
+    EXPECT_EQ(groups().asInteger("CodGrupo_Grupo"), 2);
+    addGroup(0, QStringLiteral("MENSALIDADES"));
+    EXPECT_EQ(groups().asInteger("CodGrupo_Grupo"), 1);
+    EXPECT_EQ(groups().asText("cTipo_Grupo"), QStringLiteral("RECEITA"));
+}
+
+TEST_F(CashBook, AccountsAreNumberedWithinTheirGroupAndKeepADueDay)
+{
+    groups().open();
+    accounts().open();
+    addGroup(1, QStringLiteral("PESSOAL"));
+    addAccount(QStringLiteral("SALÁRIOS"), QStringLiteral("0"));
+    EXPECT_EQ(accounts().asInteger("CodConta_Conta"), 1);
+    EXPECT_EQ(accounts().asText("CodGrupo_Conta"), QStringLiteral("1"));
+    EXPECT_EQ(accounts().asText("cTipo"), QStringLiteral("Despesa"));
+    EXPECT_TRUE(m_dialogs->shown().isEmpty()) << "a due day of 0 is accepted";
+
+    addAccount(QStringLiteral("FÉRIAS"), QStringLiteral("32"));
+    EXPECT_EQ(accounts().asInteger("CodConta_Conta"), 2);
+    EXPECT_EQ(m_dialogs->last().text, QStringLiteral("Valor deve estar entre '01' e '31'."));
+    EXPECT_EQ(accounts().asInteger("DATA_VENC"), 1);
+    EXPECT_EQ(accounts().displayText("DATA_VENC"), QStringLiteral("01"));
+
+    addGroup(1, QStringLiteral("IMPOSTOS"));
+    addAccount(QStringLiteral("ISS"));
+    EXPECT_EQ(accounts().asInteger("CodConta_Conta"), 1) << "numbering starts again in another group";
+    EXPECT_EQ(accounts().asInteger("CodGrupo_Grupo"), 2);
+}
+
+TEST_F(CashBook, AnEntryIsFiledUnderTheAccountChosenInTheList)
+{
+    exec(QStringLiteral("insert into GrupoConta (Tipo_Grupo, CodGrupo_Grupo, Descricao_Grupo) values ('0', 1, 'RECEITAS'), ('1', 1, 'DESPESAS')"));
+    exec(QStringLiteral("insert into Conta (CodGrupo_Conta, CodGrupo_Grupo, CodConta_Conta, Descricao_Conta) values ('0', 1, 1, 'TAXAS'), ('1', 1, 4, 'LUZ')"));
+    Query &view = m_cashBook->qryContas();
+    view.open();
+    ASSERT_TRUE(view.locate(QStringLiteral("DESCRICAO_CONTA"), {QStringLiteral("LUZ")}));
+    Table &entries = m_cashBook->taMovFin();
+    entries.open();
+    ASSERT_TRUE(entries.append());
+    entries.setText("CodGrupo_MovFin", QStringLiteral("0"));
+    entries.setText("CodConta_MovFin", QStringLiteral("1"));
+    entries.setText("Valor_MovFin", QStringLiteral("1.234,50"));
+    entries.setText("Data_MovFin", QStringLiteral("05/03/2009"));
+    ASSERT_TRUE(entries.post());
+    EXPECT_EQ(scalar(QStringLiteral("select CodGrupo_MovFin || '/' || CodGrupo_Grupo || '/' || CodConta_MovFin from MovFin")).toString(),
+              QStringLiteral("1/1/4"));
+    EXPECT_EQ(entries.displayText("Valor_MovFin"), QStringLiteral("1.234,50"));
+}
+
+TEST_F(CashBook, AFailedSaveIsCancelledWithTheModulesMessage)
+{
+    exec(QStringLiteral("insert into Bancos (CodBanco_Bancos, Descricao_Bancos) values (1, 'BANCO A')"));
+    Table &banks = m_cashBook->taBancos();
+    banks.open();
+    ASSERT_TRUE(banks.append());
+    banks.setText("CodBanco_Bancos", QStringLiteral("1"));
+    banks.setText("Descricao_Bancos", QStringLiteral("REPETIDO"));
+    EXPECT_FALSE(banks.post());
+    EXPECT_FALSE(banks.isEditing());
+    EXPECT_EQ(m_dialogs->last().text, QStringLiteral("Ocorreu erro na gravação, operação cancelada"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from Bancos")), 1);
+}

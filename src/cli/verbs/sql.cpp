@@ -1,0 +1,83 @@
+// sql: one SQL statement against a data directory; rows for a query, else the rows changed.
+
+#include "cli/Verb.h"
+#include "core/Formats.h"
+#include "data/store/Database.h"
+#include "data/store/Query.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+data::Database openDataDir(const QString &dir)
+{
+    if (!QFileInfo::exists(QDir(dir).filePath(QString::fromLatin1(data::kStoreFileName))))
+        throw cli::Failure(QStringLiteral("não há banco de dados em %1").arg(QDir::toNativeSeparators(dir)));
+    return data::Database::open(dir);
+}
+
+// --param NAME=VALUE: a dd/mm/yyyy value binds as a date, anything else as text (numeric
+// columns compare it as a number).
+data::SqlParams parameters(const QStringList &specs)
+{
+    data::SqlParams params;
+    for (const QString &spec : specs) {
+        const qsizetype eq = spec.indexOf(u'=');
+        if (eq <= 0)
+            throw cli::Failure(QStringLiteral("--param espera NOME=VALOR: %1").arg(spec), 2);
+        const QString value = spec.mid(eq + 1);
+        static const QRegularExpression date(QStringLiteral("^\\d{1,2}/\\d{1,2}/\\d{2,4}$"));
+        if (date.match(value).hasMatch()) {
+            const auto parsed = core::parseDate(value);
+            if (!parsed)
+                throw cli::Failure(QStringLiteral("data inválida em --param: %1").arg(spec), 2);
+            params.insert(spec.left(eq), *parsed);
+        } else {
+            params.insert(spec.left(eq), value);
+        }
+    }
+    return params;
+}
+
+bool returnsRows(const QString &statement)
+{
+    static const QRegularExpression query(QStringLiteral("^\\s*(select|with|values|pragma)\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    return query.match(statement).hasMatch();
+}
+
+const cli::Verb verb{
+    "sql", "sql DATA_DIR STATEMENT [--param NOME=VALOR]...",
+    "executa uma instrução SQL; lista as linhas de uma consulta, ou o número de linhas alteradas",
+    [](const QStringList &arguments, cli::Context &context) {
+        cli::Args args(arguments, {});
+        args.allowOnly({"param"});
+        const data::Database db = openDataDir(args.positional(0, "DATA_DIR"));
+        const QString statement = args.positional(1, "STATEMENT");
+        const data::SqlParams params = parameters(args.values("param"));
+        if (!returnsRows(statement)) {
+            context.out << db.exec(statement, params) << '\n';
+            return 0;
+        }
+        data::Query query(db);
+        query.setSql(statement);
+        for (auto it = params.cbegin(); it != params.cend(); ++it)
+            query.bind(it.key(), it.value());
+        query.open();
+        QStringList names;
+        for (const data::DatasetField &field : query.fields())
+            names.append(field.name);
+        QList<QStringList> rows;
+        for (int position = 0; position < query.recordCount(); ++position) {
+            QStringList row;
+            for (int field = 0; field < query.fieldCount(); ++field)
+                row.append(query.displayTextAt(position, field));
+            rows.append(row);
+        }
+        cli::printRows(context.out, names, rows);
+        return 0;
+    }};
+
+} // namespace

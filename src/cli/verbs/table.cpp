@@ -1,0 +1,64 @@
+// table: a table listed through the store's own index and filter, values as the screens show them.
+
+#include "cli/Verb.h"
+#include "data/store/Database.h"
+#include "data/store/Table.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const cli::Verb verb{
+    "table", "table DATA_DIR TABLE [--index NOME] [--filter EXPR] [--fields F1,F2,...]",
+    "lista uma tabela pela ordem de um índice e um filtro da própria tabela",
+    [](const QStringList &arguments, cli::Context &context) {
+        cli::Args args(arguments, {});
+        args.allowOnly({"index", "filter", "fields"});
+        const QString dir = args.positional(0, "DATA_DIR");
+        if (!QFileInfo::exists(QDir(dir).filePath(QString::fromLatin1(data::kStoreFileName))))
+            throw cli::Failure(QStringLiteral("não há banco de dados em %1").arg(QDir::toNativeSeparators(dir)));
+        const data::Database db = data::Database::open(dir, data::Database::Access::ReadOnly);
+        data::Table table(db, args.positional(1, "TABLE"));
+        table.setReadOnly(true);
+        if (args.has("index")) {
+            const QString index = args.value("index");
+            if (index.contains(u';'))
+                table.setIndexFields(index);
+            else
+                table.setIndexName(index);
+        }
+        if (args.has("filter")) {
+            table.setFilter(args.value("filter"));
+            table.setFiltered(true);
+        }
+        table.open();
+
+        QList<int> columns;
+        QStringList names;
+        const QStringList wanted = args.value("fields").split(u',', Qt::SkipEmptyParts);
+        for (const QString &name : wanted) {
+            const int field = table.fieldIndex(name.trimmed());
+            if (field < 0)
+                throw cli::Failure(QStringLiteral("campo desconhecido em %1: %2").arg(table.displayName(), name.trimmed()), 2);
+            columns.append(field);
+            names.append(table.fields()[field].name);
+        }
+        if (wanted.isEmpty()) {
+            for (int field = 0; field < table.fieldCount(); ++field) {
+                columns.append(field);
+                names.append(table.fields()[field].name);
+            }
+        }
+        QList<QStringList> rows;
+        for (table.first(); !table.eof(); table.next()) {
+            QStringList row;
+            for (int field : std::as_const(columns))
+                row.append(table.displayText(field));
+            rows.append(row);
+        }
+        cli::printRows(context.out, names, rows);
+        return 0;
+    }};
+
+} // namespace

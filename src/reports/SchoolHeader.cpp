@@ -1,5 +1,7 @@
 #include "reports/SchoolHeader.h"
 
+#include "data/settings/Settings.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -95,14 +97,25 @@ void addListingHeader(Report &report, const QString &title)
     header.line({0, 220, width, 0}).pen(Qt::black, 4);
 }
 
-void addFooterLine(Report &report)
+SchoolInfo SchoolInfo::fromSettings(const data::Settings &settings)
 {
+    return {settings.Estabel,  settings.Endereco, settings.Municipio,
+            settings.UF,       settings.Fone,     settings.reportFooter};
+}
+
+void addFooterLine(Report &report, const QString &footer)
+{
+    const qsizetype lineBreak = footer.indexOf(u'\n');
     const Tenths width = report.page.contentWidth();
-    Band &footer = report.pageFooter;
-    footer.height = std::max(footer.height, 80);
-    footer.line({0, 10, width, 0}).pen(Qt::black, 2);
-    footer.label(kProgramTitle, {0, 25, width / 3, 35}).sized(7);
-    footer.label(kMakerLine, {width / 3, 25, width - width / 3, 35}).aligned(Align::Right).sized(7);
+    Band &band = report.pageFooter;
+    band.height = std::max(band.height, 80);
+    band.line({0, 10, width, 0}).pen(Qt::black, 2);
+    band.label(footer.left(lineBreak), {0, 25, width / 3, 35}).sized(7);
+    if (lineBreak >= 0) {
+        band.label(footer.mid(lineBreak + 1), {width / 3, 25, width - width / 3, 35})
+            .aligned(Align::Right)
+            .sized(7);
+    }
 }
 
 } // namespace reports

@@ -5,11 +5,15 @@
 #include <QImage>
 #include <QString>
 
+namespace data {
+struct Settings;
+}
+
 // The pieces every report of the school shares: the logo, the school's heading, the standard
 // page header of the lists and the footer line.
 namespace reports {
 
-// Who the school is, as the headings print it (from the school settings).
+// Who the school is, as the headings print it, and the footer line, from the school settings.
 struct SchoolInfo
 {
     QString name;
@@ -17,6 +21,9 @@ struct SchoolInfo
     QString city;
     QString state;
     QString telephone;
+    QString footer; // the program's title, a line break, the line crediting the maker
+
+    static SchoolInfo fromSettings(const data::Settings &settings);
 };
 
 // Read from the working directory each time a report is laid out.
@@ -37,11 +44,8 @@ Tenths addSchoolHeading(Band &band, const SchoolInfo &school, Tenths top = 0);
 // The page header of the table listings: logo, title, date and time, page number and a rule.
 void addListingHeader(Report &report, const QString &title);
 
-// The footer line: a rule, the program's title at the left and the maker's line at the right.
-void addFooterLine(Report &report);
-
-inline const QString kProgramTitle = QStringLiteral("Lumesco v 2010.01.21");
-inline const QString kMakerLine =
-    QStringLiteral("Lumesco - Sistema de Administração Escolar - desenvolvido pela equipe Lumesco");
+// The footer line: a rule, the footer's first line (the program's title) at the left and the
+// rest (the maker's line) at the right.
+void addFooterLine(Report &report, const QString &footer);
 
 } // namespace reports

@@ -3,6 +3,7 @@
 #include "reports/engine/Layout.h"
 
 #include "core/Clock.h"
+#include "data/settings/Settings.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -32,7 +33,7 @@ Document listing()
     report.title = QStringLiteral("TABELA DE DISCIPLINAS");
     report.page.paper = Paper::A4;
     addListingHeader(report, report.title);
-    addFooterLine(report);
+    addFooterLine(report, data::Settings::defaults(QStringLiteral("2010")).reportFooter);
     RecordList rows({QStringLiteral("X")});
     rows.append({1});
     return layout(report, rows);
@@ -51,7 +52,9 @@ TEST(SchoolHeader, ListingHeaderAndFooterLine)
     EXPECT_EQ(document.texts(0),
               (QStringList{QStringLiteral("TABELA DE DISCIPLINAS"),
                            QStringLiteral("21/01/2010 09:30:00"), QStringLiteral("Página  1"),
-                           QStringLiteral("Lumesco v 2010.01.21"), kMakerLine}));
+                           QStringLiteral("Lumesco v 2010.01.21"),
+                           QStringLiteral("Sistema de Administração Escolar Lumesco - "
+                                          "desenvolvido pela equipe Lumesco")}));
     // The footer band sits on the bottom margin (2970 - 100 - 80); its text 25 below its top.
     const QStringList lines = document.dumpLines();
     EXPECT_TRUE(lines.contains(QStringLiteral("1\t100\t2815\ttext 633x35 Arial 7 left\tLumesco v 2010.01.21")))
@@ -89,12 +92,16 @@ TEST(SchoolHeader, LogoComesFromLogoBmpInTheWorkingDirectoryElseTheFallback)
     setFallbackLogo(QImage());
 }
 
-TEST(SchoolHeader, SchoolHeadingLines)
+TEST(SchoolHeader, SchoolHeadingLinesFromTheSettings)
 {
+    data::Settings settings = data::Settings::defaults(QStringLiteral("2010"));
+    settings.Estabel = QStringLiteral("COLÉGIO MODELO");
+    settings.Endereco = QStringLiteral("Rua das Flores, 10");
+    settings.Municipio = QStringLiteral("Salvador");
+    settings.UF = QStringLiteral("BA");
+    settings.Fone = QStringLiteral("(71) 3333-4444");
+    const SchoolInfo school = SchoolInfo::fromSettings(settings);
     Report report;
-    const SchoolInfo school{QStringLiteral("COLÉGIO MODELO"), QStringLiteral("Rua das Flores, 10"),
-                            QStringLiteral("Salvador"), QStringLiteral("BA"),
-                            QStringLiteral("(71) 3333-4444")};
     report.titleBand.height = addSchoolHeading(report.titleBand, school);
     RecordList rows({QStringLiteral("X")});
     EXPECT_EQ(layout(report, rows).texts(0),

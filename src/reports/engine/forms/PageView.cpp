@@ -36,7 +36,7 @@ QSize PageView::sizeHint() const
 void PageView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(0x80, 0x80, 0x80));
+    painter.fillRect(rect(), palette().color(QPalette::Dark));
     const QRectF paper(kBorder, kBorder, m_document.size.width() * m_scale,
                        m_document.size.height() * m_scale);
     painter.fillRect(paper.translated(4, 4), QColor(0x50, 0x50, 0x50));

@@ -83,7 +83,8 @@ PreviewWindow::PreviewWindow(const Document &document, QWidget *parent)
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("pageScroll"));
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_scroll->setBackgroundRole(QPalette::Dark);
+    m_scroll->viewport()->setBackgroundRole(QPalette::Dark);
+    m_scroll->viewport()->setAutoFillBackground(true);
     // A scroll bar that came and went would change the width the page is fitted to.
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_scroll->setWidget(m_view);

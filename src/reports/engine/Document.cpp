@@ -41,8 +41,7 @@ QString sizeText(const QRect &rect)
     return QString::number(rect.width()) + u'x' + QString::number(rect.height());
 }
 
-} // namespace
-
+// Kind, size and style of an item, for the dump.
 QString describe(const Item &item)
 {
     switch (item.kind) {
@@ -61,6 +60,8 @@ QString describe(const Item &item)
     }
     return {};
 }
+
+} // namespace
 
 QStringList Document::dumpLines() const
 {

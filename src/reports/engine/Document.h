@@ -51,6 +51,4 @@ struct Document
     QStringList texts(int pageIndex) const;
 };
 
-QString describe(const Item &item);
-
 } // namespace reports

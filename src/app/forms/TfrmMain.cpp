@@ -175,8 +175,13 @@ void TfrmMain::buildStatusBar()
 void TfrmMain::applySession(const QString &schoolName)
 {
     setWindowTitle(mainCaption(core::session(), schoolName));
-    m_buttons.value(button::Logon)->setText(logOnButtonCaption(core::session().isOpen()));
+    setLogOnCaption(core::session().isOpen());
     refreshCommandStates();
+}
+
+void TfrmMain::setLogOnCaption(bool sessionOpen)
+{
+    m_buttons.value(button::Logon)->setText(logOnButtonCaption(sessionOpen));
 }
 
 void TfrmMain::applyNoSession()

@@ -33,6 +33,8 @@ public:
     void applySession(const QString &schoolName);
     // Caption without a user, "Log ON", rights cleared, module buttons and menus disabled.
     void applyNoSession();
+    // Only the caption of the log-on button, for a log-on whose data is still opening.
+    void setLogOnCaption(bool sessionOpen);
 
     // --- Settings, applied whenever they are loaded.
     void setStaffTerm(const QString &term);

@@ -2,9 +2,12 @@
 
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
+#include "app/forms/SessionCommands.h"
 #include "app/forms/TfrmMain.h"
 #include "app/forms/WidgetDialogs.h"
 #include "core/Dialogs.h"
+#include "data/modules/TDataModule1.h"
+#include "data/modules/TdmTarnel.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -30,7 +33,12 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // In this order; none of them opens a table before log-on.
     app::TfrmMain mainWindow;
+    data::TDataModule1 academic;
+    data::TdmTarnel cashBook;
+    app::SessionCommands session(mainWindow, academic, cashBook);
+
     // Full size even where no window manager maximises (a bare X server, Xvfb).
     mainWindow.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     mainWindow.showMaximized();

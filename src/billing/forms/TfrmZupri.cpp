@@ -4,7 +4,6 @@
 #include "billing/receipt/ZupriTicketPrinter.h"
 
 #include <QButtonGroup>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -72,7 +71,10 @@ TfrmZupri::TfrmZupri(const QStringList &receipt, const QString &authentication,
     m_ports->button(0)->setChecked(true);
     connect(m_ports, &QButtonGroup::idClicked, this, &TfrmZupri::rgPortaClick);
 
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // The receipt reads as it prints: one column per character.
+    QFont fixed(QStringLiteral("Courier New"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setFixedPitch(true);
     auto *receiptText = new QPlainTextEdit(this);
     receiptText->setObjectName("txtRecibo");
     receiptText->setReadOnly(true);

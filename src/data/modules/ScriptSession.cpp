@@ -77,6 +77,18 @@ void moveToUniqueRow(Dataset &dataset, const QList<FieldText> &keys)
 
 } // namespace
 
+core::Button ScriptDialogs::show(const core::Message &message)
+{
+    core::ConsoleDialogs::show(message);
+    if (message.icon == core::Icon::Error)
+        ++m_errors;
+    if (message.buttons.testFlag(core::Button::Yes))
+        return m_yes ? core::Button::Yes : core::Button::No;
+    if (message.buttons.testFlag(core::Button::Cancel))
+        return m_yes ? core::Button::Ok : core::Button::Cancel;
+    return core::defaultAnswer(message);
+}
+
 std::optional<FieldText> parseFieldText(const QString &argument)
 {
     const qsizetype eq = argument.indexOf(u'=');

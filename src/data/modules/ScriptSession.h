@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Dialogs.h"
 #include "data/store/Database.h"
 #include "data/store/StoreError.h"
 #include "data/users/LogOn.h"
@@ -33,6 +34,21 @@ class ScriptRefusal : public StoreError
 {
 public:
     using StoreError::StoreError;
+};
+
+// Messages of a script go to standard error; questions get the one answer the script gave
+// (Yes or OK with `yes`, else No or Cancel); error boxes are counted, since a script's change
+// that ends in one is undone.
+class ScriptDialogs : public core::ConsoleDialogs
+{
+public:
+    explicit ScriptDialogs(bool yes) : m_yes(yes) {}
+    core::Button show(const core::Message &message) override;
+    int errorCount() const { return m_errors; }
+
+private:
+    bool m_yes;
+    int m_errors = 0;
 };
 
 // A session opened for a script: the user is checked as at log-on (refused with the message

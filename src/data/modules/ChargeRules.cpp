@@ -1,6 +1,7 @@
 #include "data/modules/ChargeRules.h"
 
 #include "core/Session.h"
+#include "data/store/Database.h"
 #include "data/store/Dataset.h"
 
 namespace data {
@@ -16,6 +17,11 @@ QString chargeOwnerLevel()
     if (session.supervisor)
         level = QStringLiteral("2");
     return level;
+}
+
+void releaseOpenCharges(const Database &db)
+{
+    db.exec(QStringLiteral("update CCorrent set STATUS2 = '0' where (PgtoData is null)"));
 }
 
 void attachChargeRules(Dataset &ccorrent)

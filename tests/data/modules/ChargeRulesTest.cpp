@@ -1,5 +1,7 @@
 #include "ModuleFixture.h"
 
+#include "data/modules/ChargeRules.h"
+
 using namespace data;
 
 namespace {
@@ -88,4 +90,13 @@ TEST_F(ChargeRows, FinalValueIsValuePlusAdditionsLessDiscounts)
     charges().open();
     EXPECT_DOUBLE_EQ(charges().asMoney("cValorFinal"), 87.0);
     EXPECT_EQ(charges().displayText("cValorFinal"), QStringLiteral("87,00"));
+}
+
+TEST_F(ChargeRows, ReleasingFreesOnlyUnpaidRows)
+{
+    addCharge(100, QStringLiteral("ANA"), 2, QDate(2009, 2, 9));
+    exec(QStringLiteral("update Ccorrent set STATUS2 = '2'"));
+    releaseOpenCharges(db());
+    EXPECT_EQ(scalar(QStringLiteral("select group_concat(STATUS2, '') from (select STATUS2 from Ccorrent order by ParcelaNum)")).toString(),
+              QStringLiteral("02"));
 }

@@ -45,9 +45,7 @@ TfrmZupri::TfrmZupri(const QStringList &receipt, const QString &authentication,
                      std::unique_ptr<billing::TicketPrinter> printer, QWidget *parent)
     : QDialog(parent),
       m_printer(printer ? std::move(printer) : std::make_unique<billing::ZupriTicketPrinter>()),
-      m_flows(*m_printer),
-      m_receipt(receipt),
-      m_authentication(authentication)
+      m_flows(*m_printer), m_receipt(receipt), m_authentication(authentication)
 {
     setObjectName("TfrmZupri");
     setWindowTitle(QStringLiteral("Autenticação Zupri"));
@@ -59,17 +57,17 @@ TfrmZupri::TfrmZupri(const QStringList &receipt, const QString &authentication,
 
     auto *portBox = new QGroupBox(QStringLiteral("Porta Seial da Zupri"), this);
     portBox->setObjectName("rgPorta");
-    m_ports = new QButtonGroup(this);
+    auto *ports = new QButtonGroup(this);
     auto *portLayout = new QHBoxLayout(portBox);
     const QStringList items = billing::TicketPrintFlows::portItems();
     for (int item = 0; item < items.size(); ++item) {
         auto *button = new QRadioButton(items.at(item), portBox);
         button->setObjectName(QStringLiteral("rbCom%1").arg(item + 1));
-        m_ports->addButton(button, item);
+        ports->addButton(button, item);
         portLayout->addWidget(button);
     }
-    m_ports->button(0)->setChecked(true);
-    connect(m_ports, &QButtonGroup::idClicked, this, &TfrmZupri::rgPortaClick);
+    ports->button(0)->setChecked(true);
+    connect(ports, &QButtonGroup::idClicked, this, &TfrmZupri::rgPortaClick);
 
     // The receipt reads as it prints: one column per character.
     QFont fixed(QStringLiteral("Courier New"));
@@ -83,7 +81,7 @@ TfrmZupri::TfrmZupri(const QStringList &receipt, const QString &authentication,
     receiptText->setPlainText(receipt.join(u'\n'));
     const QFontMetrics metrics(fixed);
     receiptText->setMinimumSize(metrics.horizontalAdvance(QString(44, u'M')),
-                                metrics.lineSpacing() * 18);
+                                metrics.lineSpacing() * 26);
 
     auto *authenticationText = new QLineEdit(authentication, this);
     authenticationText->setObjectName("txtAutentica");

@@ -7,8 +7,6 @@
 #include <QStringList>
 #include <memory>
 
-class QButtonGroup;
-
 // "Autenticação Zupri": shows the receipt and the authentication line of a paid charge and
 // prints them on the ticket printer as often as the user asks.
 class TfrmZupri : public QDialog
@@ -18,8 +16,7 @@ class TfrmZupri : public QDialog
 public:
     // `printer`: the library by default; tests pass a recorder.
     TfrmZupri(const QStringList &receipt, const QString &authentication,
-              std::unique_ptr<billing::TicketPrinter> printer = nullptr,
-              QWidget *parent = nullptr);
+              std::unique_ptr<billing::TicketPrinter> printer = nullptr, QWidget *parent = nullptr);
     ~TfrmZupri() override;
 
     // The student register's "&Autenticar" on a charge: the warning for an unpaid charge,
@@ -36,5 +33,4 @@ private:
     billing::TicketPrintFlows m_flows;
     QStringList m_receipt;
     QString m_authentication;
-    QButtonGroup *m_ports = nullptr;
 };

@@ -86,16 +86,16 @@ ChargeRecord findCharge(const data::Database &db, const QList<KeyValue> &key)
     for (const KeyValue &pair : key) {
         const data::FieldDef *field = layout.field(pair.field.trimmed());
         if (!field)
-            throw ChargeLookupError(QStringLiteral("O campo %1 não existe na tabela de cobranças.")
-                                        .arg(pair.field));
+            throw ChargeLookupError(
+                QStringLiteral("O campo %1 não existe na tabela de cobranças.").arg(pair.field));
         if (pair.value.trimmed().isEmpty()) {
             conditions << QStringLiteral("(%1 is null)").arg(field->name);
             continue;
         }
         const std::optional<QVariant> value = typedValue(*field, pair.value.trimmed());
         if (!value)
-            throw ChargeLookupError(QStringLiteral("Valor inválido para o campo %1: %2")
-                                        .arg(field->name, pair.value));
+            throw ChargeLookupError(
+                QStringLiteral("Valor inválido para o campo %1: %2").arg(field->name, pair.value));
         const QString name = QStringLiteral("k%1").arg(params.size());
         conditions << QStringLiteral("(%1 = :%2)").arg(field->name, name);
         params.insert(name, *value);
@@ -125,7 +125,8 @@ StudentOnReceipt findStudent(const data::Database &db, const ChargeRecord &recor
     student.matricula = record.matricula;
     student.nome = record.nome;
     data::Query alunos(db);
-    alunos.setSql(QStringLiteral("select NOME, NOME_RESP from ALUNOS where MATRICULA = :matricula"));
+    alunos.setSql(
+        QStringLiteral("select NOME, NOME_RESP from ALUNOS where MATRICULA = :matricula"));
     alunos.bind(QStringLiteral("matricula"), record.matricula);
     alunos.open();
     if (!alunos.isEmpty()) {

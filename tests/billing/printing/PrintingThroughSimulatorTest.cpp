@@ -96,17 +96,17 @@ TEST_F(ReceiptOnSimulator, FlowsPrintEveryLineOnTheRollInThePrintersCode)
     const QStringList lines = {"Colegio Sao Joao", "", QString(55, u'x'), "Usuario : JOÃO"};
     ASSERT_TRUE(flows.printReceipt(lines));
     EXPECT_TRUE(dialogs->shown().isEmpty());
-    EXPECT_EQ(m_printer.stop(), printedReceipt({"Colegio Sao Joao", "", QString(40, u'x'),
-                                                "Usuario : JOÃO"}));
+    EXPECT_EQ(m_printer.stop(),
+              printedReceipt({"Colegio Sao Joao", "", QString(40, u'x'), "Usuario : JOÃO"}));
 }
 
 TEST_F(ReceiptOnSimulator, CommandLinePrintsAndAuthenticatesTheStoredCharge)
 {
     const SchoolDir school;
-    const CliRun run = runReceipt({school.path(), "--key", "Matricula=1234", "--key", "Tipo=N",
-                                   "--key", "ParcelaNum=3", "--print", "--authenticate",
-                                   "--user", "TESOURARIA"},
-                                  QString::fromStdString(m_printer.devicePath()));
+    const CliRun run =
+        runReceipt({school.path(), "--key", "Matricula=1234", "--key", "Tipo=N", "--key",
+                    "ParcelaNum=3", "--print", "--authenticate", "--user", "TESOURARIA"},
+                   QString::fromStdString(m_printer.devicePath()));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     ASSERT_EQ(run.out.size(), 24 + 1);
     EXPECT_EQ(run.out.at(0), "Colegio Sao Joao");
@@ -130,7 +130,8 @@ TEST(ReceiptCommandLine, UnpaidChargeIsRefusedAndNothingIsPrinted)
         runReceipt({school.path(), "--key", "NossoNum=20070410", "--print"}, "/nonexistent/com1");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_TRUE(run.err.contains("É necessário fazer a baixa do pagamento primeiro!")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("É necessário fazer a baixa do pagamento primeiro!"))
+        << run.err.toStdString();
 }
 
 TEST(ReceiptCommandLine, MissingPortIsReportedAsAFailure)
@@ -140,5 +141,6 @@ TEST(ReceiptCommandLine, MissingPortIsReportedAsAFailure)
         runReceipt({school.path(), "--key", "NossoNum=20070305", "--print"}, "/nonexistent/com1");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out.size(), 25);
-    EXPECT_TRUE(run.err.contains("Não foi possível usar a porta COM 1 da impressora")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Não foi possível usar a porta COM 1 da impressora"))
+        << run.err.toStdString();
 }

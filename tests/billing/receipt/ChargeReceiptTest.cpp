@@ -65,10 +65,8 @@ TEST_F(StoredCharges, KeyThatNamesNoneOrSeveralRowsOrAnUnknownFieldIsRefused)
     EXPECT_EQ(lookupError({{"ParcelaNum", "3"}}),
               "2 cobranças encontradas com ParcelaNum=3; informe mais campos "
               "(Tipo, ParcelaNum, NossoNum...).");
-    EXPECT_EQ(lookupError({{"Matricula", "77"}}),
-              "Nenhuma cobrança encontrada com Matricula=77.");
-    EXPECT_EQ(lookupError({{"Valor", "1"}}),
-              "O campo Valor não existe na tabela de cobranças.");
+    EXPECT_EQ(lookupError({{"Matricula", "77"}}), "Nenhuma cobrança encontrada com Matricula=77.");
+    EXPECT_EQ(lookupError({{"Valor", "1"}}), "O campo Valor não existe na tabela de cobranças.");
     EXPECT_EQ(lookupError({{"ParcelaData", "31/02/2007"}}),
               "Valor inválido para o campo ParcelaData: 31/02/2007");
     EXPECT_EQ(lookupError({}), "Informe os campos que identificam a cobrança.");
@@ -94,4 +92,3 @@ TEST_F(StoredCharges, StudentComesFromTheRegisterOrElseFromTheChargeRow)
     EXPECT_EQ(gone.nome, "JOSE DAVILA");
     EXPECT_EQ(gone.nomeResp, "");
 }
-

@@ -24,14 +24,29 @@ data::Database createSchoolWithCharges(const QString &dataDir)
         "ParcelaValor, DescontoFixo, DescontoEventual, Acrescimos, NossoNum, PgtoData, PgtoValor) "
         "values ('1G1A', 1234, 'JOSE DAVILA', :tipo, :parcela, :vencimento, :valor, 100, 0, "
         ":acrescimos, :nosso, :pago, :pagoValor)");
-    db.exec(insert, {{"tipo", "N"}, {"parcela", 3}, {"vencimento", QDate(2007, 3, 10)},
-                     {"valor", 450.0}, {"acrescimos", 2.07}, {"nosso", 20070305.0},
-                     {"pago", QDate(2007, 3, 5)}, {"pagoValor", 352.07}});
-    db.exec(insert, {{"tipo", "N"}, {"parcela", 4}, {"vencimento", QDate(2007, 4, 10)},
-                     {"valor", 450.0}, {"acrescimos", 0.0}, {"nosso", 20070410.0},
-                     {"pago", QVariant()}, {"pagoValor", QVariant()}});
-    db.exec(insert, {{"tipo", "0"}, {"parcela", 3}, {"vencimento", QDate(2007, 1, 15)},
-                     {"valor", 200.0}, {"acrescimos", 0.0}, {"nosso", QVariant()},
-                     {"pago", QDate(2007, 1, 15)}, {"pagoValor", 100.0}});
+    db.exec(insert, {{"tipo", "N"},
+                     {"parcela", 3},
+                     {"vencimento", QDate(2007, 3, 10)},
+                     {"valor", 450.0},
+                     {"acrescimos", 2.07},
+                     {"nosso", 20070305.0},
+                     {"pago", QDate(2007, 3, 5)},
+                     {"pagoValor", 352.07}});
+    db.exec(insert, {{"tipo", "N"},
+                     {"parcela", 4},
+                     {"vencimento", QDate(2007, 4, 10)},
+                     {"valor", 450.0},
+                     {"acrescimos", 0.0},
+                     {"nosso", 20070410.0},
+                     {"pago", QVariant()},
+                     {"pagoValor", QVariant()}});
+    db.exec(insert, {{"tipo", "0"},
+                     {"parcela", 3},
+                     {"vencimento", QDate(2007, 1, 15)},
+                     {"valor", 200.0},
+                     {"acrescimos", 0.0},
+                     {"nosso", QVariant()},
+                     {"pago", QDate(2007, 1, 15)},
+                     {"pagoValor", 100.0}});
     return db;
 }

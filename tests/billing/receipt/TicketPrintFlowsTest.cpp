@@ -1,7 +1,7 @@
 // The window's printer work against a recording printer: which calls, in which order, with
 // which bytes, and which messages.
-#include "billing/receipt/FakeTicketPrinter.h"
 #include "billing/receipt/TicketPrintFlows.h"
+#include "billing/receipt/FakeTicketPrinter.h"
 #include "support/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
@@ -41,15 +41,21 @@ TEST_F(Flows, PaperLineIsFortyBytesCutOrFilledWithZeros)
     expected.resize(40, '\0');
     EXPECT_EQ(TicketPrintFlows::paperLine(QStringLiteral("Sao Jose")), expected);
     // The printer's code is 8-bit: one byte per character.
-    EXPECT_EQ(TicketPrintFlows::paperLine(QStringLiteral("Usuário")).left(8), QByteArray("Usu\xE1rio\0", 8));
+    EXPECT_EQ(TicketPrintFlows::paperLine(QStringLiteral("Usuário")).left(8),
+              QByteArray("Usu\xE1rio\0", 8));
 }
 
 TEST_F(Flows, ReceiptPrintsEachLineAsFortyBytesBetweenTheFeeds)
 {
     const QStringList lines = {QStringLiteral("Colegio"), QString(), QString(55, u'x')};
     EXPECT_TRUE(m_flows.printReceipt(lines));
-    QStringList expected = {"probe", "status", "normal", "cols 0", kNewLine,
-                            "print Colegio" + zeros(33), "print " + zeros(40),
+    QStringList expected = {"probe",
+                            "status",
+                            "normal",
+                            "cols 0",
+                            kNewLine,
+                            "print Colegio" + zeros(33),
+                            "print " + zeros(40),
                             "print " + QString(40, u'x')};
     for (int feed = 0; feed < 5; ++feed)
         expected << kNewLine;
@@ -102,4 +108,3 @@ TEST_F(Flows, AuthenticationWithoutPaperWarnsAndRestoresTheStatusLine)
     EXPECT_EQ(m_dialogs->texts(), QStringList({kPlacePaper, kNoPaper}));
     EXPECT_EQ(m_dialogs->last().icon, core::Icon::Warning);
 }
-

@@ -26,8 +26,7 @@ private:
         form->show();
         return form;
     }
-    template<typename T>
-    static T *find(const QWidget &form, const char *name)
+    template <typename T> static T *find(const QWidget &form, const char *name)
     {
         T *widget = form.findChild<T *>(QString::fromLatin1(name));
         if (!widget)
@@ -74,8 +73,9 @@ private slots:
         ScriptedDialogs::Guard dialogs;
         billing::ReceiptSource source;
         TfrmZupri::run(source);
-        QCOMPARE(dialogs->texts(),
-                 QStringList({QStringLiteral("É necessário fazer a baixa do pagamento primeiro!")}));
+        QCOMPARE(
+            dialogs->texts(),
+            QStringList({QStringLiteral("É necessário fazer a baixa do pagamento primeiro!")}));
     }
 
     void paidChargeOpensTheWindowWithItsReceipt()

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "data/store/Database.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace data {
-
-class Database;
 
 // Creates every table of the current layout that `db` lacks. A settings table created here gets
 // one row of defaults for `schoolYear`, and then the values of `Quorvel.ini` when the directory

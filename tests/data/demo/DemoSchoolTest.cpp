@@ -1,0 +1,142 @@
+#include "data/demo/Cpf.h"
+#include "data/demo/DemoSchool.h"
+#include "data/maintenance/IntegrityCheck.h"
+#include "data/maintenance/SchoolYearSetup.h"
+#include "data/settings/SettingsStore.h"
+#include "data/store/Query.h"
+#include "data/store/StoreError.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace data;
+
+TEST(Cpf, CheckDigitsFollowTheModuloElevenRule)
+{
+    EXPECT_EQ(demo::cpfFromBase(111444777), QStringLiteral("111.444.777-35"));
+    EXPECT_EQ(demo::cpfFromBase(52998224), QStringLiteral("052.998.224-21"));
+    EXPECT_TRUE(demo::isValidCpf("529.982.247-25"));
+    EXPECT_FALSE(demo::isValidCpf("529.982.247-26"));
+    EXPECT_FALSE(demo::isValidCpf("529.982.247"));
+    EXPECT_EQ(demo::cnpjFromBase(11222333), QStringLiteral("11.222.333/0001-81"));
+}
+
+namespace {
+
+// Every value of every table, one line a row, to compare two schools.
+QStringList dump(const Database &db)
+{
+    QStringList lines;
+    for (const char *table : {"Usuario", "Tabturma", "DISCPL", "Discturm", "ALUNOS", "Historic",
+                                 "Funcionarios", "DiscProf"}) {
+        Query q(db);
+        q.setSql(QStringLiteral("select * from %1 order by rowid").arg(QString::fromLatin1(table)));
+        q.open();
+        for (q.first(); !q.eof(); q.next()) {
+            QStringList values;
+            for (int f = 0; f < q.fieldCount(); ++f)
+                values += q.asText(f);
+            lines += QString::fromLatin1(table) + u':' + values.join(u';');
+        }
+    }
+    return lines;
+}
+
+int count(const Database &db, const QString &sql)
+{
+    return db.scalar(sql).toInt();
+}
+
+} // namespace
+
+class DemoSchool : public ::testing::Test
+{
+protected:
+    void TearDown() override { Database::closeAll(); }
+    TempDir m_dir;
+};
+
+TEST_F(DemoSchool, IsALivingSchoolOfEveryGrade)
+{
+    const Database db = createSchoolYear(m_dir.path(), "2009");
+    const demo::DemoSummary summary = demo::fillDemoSchool(db, "2009");
+    EXPECT_EQ(summary.students, 300);
+    EXPECT_EQ(count(db, "select count(*) from ALUNOS"), 300);
+    EXPECT_EQ(count(db, "select count(*) from Historic"), 300);
+
+    Settings record;
+    loadSettings(db, record);
+    EXPECT_FALSE(record.Estabel.isEmpty());
+    EXPECT_EQ(record.UF, QStringLiteral("BA"));
+    EXPECT_EQ(record.Ano_Ref, QStringLiteral("2009"));
+
+    for (const char *grade : {"MAT", "JD1", "JD2", "ALF", "1G1", "1G5", "1G9", "2G1", "2G3"}) {
+        const QString g = QString::fromLatin1(grade);
+        EXPECT_GE(count(db, "select count(*) from Tabturma where substring(TURMA from 1 for 3) = '" + g
+                                + "' and Valor_Mensalidade > 0"), 1) << grade;
+        EXPECT_GE(count(db, "select count(*) from Discturm where SERIE = '" + g + "'"), 5) << grade;
+        EXPECT_GE(count(db, "select count(*) from ALUNOS where substring(TURMA from 1 for 3) = '" + g + "'"), 1)
+            << grade;
+    }
+    EXPECT_GE(count(db, "select count(*) from Discturm where Consolidada = 1"), 3);
+    for (const char *sit : {"B", "D", "I", "T"})
+        EXPECT_GE(count(db, QStringLiteral("select count(*) from ALUNOS where SIT = '%1'").arg(sit)), 1) << sit;
+    EXPECT_GT(count(db, "select count(*) from ALUNOS where SIT is null"), 250);
+    EXPECT_GE(count(db, "select count(*) from Funcionarios where FUNCAO like 'PROF%'"), 5);
+    EXPECT_EQ(count(db, "select count(*) from DiscProf d left join Funcionarios f on "
+                        "d.MATRICULA = f.MATRICULA where f.MATRICULA is null"), 0);
+    // Every student has a class that exists, and a roll number unique in it.
+    EXPECT_EQ(count(db, "select count(*) from ALUNOS a left join Tabturma t on a.TURMA = t.TURMA "
+                        "where t.TURMA is null"), 0);
+    EXPECT_EQ(count(db, "select count(*) from (select TURMA, ESP from ALUNOS group by TURMA, ESP "
+                        "having count(*) > 1)"), 0);
+}
+
+TEST_F(DemoSchool, PeopleHaveValidCpfsAndCompleteRecords)
+{
+    const Database db = createSchoolYear(m_dir.path(), "2009");
+    demo::fillDemoSchool(db, "2009", {60, 7});
+    Query q(db);
+    q.setSql("select * from ALUNOS");
+    q.open();
+    ASSERT_EQ(q.recordCount(), 60);
+    for (q.first(); !q.eof(); q.next()) {
+        for (const char *field : {"CPF_PAI", "CPF_MAE", "CPF_RESP"})
+            EXPECT_TRUE(demo::isValidCpf(q.asText(field))) << qPrintable(q.asText(field));
+        for (const char *field : {"NOME", "NOME_PAI", "NOME_MAE", "NOME_RESP", "ENDERECO", "BAIRRO",
+                                  "CEP", "FONE_RES", "DATANASC", "email_resp", "Vencimento"})
+            EXPECT_FALSE(q.isBlank(field)) << field;
+        EXPECT_EQ(q.asInteger("ORD"), q.asDate("DATANASC").month());
+        EXPECT_TRUE(q.asText("NOME").endsWith(q.asText("NOME_PAI").section(u' ', -1)));
+    }
+}
+
+TEST_F(DemoSchool, TheSameSeedGivesTheSameSchool)
+{
+    const Database a = createSchoolYear(m_dir.file("a"), "2009");
+    const Database b = createSchoolYear(m_dir.file("b"), "2009");
+    const Database c = createSchoolYear(m_dir.file("c"), "2009");
+    demo::fillDemoSchool(a, "2009", {40, 5});
+    demo::fillDemoSchool(b, "2009", {40, 5});
+    demo::fillDemoSchool(c, "2009", {40, 6});
+    EXPECT_EQ(dump(a), dump(b));
+    EXPECT_NE(dump(a), dump(c));
+}
+
+TEST_F(DemoSchool, FailsWholeOnAFilledSchoolYear)
+{
+    const Database db = createSchoolYear(m_dir.path(), "2009");
+    demo::fillDemoSchool(db, "2009", {10, 1});
+    EXPECT_THROW(demo::fillDemoSchool(db, "2009", {10, 1}), StoreError); // same keys again
+    EXPECT_EQ(count(db, "select count(*) from ALUNOS"), 10);
+    EXPECT_THROW(demo::fillDemoSchool(db, "20x9"), StoreError);
+}
+
+TEST_F(DemoSchool, PassesTheIntegrityChecksItCanPass)
+{
+    const Database db = createSchoolYear(m_dir.path(), "2009");
+    demo::fillDemoSchool(db, "2009", {50, 3});
+    const IntegrityChecker checker(db);
+    for (int check : {2, 3, 4, 5})
+        EXPECT_EQ(checker.run(check)->recordCount(), 0) << check;
+}

@@ -1,0 +1,163 @@
+#include "app/logon/LogOnFlow.h"
+#include "data/users/PasswordScrambler.h"
+#include "data/users/UsersTable.h"
+
+#include "support/TempDir.h"
+
+#include "app/QStringPrinting.h"
+
+#include <gtest/gtest.h>
+
+using app::DialogStep;
+using app::LogOnFlow;
+
+namespace {
+
+class LogOnFlowTest : public ::testing::Test
+{
+protected:
+    void storePassword(const QString &userId, const QString &stored)
+    {
+        users.database().exec(QStringLiteral("update Usuarios set Password = :p where UserID = :id"),
+                              {{QStringLiteral("p"), stored}, {QStringLiteral("id"), userId}});
+    }
+    void addUser(const QString &userId)
+    {
+        data::UserRecord user;
+        user.userId = userId;
+        user.rights.notas = true;
+        users.add(user);
+    }
+
+    TempDir dir;
+    data::UsersTable users{dir.path()};
+    LogOnFlow flow{users};
+};
+
+void expectMessage(const DialogStep &step, const QString &text, core::Icon icon,
+                   core::Buttons buttons = core::Button::Ok)
+{
+    EXPECT_EQ(step.message.text, text);
+    EXPECT_EQ(step.message.icon, icon);
+    EXPECT_EQ(step.message.buttons, buttons);
+}
+
+TEST_F(LogOnFlowTest, theFirstSupervisorCreatesAPasswordAndThenLogsOnWithIt)
+{
+    EXPECT_EQ(flow.suggestedUserName(), QStringLiteral("SUPERVISOR"));
+
+    DialogStep step = flow.logOn(QStringLiteral("SUPERVISOR"), QString(), true);
+    expectMessage(step, QStringLiteral("Informe a senha para iniciar"), core::Icon::Warning,
+                  core::Button::Ok | core::Button::Cancel);
+    EXPECT_TRUE(step.showNewPasswordFields);
+    EXPECT_EQ(step.focus, DialogStep::Focus::NewPassword);
+    EXPECT_EQ(step.close, DialogStep::Close::No);
+
+    step = flow.confirmNewPassword(QStringLiteral("  "), QStringLiteral("abc"));
+    expectMessage(step, QStringLiteral("Campos não podem estar vazios! Tente novamente."),
+                  core::Icon::Information);
+    EXPECT_EQ(step.focus, DialogStep::Focus::Unchanged);
+
+    step = flow.confirmNewPassword(QStringLiteral("abc"), QStringLiteral("abd"));
+    expectMessage(step, QStringLiteral("Campos não conferem! Tente novamente."), core::Icon::Error);
+    EXPECT_EQ(step.focus, DialogStep::Focus::NewPassword);
+
+    step = flow.confirmNewPassword(QStringLiteral("abc"), QStringLiteral("abc"));
+    EXPECT_TRUE(step.message.text.isEmpty());
+    EXPECT_EQ(step.password, QStringLiteral("abc"));
+    EXPECT_EQ(step.focus, DialogStep::Focus::LogOnButton);
+    // Nothing readable is stored, and the name is no longer suggested.
+    EXPECT_NE(users.find(QStringLiteral("SUPERVISOR"))->password, QStringLiteral("abc"));
+    EXPECT_TRUE(flow.suggestedUserName().isEmpty());
+
+    step = flow.logOn(QStringLiteral("SUPERVISOR"), QStringLiteral("abc"), true);
+    EXPECT_EQ(step.close, DialogStep::Close::Accepted);
+    EXPECT_TRUE(step.message.text.isEmpty());
+    ASSERT_TRUE(flow.acceptedUser());
+    EXPECT_TRUE(flow.acceptedUser()->supervisor);
+    EXPECT_TRUE(flow.acceptedUser()->rights.caixa);
+}
+
+TEST_F(LogOnFlowTest, unknownUsersAndWrongPasswordsCloseTheDialogCancelled)
+{
+    DialogStep step = flow.logOn(QStringLiteral("NINGUEM"), QString(), true);
+    expectMessage(step, QStringLiteral("Usuário Inválido!"), core::Icon::Error);
+    EXPECT_EQ(step.close, DialogStep::Close::Cancelled);
+
+    storePassword(QStringLiteral("SUPERVISOR"), data::scramblePassword(QStringLiteral("velha")));
+    step = flow.logOn(QStringLiteral("SUPERVISOR"), QStringLiteral("errada"), true);
+    expectMessage(step, QStringLiteral("Senha não Confere!"), core::Icon::Error);
+    EXPECT_EQ(step.close, DialogStep::Close::Cancelled);
+    EXPECT_FALSE(flow.acceptedUser());
+}
+
+TEST_F(LogOnFlowTest, olderStoredFormsAreRecognised)
+{
+    // Scrambled by an older installation: accepted as it was.
+    storePassword(QStringLiteral("SUPERVISOR"), data::scramblePassword(QStringLiteral("velha")));
+    EXPECT_EQ(flow.logOn(QStringLiteral("SUPERVISOR"), QStringLiteral("velha"), true).close,
+              DialogStep::Close::Accepted);
+
+    // Kept as typed: the user must protect it before entering.
+    storePassword(QStringLiteral("SUPERVISOR"), QStringLiteral("clara"));
+    DialogStep step = flow.logOn(QStringLiteral("SUPERVISOR"), QStringLiteral("clara"), true);
+    expectMessage(step, QStringLiteral("Sua senha está sem proteção.\rInforme uma nova senha!"),
+                  core::Icon::Warning, core::Button::Ok | core::Button::Cancel);
+    EXPECT_TRUE(step.showNewPasswordFields);
+    EXPECT_EQ(step.close, DialogStep::Close::No);
+    EXPECT_EQ(flow.confirmNewPassword(QStringLiteral("nova"), QStringLiteral("nova")).password,
+              QStringLiteral("nova"));
+    EXPECT_EQ(flow.logOn(QStringLiteral("SUPERVISOR"), QStringLiteral("nova"), true).close,
+              DialogStep::Close::Accepted);
+}
+
+TEST_F(LogOnFlowTest, aRightPasswordWithoutASchoolYearKeepsTheDialogOpen)
+{
+    storePassword(QStringLiteral("SUPERVISOR"), data::scramblePassword(QStringLiteral("x")));
+    const DialogStep step = flow.logOn(QStringLiteral("SUPERVISOR"), QStringLiteral("x"), false);
+    EXPECT_EQ(step.close, DialogStep::Close::No);
+    EXPECT_EQ(step.message.text, app::noSchoolYearMessage().text);
+    EXPECT_FALSE(flow.acceptedUser());
+}
+
+TEST_F(LogOnFlowTest, changingThePasswordAsksForTheCurrentOne)
+{
+    storePassword(QStringLiteral("SUPERVISOR"), data::scramblePassword(QStringLiteral("x")));
+
+    DialogStep step = flow.changePassword(QStringLiteral("SUPERVISOR"), QStringLiteral("y"));
+    expectMessage(step, QStringLiteral("Senha não Confere!"), core::Icon::Error);
+    EXPECT_EQ(step.focus, DialogStep::Focus::UserName);
+    EXPECT_FALSE(step.showNewPasswordFields);
+    EXPECT_EQ(step.close, DialogStep::Close::No);
+
+    step = flow.changePassword(QStringLiteral("NINGUEM"), QString());
+    EXPECT_TRUE(step.message.text.isEmpty());
+    EXPECT_FALSE(step.showNewPasswordFields);
+
+    step = flow.changePassword(QStringLiteral("SUPERVISOR"), QStringLiteral("x"));
+    EXPECT_TRUE(step.message.text.isEmpty());
+    EXPECT_TRUE(step.showNewPasswordFields);
+    EXPECT_EQ(step.focus, DialogStep::Focus::NewPassword);
+}
+
+TEST_F(LogOnFlowTest, theNewPasswordGoesToTheUserWhoOpenedTheFields)
+{
+    addUser(QStringLiteral("ANA"));
+    flow.logOn(QStringLiteral("ANA"), QString(), true);
+    flow.confirmNewPassword(QStringLiteral("segredo"), QStringLiteral("segredo"));
+    EXPECT_FALSE(users.find(QStringLiteral("ANA"))->password.isEmpty());
+    EXPECT_TRUE(users.find(QStringLiteral("SUPERVISOR"))->password.isEmpty());
+}
+
+TEST_F(LogOnFlowTest, aPasswordThatCannotBeWrittenSaysSo)
+{
+    addUser(QStringLiteral("ANA"));
+    flow.logOn(QStringLiteral("ANA"), QString(), true);
+    users.database().exec(QStringLiteral("delete from Usuarios where UserID = 'ANA'"));
+    const DialogStep step = flow.confirmNewPassword(QStringLiteral("a"), QStringLiteral("a"));
+    expectMessage(step, QStringLiteral("Erro ao gravar a nova senha!"), core::Icon::Error);
+    EXPECT_EQ(step.focus, DialogStep::Focus::NewPassword);
+    EXPECT_FALSE(step.password);
+}
+
+} // namespace

@@ -8,6 +8,8 @@
 #include "data/settings/SettingsStore.h"
 #include "data/store/Database.h"
 
+#include <QDir>
+
 namespace {
 
 const cli::Verb verb{
@@ -16,7 +18,7 @@ const cli::Verb verb{
     [](const QStringList &arguments, cli::Context &context) {
         cli::Args args(arguments, {});
         args.allowOnly({});
-        const QString dataDir = args.positional(0, "DATA_DIR");
+        const QString dataDir = QDir(args.positional(0, "DATA_DIR")).absolutePath();
         data::openSchoolYear(dataDir); // refuses a directory without a school year
         core::session().dataDir = dataDir;
         const data::AcademicStartupResult result = data::runAcademicStartup(dataDir);

@@ -3,6 +3,7 @@
 #include "data/store/SqliteApi.h"
 #include "data/store/StoreError.h"
 
+#include <algorithm>
 #include <array>
 
 namespace data::collation {
@@ -139,7 +140,50 @@ int compare(QStringView a, QStringView b, bool caseInsensitive)
 
 int compareUtf8(const char *a, int aLength, const char *b, int bLength, bool caseInsensitive)
 {
-    return compareReaders(Utf8Reader(a, aLength), Utf8Reader(b, bLength), caseInsensitive);
+    const auto *x = reinterpret_cast<const unsigned char *>(a);
+    const auto *y = reinterpret_cast<const unsigned char *>(b);
+    // An identical beginning is equal at every level: start where the texts part, at the
+    // beginning of that character (names in an index share long beginnings).
+    int start = 0;
+    const int shorter = std::min(aLength, bLength);
+    while (start < shorter && x[start] == y[start])
+        ++start;
+    if (start == aLength && start == bLength)
+        return 0;
+    while (start > 0 && ((start < aLength && (x[start] & 0xC0) == 0x80) || (start < bLength && (y[start] & 0xC0) == 0x80)))
+        --start;
+    a += start;
+    b += start;
+    x += start;
+    y += start;
+    aLength -= start;
+    bLength -= start;
+
+    // Codes, classes and most names are plain ASCII: settle those without decoding.
+    const int common = std::min(aLength, bLength);
+    int exact = 0;
+    for (int i = 0; i < common; ++i) {
+        const unsigned char p = x[i], q = y[i];
+        if ((p | q) & 0x80)
+            return compareReaders(Utf8Reader(a, aLength), Utf8Reader(b, bLength), caseInsensitive);
+        if (p == q)
+            continue;
+        const unsigned char up = p >= 'a' && p <= 'z' ? p - 32 : p;
+        const unsigned char uq = q >= 'a' && q <= 'z' ? q - 32 : q;
+        if (up != uq)
+            return up < uq ? -1 : 1;
+        if (exact == 0)
+            exact = p < q ? -1 : 1;
+    }
+    for (int i = common; i < aLength; ++i)
+        if (x[i] & 0x80)
+            return compareReaders(Utf8Reader(a, aLength), Utf8Reader(b, bLength), caseInsensitive);
+    for (int i = common; i < bLength; ++i)
+        if (y[i] & 0x80)
+            return compareReaders(Utf8Reader(a, aLength), Utf8Reader(b, bLength), caseInsensitive);
+    if (aLength != bLength)
+        return aLength < bLength ? -1 : 1;
+    return caseInsensitive ? 0 : exact;
 }
 
 void registerOn(void *connection)

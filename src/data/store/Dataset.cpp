@@ -78,6 +78,7 @@ void Dataset::open()
         m_view.clear();
         m_filteredOut.clear();
         m_byId.clear();
+        m_byIdBuilt = false;
         closeSource();
         throw;
     }
@@ -97,6 +98,7 @@ void Dataset::close()
     m_view.clear();
     m_filteredOut.clear();
     m_byId.clear();
+    m_byIdBuilt = false;
     m_pos = -1;
     m_eof = m_bof = true;
     m_modified = false;
@@ -128,14 +130,59 @@ void Dataset::requireWritable() const
 // ---------------------------------------------------------------------------------------------
 // Fields
 
+namespace {
+
+// FNV-1a of a name in upper case; only for ASCII names (field names are).
+template<typename Char>
+quint64 asciiNameHash(const Char *name, qsizetype length)
+{
+    quint64 hash = 1469598103934665603ULL;
+    for (qsizetype i = 0; i < length; ++i) {
+        unsigned c = unsigned(name[i]);
+        if (c >= 'a' && c <= 'z')
+            c -= 32;
+        hash = (hash ^ c) * 1099511628211ULL;
+    }
+    return hash;
+}
+
+bool sameAsciiName(const QString &field, const char *name)
+{
+    qsizetype i = 0;
+    for (; name[i]; ++i) {
+        if (i >= field.size())
+            return false;
+        const char16_t a = field.at(i).unicode();
+        const unsigned char b = static_cast<unsigned char>(name[i]);
+        const char16_t ua = a >= 'a' && a <= 'z' ? a - 32 : a;
+        const char16_t ub = b >= 'a' && b <= 'z' ? b - 32 : b;
+        if (ua != ub)
+            return false;
+    }
+    return i == field.size();
+}
+
+} // namespace
+
 void Dataset::rebuildFieldIndex()
 {
     m_fieldIndex.clear();
     m_fieldIndexExact.clear();
+    m_fieldIndexAscii.clear();
     for (int i = 0; i < m_fields.size(); ++i) {
-        m_fieldIndex.insert(m_fields[i].name.toUpper(), i);
-        m_fieldIndexExact.insert(m_fields[i].name, i);
+        const QString &name = m_fields[i].name;
+        m_fieldIndex.insert(name.toUpper(), i);
+        m_fieldIndexExact.insert(name, i);
+        m_fieldIndexAscii.insert(asciiNameHash(name.utf16(), name.size()), i);
     }
+}
+
+int Dataset::fieldIndex(const char *name) const
+{
+    const auto it = m_fieldIndexAscii.constFind(asciiNameHash(name, qsizetype(strlen(name))));
+    if (it != m_fieldIndexAscii.constEnd() && sameAsciiName(m_fields[it.value()].name, name))
+        return it.value();
+    return fieldIndex(QString::fromUtf8(name));
 }
 
 int Dataset::fieldIndex(const QString &name) const
@@ -152,7 +199,7 @@ int Dataset::resolve(const FieldRef &field) const
             throw StoreError(QStringLiteral("Campo %1 inexistente em %2.").arg(field.index()).arg(displayName()));
         return field.index();
     }
-    const int index = fieldIndex(field.name());
+    const int index = field.utf8() ? fieldIndex(field.utf8()) : fieldIndex(field.name());
     if (index < 0) {
         if (!isOpen())
             throw StoreError(QStringLiteral("A tabela %1 não está aberta.").arg(displayName()));
@@ -184,8 +231,9 @@ void Dataset::setDisplayFormat(FieldRef field, const QString &mask)
         emit reset();
         return;
     }
+    const QString name = field.name();
     for (DatasetField &f : m_calcFields)
-        if (f.name.compare(field.name(), Qt::CaseInsensitive) == 0)
+        if (f.name.compare(name, Qt::CaseInsensitive) == 0)
             f.displayFormat = mask;
 }
 
@@ -311,8 +359,11 @@ const Dataset::Row *Dataset::readRow() const
         return m_calcRow;
     if (isEditing())
         return &m_edit;
-    if (m_pos >= 0 && m_pos < int(m_view.size()))
-        return m_view[m_pos].get();
+    if (m_pos >= 0 && m_pos < int(m_view.size())) {
+        Row *row = m_view[m_pos].get();
+        ensureLoaded(*row);
+        return row;
+    }
     return nullptr;
 }
 
@@ -399,6 +450,7 @@ QVariant Dataset::valueAt(int position, int field) const
     if (position == m_pos && isEditing() && m_state == DatasetState::Edit)
         return m_edit.values.value(field);
     Row &row = *m_view[position];
+    ensureLoaded(row);
     if (m_fields[field].calculated && position != m_pos)
         calculate(row);
     return row.values.value(field);
@@ -421,7 +473,7 @@ Dataset::Row *Dataset::writeRow(int field)
             return m_calcRow;
         if (isEditing())
             return &m_edit;
-        return m_pos >= 0 && m_pos < int(m_view.size()) ? m_view[m_pos].get() : nullptr;
+        return const_cast<Row *>(readRow());
     }
     if (!isEditing()) {
         requireWritable();
@@ -457,6 +509,7 @@ void Dataset::calculate(Row &row) const
 {
     if (!events.onCalcFields || m_calcFields.isEmpty())
         return;
+    ensureLoaded(row);
     for (int i = int(m_fields.size() - m_calcFields.size()); i < m_fields.size(); ++i)
         row.values[i] = QVariant();
     Restore<Row *> guard(m_calcRow, &row);
@@ -493,8 +546,10 @@ int Dataset::positionOf(const Row *row) const
 
 void Dataset::arrived()
 {
-    if (m_pos >= 0 && m_pos < int(m_view.size()))
+    if (m_pos >= 0 && m_pos < int(m_view.size()) && events.onCalcFields) {
+        ensureLoaded(*m_view[m_pos]);
         calculate(*m_view[m_pos]);
+    }
     if (!controlsDisabled())
         emit currentChanged(m_pos);
     if (events.afterScroll)
@@ -579,13 +634,13 @@ void Dataset::reload(bool keepPosition)
     m_view.clear();
     m_filteredOut.clear();
     m_byId.clear();
+    m_byIdBuilt = false;
     m_view.reserve(rows.size());
     const FilterExpression *localFilter = filtersAtSource() ? nullptr : filterExpression();
     const int width = int(m_fields.size());
     for (RowPtr &row : rows) {
         if (row->values.size() < width)
             row->values.resize(width);
-        m_byId.insert(row->id, row);
         if (localFilter && !passesFilter(*row)) {
             m_filteredOut.push_back(std::move(row));
         } else {
@@ -597,10 +652,11 @@ void Dataset::reload(bool keepPosition)
     int pos = m_view.empty() ? -1 : 0;
     if (keepPosition && !m_view.empty()) {
         pos = std::clamp(oldPos, 0, int(m_view.size()) - 1);
-        if (const RowPtr kept = m_byId.value(keepId); kept) {
-            const int found = positionOf(kept.get());
-            if (found >= 0)
-                pos = found;
+        for (int i = 0; i < int(m_view.size()); ++i) {
+            if (m_view[i]->id == keepId) {
+                pos = i;
+                break;
+            }
         }
     }
     m_pos = pos;
@@ -634,6 +690,7 @@ bool Dataset::locate(const QString &fieldNames, const QVariantList &values, Loca
         wanted.append(f.type == FieldType::Text || f.type == FieldType::Memo ? QVariant(values[i].toString()) : convertIn(f, values[i]));
     }
     for (int pos = 0; pos < int(m_view.size()); ++pos) {
+        ensureLoaded(*m_view[pos]);
         const Row &row = *m_view[pos];
         bool all = true;
         for (int k = 0; k < indexes.size() && all; ++k) {
@@ -677,7 +734,7 @@ bool Dataset::gotoBookmark(qint64 bookmark)
     requireOpen();
     checkBrowseMode();
     ensureOrdered();
-    const RowPtr row = m_byId.value(bookmark);
+    const RowPtr row = byId().value(bookmark);
     const int pos = row ? positionOf(row.get()) : -1;
     if (pos < 0)
         return false;
@@ -696,7 +753,43 @@ std::vector<Dataset::RowPtr> Dataset::allRows() const
 
 Dataset::RowPtr Dataset::findRowById(qint64 id) const
 {
-    return m_byId.value(id);
+    return byId().value(id);
+}
+
+const QHash<qint64, Dataset::RowPtr> &Dataset::byId() const
+{
+    if (!m_byIdBuilt) {
+        m_byId.clear();
+        m_byId.reserve(qsizetype(m_view.size() + m_filteredOut.size()));
+        for (const RowPtr &row : m_view)
+            m_byId.insert(row->id, row);
+        for (const RowPtr &row : m_filteredOut)
+            m_byId.insert(row->id, row);
+        m_byIdBuilt = true;
+    }
+    return m_byId;
+}
+
+void Dataset::indexRow(const RowPtr &row)
+{
+    if (m_byIdBuilt)
+        m_byId.insert(row->id, row);
+}
+
+void Dataset::unindexRow(qint64 id)
+{
+    if (m_byIdBuilt)
+        m_byId.remove(id);
+}
+
+void Dataset::ensureLoaded(Row &row) const
+{
+    if (!row.values.isEmpty() || m_fields.isEmpty())
+        return;
+    if (!const_cast<Dataset *>(this)->reloadValues(row) || row.values.isEmpty())
+        row.values.fill(QVariant(), m_fields.size());
+    if (row.values.size() < m_fields.size())
+        row.values.resize(m_fields.size());
 }
 
 void Dataset::placeOnRow(const RowPtr &row)
@@ -706,7 +799,7 @@ void Dataset::placeOnRow(const RowPtr &row)
         if (row->values.size() < m_fields.size())
             row->values.resize(m_fields.size());
         m_view.push_back(row);
-        m_byId.insert(row->id, row);
+        indexRow(row);
         m_orderDirty = hasOrder();
         pos = int(m_view.size()) - 1;
         row->hint = pos;
@@ -833,6 +926,7 @@ bool Dataset::edit()
     if (!runBefore(events.beforeEdit))
         return false;
     const bool started = withErrorHandler(events.onEditError, [this] {
+        ensureLoaded(*m_view[m_pos]);
         m_edit = *m_view[m_pos];
         m_orderFields = orderFieldPositions();
     });
@@ -876,7 +970,14 @@ bool Dataset::post()
     int pos = m_pos;
     if (inserting) {
         RowPtr row = std::make_shared<Row>(std::move(m_edit));
-        m_byId.insert(row->id, row);
+        indexRow(row);
+        // In a long run of appends only the newest row stays in memory; the others are read
+        // back from the source if they are visited again.
+        if (canReloadValues()) {
+            if (const RowPtr previous = m_lastAppended.lock(); previous && previous != row)
+                previous->values = QVariantList();
+            m_lastAppended = row;
+        }
         if (!hasOrder() && m_insertAt >= 0 && m_insertAt <= int(m_view.size())) {
             pos = m_insertAt;
             m_view.insert(m_view.begin() + pos, row);
@@ -905,7 +1006,7 @@ bool Dataset::post()
         RowPtr gone = m_view[pos];
         m_view.erase(m_view.begin() + pos);
         if (filtersAtSource())
-            m_byId.remove(gone->id);
+            unindexRow(gone->id);
         else
             m_filteredOut.push_back(gone);
         if (m_pos >= int(m_view.size()))
@@ -968,7 +1069,7 @@ bool Dataset::remove()
     const int pos = positionOf(row.get());
     if (pos >= 0)
         m_view.erase(m_view.begin() + pos);
-    m_byId.remove(row->id);
+    unindexRow(row->id);
     if (m_pos >= int(m_view.size()))
         m_pos = int(m_view.size()) - 1;
     m_eof = m_view.empty();

@@ -36,15 +36,18 @@ class FieldRef
 {
 public:
     FieldRef(const QString &name) : m_name(name) {}
-    FieldRef(const char *name) : m_name(QString::fromUtf8(name)) {}
+    FieldRef(const char *name) : m_utf8(name) {} // meant for literals, used during the call
     FieldRef(int index) : m_index(index) {}
 
     bool isIndex() const { return m_index >= 0; }
     int index() const { return m_index; }
-    const QString &name() const { return m_name; }
+    QString name() const { return m_utf8 ? QString::fromUtf8(m_utf8) : m_name; }
+    // A name given as text ("NOME"): looked up without building a QString.
+    const char *utf8() const { return m_utf8; }
 
 private:
     QString m_name;
+    const char *m_utf8 = nullptr;
     int m_index = -1;
 };
 
@@ -106,6 +109,7 @@ public:
     const QList<DatasetField> &fields() const { return m_fields; }
     int fieldCount() const { return int(m_fields.size()); }
     int fieldIndex(const QString &name) const; // -1 when absent
+    int fieldIndex(const char *name) const;
     bool hasField(const QString &name) const { return fieldIndex(name) >= 0; }
     const DatasetField &field(FieldRef field) const;
     // Adds a calculated field; only while closed.
@@ -229,6 +233,10 @@ protected:
     virtual QList<int> orderFieldPositions() const { return {}; }
     // Fills a new row (defaults, link fields of a master).
     virtual void initNewRow(Row &row);
+    // Reads a row's values again from the source (rows posted in a long run are let go from
+    // memory and read back when needed); false when the source cannot.
+    virtual bool reloadValues(Row &) { return false; }
+    virtual bool canReloadValues() const { return false; }
     // False when a posted row no longer belongs in view (range, master link).
     virtual bool rowInScope(const Row &row) const;
     // Called when a master of this dataset moved.
@@ -248,6 +256,7 @@ protected:
     static QVariant convertIn(const DatasetField &field, const QVariant &value);
     static QString formatValue(const DatasetField &field, const QVariant &value, bool display);
     RowPtr findRowById(qint64 id) const;
+    void ensureLoaded(Row &row) const;
     void placeOnRow(const RowPtr &row); // makes `row` current (inserting it into view if absent)
     std::vector<RowPtr> allRows() const; // in view and filtered out
     void notifyDetails();
@@ -270,9 +279,15 @@ private:
     QList<DatasetField> m_calcFields; // declared while closed
     QHash<QString, int> m_fieldIndex;      // upper-case name -> position
     QHash<QString, int> m_fieldIndexExact; // name as declared -> position
+    QHash<quint64, int> m_fieldIndexAscii; // hash of the upper-case ASCII name -> position
     std::vector<RowPtr> m_view;     // rows in view, in order (unordered tail when m_orderDirty)
     std::vector<RowPtr> m_filteredOut;
-    QHash<qint64, RowPtr> m_byId;
+    const QHash<qint64, RowPtr> &byId() const;
+    void indexRow(const RowPtr &row);
+    void unindexRow(qint64 id);
+    mutable QHash<qint64, RowPtr> m_byId; // built on the first search by id, then kept
+    mutable bool m_byIdBuilt = false;
+    std::weak_ptr<Row> m_lastAppended;
     int m_pos = -1;
     bool m_eof = true;
     bool m_bof = true;

@@ -188,6 +188,14 @@ qint64 Statement::int64(int column) const
     return api().column_int64(m_stmt, column);
 }
 
+const char *Statement::utf8(int column, int *length) const
+{
+    const Api &a = api();
+    const auto *text = reinterpret_cast<const char *>(a.column_text(m_stmt, column));
+    *length = text ? a.column_bytes(m_stmt, column) : 0;
+    return text;
+}
+
 namespace {
 
 QString columnText(const Api &a, sqlite3_stmt *stmt, int column)

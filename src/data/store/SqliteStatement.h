@@ -38,6 +38,9 @@ public:
     // The column as the engine holds it (text, integer or float).
     QVariant rawValue(int column) const;
     qint64 int64(int column) const;
+    // The column's text as the engine holds it (UTF-8), valid until the next step; null when
+    // the column is empty (NULL).
+    const char *utf8(int column, int *length) const;
 
     sqlite3 *connection() const { return m_db; }
 

@@ -6,6 +6,10 @@
 #include "data/store/SqliteApi.h"
 
 #include <QSet>
+#include <QVarLengthArray>
+
+#include <string>
+#include <unordered_map>
 
 namespace data {
 
@@ -45,7 +49,7 @@ struct Table::Selection
 struct Table::Statements
 {
     std::unique_ptr<sqlite::Statement> insert;
-    QHash<QString, std::shared_ptr<sqlite::Statement>> updates; // by the changed columns
+    std::unordered_map<std::string, std::unique_ptr<sqlite::Statement>> updates; // by the changed columns
     std::unique_ptr<sqlite::Statement> remove;
     std::unique_ptr<sqlite::Statement> fetch;
 };
@@ -126,7 +130,7 @@ void Table::openSource(QList<DatasetField> &storedFields)
     }
     m_statements = std::make_unique<Statements>();
     try {
-        orderFields(); // an unknown index fails the opening
+        setOrder(computeOrder()); // an unknown index fails the opening
     } catch (...) {
         closeSource();
         throw;
@@ -145,7 +149,7 @@ void Table::closeSource()
 // ---------------------------------------------------------------------------------------------
 // Order, range, link
 
-QList<Table::OrderField> Table::orderFields() const
+QList<Table::OrderField> Table::computeOrder() const
 {
     QList<OrderField> order;
     auto fieldPosition = [&](const QString &name) {
@@ -182,17 +186,22 @@ QList<Table::OrderField> Table::orderFields() const
 QString Table::indexFields() const
 {
     QStringList names;
-    for (const OrderField &o : orderFields())
+    for (const OrderField &o : computeOrder())
         names.append(m_layout.fields[o.field].name);
     return names.join(u';');
 }
 
 QList<int> Table::orderFieldPositions() const
 {
-    QList<int> positions;
-    for (const OrderField &o : orderFields())
-        positions.append(o.field);
-    return positions;
+    return m_orderPositions;
+}
+
+void Table::setOrder(const QList<OrderField> &order)
+{
+    m_order = order;
+    m_orderPositions.clear();
+    for (const OrderField &o : order)
+        m_orderPositions.append(o.field);
 }
 
 void Table::setIndexName(const QString &indexName)
@@ -221,12 +230,13 @@ void Table::reorder(const QString &oldName, const QString &oldList, bool oldUse)
         return;
     try {
         checkBrowseMode();
-        orderFields();
+        setOrder(computeOrder());
         reload(true);
     } catch (...) {
         m_indexName = oldName;
         m_indexFieldList = oldList;
         m_useFieldList = oldUse;
+        setOrder(computeOrder());
         throw;
     }
 }
@@ -308,7 +318,7 @@ Table::Selection Table::buildSelection(bool idsOnly) const
     QStringList conditions;
     if (const FilterExpression *filter = filterExpression())
         conditions.append(filter->toSql(sel.values));
-    const QList<Table::OrderField> order = orderFields();
+    const QList<OrderField> &order = orderFields();
     if (m_hasRange) {
         auto tuple = [&](const QVariantList &key, const char *op) {
             QStringList names, marks;
@@ -369,13 +379,35 @@ QString Table::orderClause(const QList<Table::OrderField> &order) const
 // ---------------------------------------------------------------------------------------------
 // Reading
 
-void Table::decodeRow(const sqlite::Statement &st, Row &row) const
+// Short codes (classes, subjects, situations) repeat on every row: one text each is enough.
+struct Table::CodeCache
+{
+    std::unordered_map<std::string, QVariant> texts;
+};
+
+void Table::decodeRow(const sqlite::Statement &st, Row &row, CodeCache *codes) const
 {
     const int count = int(m_layout.fields.size());
     row.id = st.int64(0);
     row.values.reserve(fieldCount());
-    for (int i = 0; i < count; ++i)
-        row.values.append(st.value(i + 1, m_layout.fields[i].type));
+    for (int i = 0; i < count; ++i) {
+        const FieldDef &f = m_layout.fields[i];
+        if (codes && f.type == FieldType::Text && f.size <= 8) {
+            int length = 0;
+            const char *text = st.utf8(i + 1, &length);
+            if (!text || length == 0) {
+                row.values.append(QVariant());
+                continue;
+            }
+            const std::string key(text, size_t(length));
+            auto it = codes->texts.find(key);
+            if (it == codes->texts.end())
+                it = codes->texts.emplace(key, QVariant(QString::fromUtf8(text, length))).first;
+            row.values.append(it->second);
+            continue;
+        }
+        row.values.append(st.value(i + 1, f.type));
+    }
 }
 
 void Table::loadRows(std::vector<RowPtr> &rows)
@@ -384,9 +416,10 @@ void Table::loadRows(std::vector<RowPtr> &rows)
     sqlite::Statement st(m_db.state().handle, sel.sql);
     for (int i = 0; i < sel.values.size(); ++i)
         st.bind(i + 1, sel.values[i]);
+    CodeCache codes;
     while (st.step()) {
         auto row = std::make_shared<Row>();
-        decodeRow(st, *row);
+        decodeRow(st, *row, &codes);
         rows.push_back(std::move(row));
     }
 }
@@ -420,7 +453,7 @@ void Table::sortRows(std::vector<RowPtr> &rows)
 
 bool Table::rowInScope(const Row &row) const
 {
-    const QList<Table::OrderField> order = orderFields();
+    const QList<OrderField> &order = orderFields();
     if (m_hasRange) {
         auto compareKey = [&](const QVariantList &key) {
             for (int i = 0; i < key.size() && i < order.size(); ++i) {
@@ -464,7 +497,7 @@ bool Table::seek(const QVariantList &values, bool exact)
 {
     requireOpen();
     checkBrowseMode();
-    const QList<Table::OrderField> order = orderFields();
+    const QList<OrderField> &order = orderFields();
     if (values.isEmpty() || values.size() > order.size())
         throw StoreError(QStringLiteral("Busca em %1: %2 valores para um índice de %3 campos.")
                              .arg(displayName()).arg(values.size()).arg(order.size()));
@@ -542,9 +575,18 @@ Dataset::RowPtr Table::fetch(qint64 id)
         return nullptr;
     }
     auto row = std::make_shared<Row>();
-    decodeRow(st, *row);
+    decodeRow(st, *row, nullptr);
     st.reset();
     return row;
+}
+
+bool Table::reloadValues(Row &row)
+{
+    const RowPtr fresh = fetch(row.id);
+    if (!fresh)
+        return false;
+    row.values = fresh->values;
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -591,14 +633,15 @@ void Table::writeUpdate(const Row &before, Row &row)
 {
     DatabaseState &s = m_db.state();
     const int count = int(m_layout.fields.size());
-    QList<int> changed;
-    QString key;
+    QVarLengthArray<int, 32> changed;
+    std::string key; // one character per changed column: short keys need no allocation
     for (int i = 0; i < count; ++i) {
         const QVariant &a = before.values[i];
         const QVariant &b = row.values[i];
         if (a.isNull() != b.isNull() || a != b) {
             changed.append(i);
-            key += QString::number(i) + u',';
+            key += char(1 + i % 255);
+            key += char(1 + i / 255);
         }
     }
     if (changed.isEmpty())
@@ -608,11 +651,13 @@ void Table::writeUpdate(const Row &before, Row &row)
         QStringList sets;
         for (int i : changed)
             sets.append(quoteName(m_layout.fields[i].name) + QStringLiteral(" = ?"));
-        it = m_statements->updates.insert(
-            key, std::make_shared<sqlite::Statement>(
-                     s.handle, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoteName(m_layout.name), sets.join(QStringLiteral(", ")))));
+        it = m_statements->updates
+                 .emplace(key, std::make_unique<sqlite::Statement>(
+                                   s.handle, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                                 .arg(quoteName(m_layout.name), sets.join(QStringLiteral(", ")))))
+                 .first;
     }
-    sqlite::Statement &st = *it.value();
+    sqlite::Statement &st = *it->second;
     int position = 1;
     for (int i : changed)
         st.bind(position++, row.values[i]);

@@ -81,6 +81,8 @@ protected:
     void initNewRow(Row &row) override;
     bool rowInScope(const Row &row) const override;
     void masterChanged() override;
+    bool reloadValues(Row &row) override;
+    bool canReloadValues() const override { return true; }
 
 private:
     struct OrderField
@@ -93,12 +95,15 @@ private:
     struct Statements;
 
     void resolveDatabase();
-    QList<OrderField> orderFields() const;
+    QList<OrderField> computeOrder() const;
+    const QList<OrderField> &orderFields() const { return m_order; }
+    void setOrder(const QList<OrderField> &order);
     QString orderClause(const QList<OrderField> &order) const;
     void reorder(const QString &oldName, const QString &oldList, bool oldUse);
     std::optional<QVariantList> linkValues() const;
     Selection buildSelection(bool idsOnly) const;
-    void decodeRow(const sqlite::Statement &st, Row &row) const;
+    struct CodeCache;
+    void decodeRow(const sqlite::Statement &st, Row &row, CodeCache *codes) const;
     RowPtr fetch(qint64 id);
     bool seek(const QVariantList &values, bool exact);
 
@@ -109,6 +114,8 @@ private:
     QString m_indexName;
     QString m_indexFieldList;
     bool m_useFieldList = false;
+    QList<OrderField> m_order; // the fields of the current order, while open
+    QList<int> m_orderPositions;
     bool m_exclusive = false;
     bool m_requestedReadOnly = false;
     bool m_lockHeld = false;

@@ -13,13 +13,15 @@ int positiveOption(const cli::Args &args, const QString &name, int fallback)
     bool ok = false;
     const int value = args.value(name, QString::number(fallback)).toInt(&ok);
     if (!ok || value < 0)
-        throw cli::Failure(QStringLiteral("--%1 precisa de um número inteiro positivo").arg(name), 2);
+        throw cli::Failure(QStringLiteral("--%1 precisa de um número inteiro positivo").arg(name),
+                           2);
     return value;
 }
 
 const cli::Verb verb{
     "init", "init DATA_DIR [--year AAAA] [--demo] [--students N] [--seed S]",
-    "cria o ano letivo na pasta (tabelas e configuração); --demo preenche uma escola de demonstração",
+    "cria o ano letivo na pasta (tabelas e configuração); --demo preenche uma escola de "
+    "demonstração",
     [](const QStringList &arguments, cli::Context &context) {
         cli::Args args(arguments, {"demo"});
         args.allowOnly({"year", "demo", "students", "seed"});

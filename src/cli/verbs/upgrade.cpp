@@ -22,13 +22,15 @@ const cli::Verb verb{
         data::openSchoolYear(dataDir); // refuses a directory without a school year
         core::session().dataDir = dataDir;
         const data::AcademicStartupResult result = data::runAcademicStartup(dataDir);
-        const data::Database db = data::Database::named(QString::fromLatin1(data::kMainDatabaseName));
+        const data::Database db =
+            data::Database::named(QString::fromLatin1(data::kMainDatabaseName));
         data::runCashBookStartup(db);
         data::loadSettings();
 
         context.out << result.statusText << '\n';
         if (!result.createdTables.isEmpty())
-            context.out << "Tabelas criadas: " << result.createdTables.join(QStringLiteral(", ")) << '\n';
+            context.out << "Tabelas criadas: " << result.createdTables.join(QStringLiteral(", "))
+                        << '\n';
         QStringList steps;
         for (int step : result.upgradeSteps)
             steps += QString::number(step);

@@ -103,7 +103,8 @@ QList<Grade> grades()
     };
     for (int n = 1; n <= 9; ++n) {
         const bool twoClasses = n <= 2 || n == 5;
-        list += {QStringLiteral("1G%1").arg(n), QStringLiteral("%1ª SÉRIE 1º GRAU").arg(n),
+        list += {QStringLiteral("1G%1").arg(n),
+                 QStringLiteral("%1ª SÉRIE 1º GRAU").arg(n),
                  n <= 4 ? 520.0 : 590.0,
                  twoClasses ? QStringList{"A", "B"} : QStringList{"A"},
                  6 + n,
@@ -111,8 +112,13 @@ QList<Grade> grades()
                  n <= 4 ? QStringList{} : QStringList{"L0"}};
     }
     for (int n = 1; n <= 3; ++n)
-        list += {QStringLiteral("2G%1").arg(n), QStringLiteral("%1ª SÉRIE 2º GRAU").arg(n), 690.0,
-                 {"A"}, 15 + n, high, {"L0", "N0"}};
+        list += {QStringLiteral("2G%1").arg(n),
+                 QStringLiteral("%1ª SÉRIE 2º GRAU").arg(n),
+                 690.0,
+                 {"A"},
+                 15 + n,
+                 high,
+                 {"L0", "N0"}};
     return list;
 }
 
@@ -180,7 +186,8 @@ QString phone(Random &random, bool mobile)
 {
     const QString first = random.digits(mobile ? 4 : 3);
     const QString second = random.digits(4);
-    return (mobile ? QStringLiteral("(71) 9%1-%2") : QStringLiteral("(71) 3%1-%2")).arg(first, second);
+    return (mobile ? QStringLiteral("(71) 9%1-%2") : QStringLiteral("(71) 3%1-%2"))
+        .arg(first, second);
 }
 
 QString postalCode(Random &random)
@@ -228,20 +235,22 @@ private:
     {
         int order = 1;
         for (const Subject &s : kSubjects) {
-            m_insert.insert("DISCPL", {{"CODIGO", s.code},
-                                       {"DESCRICAO", QString::fromUtf8(s.name)},
-                                       {"TIPO", QString(QChar(s.kind))},
-                                       {"ORDEM", QStringLiteral("%1").arg(order++, 2, 10, QChar(u'0'))},
-                                       {"DESC_RESUMO", QString::fromUtf8(s.shortName)}});
+            m_insert.insert("DISCPL",
+                            {{"CODIGO", s.code},
+                             {"DESCRICAO", QString::fromUtf8(s.name)},
+                             {"TIPO", QString(QChar(s.kind))},
+                             {"ORDEM", QStringLiteral("%1").arg(order++, 2, 10, QChar(u'0'))},
+                             {"DESC_RESUMO", QString::fromUtf8(s.shortName)}});
             ++m_summary.subjects;
         }
         for (const Grade &grade : m_grades) {
             for (const QString &code : grade.subjects) {
                 const bool consolidated = grade.consolidated.contains(code);
                 // Parts of a consolidated subject are not printed on the minutes on their own.
-                const bool part = !consolidated
-                                  && std::any_of(grade.consolidated.cbegin(), grade.consolidated.cend(),
-                                                 [&](const QString &c) { return c.front() == code.front(); });
+                const bool part =
+                    !consolidated &&
+                    std::any_of(grade.consolidated.cbegin(), grade.consolidated.cend(),
+                                [&](const QString &c) { return c.front() == code.front(); });
                 m_insert.insert("Discturm", {{"SERIE", grade.code},
                                              {"CODIGO", code},
                                              {"CHORA", code == "EF" || code == "ER" ? 40 : 80},
@@ -314,7 +323,8 @@ private:
         QList<Student> students;
         for (int i = 0; i < count; ++i) {
             const SchoolClass &schoolClass = m_classes.at(i % m_classes.size());
-            students += Student{studentRow(i, schoolClass, situation.at(i)), QString(), schoolClass.code};
+            students +=
+                Student{studentRow(i, schoolClass, situation.at(i)), QString(), schoolClass.code};
             students.last().name = students.last().values.value("NOME").toString();
         }
         // Roll numbers follow the names inside each class.
@@ -368,8 +378,13 @@ private:
             {"DATANASC", birth},
             {"ORD", birth.month()},
             {"TM", birth.day()},
-            {"NACIONAL", m_random.chance(80) ? "SALVADOR-BA" : m_random.pick({"FEIRA DE SANTANA-BA", "RECIFE-PE", "ARACAJU-SE", "SÃO PAULO-SP", "ILHÉUS-BA"})},
-            {"ENDERECO", QStringLiteral("%1, %2").arg(m_random.pick(streets())).arg(m_random.between(10, 1500))},
+            {"NACIONAL", m_random.chance(80)
+                             ? "SALVADOR-BA"
+                             : m_random.pick({"FEIRA DE SANTANA-BA", "RECIFE-PE", "ARACAJU-SE",
+                                              "SÃO PAULO-SP", "ILHÉUS-BA"})},
+            {"ENDERECO", QStringLiteral("%1, %2")
+                             .arg(m_random.pick(streets()))
+                             .arg(m_random.between(10, 1500))},
             {"BAIRRO", m_random.pick(districts())},
             {"CIDADE", "SALVADOR"},
             {"CEP", postalCode(m_random)},
@@ -377,10 +392,12 @@ private:
             {"FONE_REC", phone(m_random, false)},
             {"FONE_COM1", phone(m_random, false)},
             {"FONE_COM2", phone(m_random, false)},
-            {"EstadoCivil", m_random.pick({"CASADOS", "CASADOS", "CASADOS", "SEPARADOS", "DIVORCIADOS", "UNIÃO ESTÁVEL"})},
+            {"EstadoCivil", m_random.pick({"CASADOS", "CASADOS", "CASADOS", "SEPARADOS",
+                                           "DIVORCIADOS", "UNIÃO ESTÁVEL"})},
             {"Vencimento", m_random.pick({"5", "10", "10", "15"})},
-            {"email_resp", asciiLower(responsible.name.section(u' ', 0, 0)) + u'.'
-                               + asciiLower(responsible.name.section(u' ', -1)) + QStringLiteral("@email.com.br")},
+            {"email_resp", asciiLower(responsible.name.section(u' ', 0, 0)) + u'.' +
+                               asciiLower(responsible.name.section(u' ', -1)) +
+                               QStringLiteral("@email.com.br")},
             {"UsarPiscina", m_random.chance(40)},
             {"MARCADO", false},
             {"TIPO_SANG", m_random.pick({"A+", "A-", "B+", "B-", "AB+", "AB-", "O+", "O+", "O-"})},
@@ -389,19 +406,24 @@ private:
             {"CN_MUNNASC", "SALVADOR"},
             {"CN_DTEMISS", birth.addDays(m_random.between(3, 40))},
             {"CN_UFCART", "BA"},
-            {"CN_CART", m_random.pick({"1º OFÍCIO DE REGISTRO CIVIL", "2º OFÍCIO DE REGISTRO CIVIL", "CARTÓRIO DE BROTAS"})},
+            {"CN_CART", m_random.pick({"1º OFÍCIO DE REGISTRO CIVIL", "2º OFÍCIO DE REGISTRO CIVIL",
+                                       "CARTÓRIO DE BROTAS"})},
             {"CN_FOLHA", QString::number(m_random.between(1, 300))},
             {"CN_LIVRO", QStringLiteral("A-%1").arg(m_random.between(1, 250))},
             {"IMP", "%"},
         };
         auto addPerson = [&row](const Person &p, const QStringList &fields) {
-            const QString values[] = {p.name, p.id, p.cpf, p.profession, p.workplace, p.religion, p.mobile};
+            const QString values[] = {p.name,      p.id,       p.cpf,   p.profession,
+                                      p.workplace, p.religion, p.mobile};
             for (int i = 0; i < fields.size(); ++i)
                 row.insert(fields.at(i), values[i]);
         };
-        addPerson(father, {"NOME_PAI", "ID_PAI", "CPF_PAI", "PROF_PAI", "LOCTRABPAI", "RELIGPAI", "celular_pai"});
-        addPerson(mother, {"NOME_MAE", "ID_MAE", "CPF_MAE", "PROF_MAE", "LOCTRABMAE", "RELIGMAE", "celular_mae"});
-        addPerson(responsible, {"NOME_RESP", "ID_RESP", "CPF_RESP", "PROF_RESP", "LOCTRBRESP", "RELIGRESP", "celular_resp"});
+        addPerson(father, {"NOME_PAI", "ID_PAI", "CPF_PAI", "PROF_PAI", "LOCTRABPAI", "RELIGPAI",
+                           "celular_pai"});
+        addPerson(mother, {"NOME_MAE", "ID_MAE", "CPF_MAE", "PROF_MAE", "LOCTRABMAE", "RELIGMAE",
+                           "celular_mae"});
+        addPerson(responsible, {"NOME_RESP", "ID_RESP", "CPF_RESP", "PROF_RESP", "LOCTRBRESP",
+                                "RELIGRESP", "celular_resp"});
 
         if (!sit.isEmpty()) {
             row.insert("SIT", sit);
@@ -430,11 +452,16 @@ private:
         SqlParams row{{"Matricula", matricula}};
         if (m_random.chance(70)) {
             row.insert("Convenio_Medico", m_random.pick(healthPlans()));
-            row.insert("Pediatra", fitName({"DR.", m_random.pick(maleFirstNames()), m_random.pick(surnames())}, 40));
+            row.insert(
+                "Pediatra",
+                fitName({"DR.", m_random.pick(maleFirstNames()), m_random.pick(surnames())}, 40));
             row.insert("Telefone", "3" + m_random.digits(7));
             row.insert("Horario_Atendimento", "08 AS 12");
         }
-        row.insert("Alergias", m_random.chance(85) ? "NENHUMA" : m_random.pick({"DIPIRONA", "PENICILINA", "LACTOSE", "AMENDOIM", "POEIRA"}));
+        row.insert("Alergias", m_random.chance(85)
+                                   ? "NENHUMA"
+                                   : m_random.pick({"DIPIRONA", "PENICILINA", "LACTOSE", "AMENDOIM",
+                                                    "POEIRA"}));
         m_insert.insert("Historic", row);
     }
 
@@ -442,33 +469,39 @@ private:
     {
         const double number = ++m_summary.staff;
         const QDate birth = randomDate(m_random, m_year - m_random.between(24, 60));
-        m_insert.insert("Funcionarios",
-                        {{"MATRICULA", number},
-                         {"NOME", fitName({m_random.pick(male ? maleFirstNames() : femaleFirstNames()),
-                                           m_random.pick(surnames()), m_random.pick(surnames())}, 42)},
-                         {"SEXO", male ? "M" : "F"},
-                         {"DATANASC", birth},
-                         {"NACIONAL", "SALVADOR-BA"},
-                         {"ID", m_random.digits(9)},
-                         {"CPF", cpfFromBase(quint32(m_random.between(10000000, 999999999)))},
-                         {"FUNCAO", function},
-                         {"RELIGIAO", m_random.pick(religions())},
-                         {"ENDERECO", QStringLiteral("%1, %2").arg(m_random.pick(streets())).arg(m_random.between(10, 1500))},
-                         {"BAIRRO", m_random.pick(districts())},
-                         {"CIDADE", "SALVADOR"},
-                         {"CEP", postalCode(m_random)},
-                         {"FONE_RES", "3" + m_random.digits(7)},
-                         {"ORD", birth.month()},
-                         {"DIA_ANIV", birth.day()}});
+        m_insert.insert(
+            "Funcionarios",
+            {{"MATRICULA", number},
+             {"NOME", fitName({m_random.pick(male ? maleFirstNames() : femaleFirstNames()),
+                               m_random.pick(surnames()), m_random.pick(surnames())},
+                              42)},
+             {"SEXO", male ? "M" : "F"},
+             {"DATANASC", birth},
+             {"NACIONAL", "SALVADOR-BA"},
+             {"ID", m_random.digits(9)},
+             {"CPF", cpfFromBase(quint32(m_random.between(10000000, 999999999)))},
+             {"FUNCAO", function},
+             {"RELIGIAO", m_random.pick(religions())},
+             {"ENDERECO", QStringLiteral("%1, %2")
+                              .arg(m_random.pick(streets()))
+                              .arg(m_random.between(10, 1500))},
+             {"BAIRRO", m_random.pick(districts())},
+             {"CIDADE", "SALVADOR"},
+             {"CEP", postalCode(m_random)},
+             {"FONE_RES", "3" + m_random.digits(7)},
+             {"ORD", birth.month()},
+             {"DIA_ANIV", birth.day()}});
         return number;
     }
 
     void assign(double teacher, const QString &subject, const QString &schoolClass)
     {
-        m_insert.insert("DiscProf", {{"MATRICULA", teacher},
-                                     {"NOME", m_db.scalar("select NOME from Funcionarios where MATRICULA = :m", {{"m", teacher}})},
-                                     {"DISCPL_COD", subject},
-                                     {"TURMA", schoolClass}});
+        m_insert.insert("DiscProf",
+                        {{"MATRICULA", teacher},
+                         {"NOME", m_db.scalar("select NOME from Funcionarios where MATRICULA = :m",
+                                              {{"m", teacher}})},
+                         {"DISCPL_COD", subject},
+                         {"TURMA", schoolClass}});
         ++m_summary.assignments;
     }
 
@@ -488,7 +521,8 @@ private:
             const QString &grade = c.grade->code;
             const bool infant = !grade.startsWith(u'1') && !grade.startsWith(u'2');
             const bool primary = infant || (grade.startsWith(u'1') && grade.mid(2).toInt() <= 4);
-            const double classTeacher = primary ? addStaffMember("PROFESSORA", m_random.chance(15)) : 0;
+            const double classTeacher =
+                primary ? addStaffMember("PROFESSORA", m_random.chance(15)) : 0;
             for (const QString &subject : c.grade->subjects) {
                 if (c.grade->consolidated.contains(subject))
                     continue; // its marks come from its parts
@@ -498,7 +532,8 @@ private:
                     assign(classTeacher, subject, c.code);
                 } else {
                     if (!subjectTeachers.contains(subject))
-                        subjectTeachers.insert(subject, addStaffMember("PROFESSOR", m_random.chance(45)));
+                        subjectTeachers.insert(subject,
+                                               addStaffMember("PROFESSOR", m_random.chance(45)));
                     assign(subjectTeachers.value(subject), subject, c.code);
                 }
             }
@@ -517,7 +552,8 @@ private:
 
 } // namespace
 
-DemoSummary fillDemoSchool(const Database &db, const QString &schoolYear, const DemoOptions &options)
+DemoSummary fillDemoSchool(const Database &db, const QString &schoolYear,
+                           const DemoOptions &options)
 {
     bool numericYear = false;
     schoolYear.toInt(&numericYear);

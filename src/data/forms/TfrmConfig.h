@@ -31,7 +31,12 @@ private slots:
     void cmdSalvarClick();
 
 private:
-    enum class Outcome { Saved, KeepOpen, CloseWithoutSaving };
+    enum class Outcome
+    {
+        Saved,
+        KeepOpen,
+        CloseWithoutSaving
+    };
 
     QWidget *buildIdentityTab();
     QWidget *buildAssessmentTab();

@@ -12,7 +12,7 @@ class QTableView;
 namespace data {
 class DatasetModel;
 class Query;
-}
+} // namespace data
 
 // "Verificar Integridade do Banco de Dados": lists the rows found by one of the six checks,
 // deletes orphans where the check allows it, and exports the list for a spreadsheet.

@@ -18,7 +18,7 @@ inline constexpr const char *kDatabaseNames[] = {"Quorvel", "Veradim", "verCaixa
 // silent. The session's school year names a school year created here.
 struct AcademicStartupResult
 {
-    QString statusText;       // for the main window's first status panel
+    QString statusText;        // for the main window's first status panel
     QStringList createdTables; // tables a new school year lacked
     QList<int> upgradeSteps;   // the numbered upgrade steps that took effect
 };

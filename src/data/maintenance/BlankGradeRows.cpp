@@ -13,11 +13,12 @@ int removeBlankGradeRows(const Database &db)
     int deleted = 0;
     for (const QString &table : tables) {
         try {
-            deleted += db.exec(QStringLiteral("delete from %1 where (matricula is null) or (disc is null)")
-                                   .arg(table));
+            deleted +=
+                db.exec(QStringLiteral("delete from %1 where (matricula is null) or (disc is null)")
+                            .arg(table));
         } catch (const std::exception &) {
-            core::showError(QStringLiteral("Erro ao deletar registros em branco da tabela %1.db")
-                                .arg(table));
+            core::showError(
+                QStringLiteral("Erro ao deletar registros em branco da tabela %1.db").arg(table));
         }
     }
     return deleted;

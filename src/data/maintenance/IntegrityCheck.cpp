@@ -38,20 +38,24 @@ QList<IntegrityCheck> buildChecks()
          QStringLiteral("Obs: Gerar registros de Cobrança para a relação acima no módulo Boletos"),
          activeWithout.arg(QStringLiteral("CCorrent")),
          {}},
-        {QStringLiteral("Alunos Bolsistas com Status para Cobrança"), kFixAdvice,
+        {QStringLiteral("Alunos Bolsistas com Status para Cobrança"),
+         kFixAdvice,
          feeRows.arg(QStringLiteral("((a.sit ='B') )")),
          {}},
-        {QStringLiteral("Alunos Transferidos ou Desistentes com Status para Cobrança"), kFixAdvice,
+        {QStringLiteral("Alunos Transferidos ou Desistentes com Status para Cobrança"),
+         kFixAdvice,
          feeRows.arg(QStringLiteral("((a.sit ='T') or (a.sit = 'D')) and (b.status is null)")),
          {}},
-        {QStringLiteral("Registro de Notas sem vínculo com Alunos "), kFixAdvice,
+        {QStringLiteral("Registro de Notas sem vínculo com Alunos "),
+         kFixAdvice,
          QStringLiteral("select a.Turma, a.Matricula, a.Nome, a.Sit from notas a left join alunos "
                         "b on a.matricula = b.matricula where (b.matricula is null)  order by "
                         "a.Turma, a.Nome "),
          {orphanDeletion(QStringLiteral("notas")), orphanDeletion(QStringLiteral("notasUni1")),
           orphanDeletion(QStringLiteral("notasUni2")), orphanDeletion(QStringLiteral("notasUni3")),
           orphanDeletion(QStringLiteral("notasUni4"))}},
-        {QStringLiteral("Registro de Pagamentos sem vínculo com Alunos "), kFixAdvice,
+        {QStringLiteral("Registro de Pagamentos sem vínculo com Alunos "),
+         kFixAdvice,
          QStringLiteral("select a.Turma, a.Matricula, a.Nome, a.Status as Sit_Cobranca from "
                         "CCorrent a left join alunos b on a.matricula = b.matricula where "
                         "(b.matricula is null)  order by a.Turma, a.Nome "),

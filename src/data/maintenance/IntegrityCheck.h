@@ -9,7 +9,6 @@
 
 namespace data {
 
-
 class Dataset;
 class Query;
 

@@ -71,8 +71,8 @@ bool alunosOpensWithFullFieldList(const Database &db)
         const TableDef stored = db.layout(QStringLiteral("ALUNOS"));
         for (const FieldDef &wanted : schema::alunos().fields) {
             const FieldDef *have = stored.field(wanted.name);
-            if (!have || have->type != wanted.type
-                || (wanted.type == FieldType::Text && have->size != wanted.size))
+            if (!have || have->type != wanted.type ||
+                (wanted.type == FieldType::Text && have->size != wanted.size))
                 return false;
         }
         return true;
@@ -128,25 +128,28 @@ QList<int> upgradeLayout(const Database &db)
 
     step(1, upgradeSettingsTable(db));
     step(2, guardedStatements(db, {"alter table discturm  add Consolidada Boolean"}));
-    step(3, guardedStatements(db, {"update discturm  set Consolidada = " + falseValue
-                                   + " where Consolidada is null"}));
+    step(3, guardedStatements(db, {"update discturm  set Consolidada = " + falseValue +
+                                   " where Consolidada is null"}));
     step(4, guardedStatements(db, {"alter table discturm add Imp_AtaFinal Boolean",
                                    "update discturm set Imp_AtaFinal = " + trueValue}));
-    step(5, guardedStatements(db, {"alter table alunos add email_resp CHAR(50), add UsarPiscina Boolean",
-                                   "update alunos set UsarPiscina = " + trueValue}));
+    step(5, guardedStatements(
+                db, {"alter table alunos add email_resp CHAR(50), add UsarPiscina Boolean",
+                     "update alunos set UsarPiscina = " + trueValue}));
     step(6, guardedStatements(db, {"alter table alunos add celular_resp CHAR(16), add celular_pai "
                                    "CHAR(16), add celular_mae CHAR(16)"}));
-    step(7, guardedStatements(
-                db, {"alter table alunos add TIPO_SANG CHAR(3), add COR_PELE CHAR(16), add CN_NUM "
-                     "CHAR(20), ADD CN_FOLHA CHAR(4), ADD CN_LIVRO CHAR(4), add CN_MUNNASC "
-                     "CHAR(20), ADD CN_DTEMISS DATE, ADD CN_UFCART CHAR(2), ADD CN_CART CHAR(30)"}));
+    step(7,
+         guardedStatements(
+             db, {"alter table alunos add TIPO_SANG CHAR(3), add COR_PELE CHAR(16), add CN_NUM "
+                  "CHAR(20), ADD CN_FOLHA CHAR(4), ADD CN_LIVRO CHAR(4), add CN_MUNNASC "
+                  "CHAR(20), ADD CN_DTEMISS DATE, ADD CN_UFCART CHAR(2), ADD CN_CART CHAR(30)"}));
     // The certificate's sheet and book grew from 4 to 10 characters; what they hold stays.
     if (!alunosOpensWithFullFieldList(db)) {
         step(8, guarded(db, [&] {
-                 alterKeepingColumns(db, QStringLiteral("alunos"),
-                                     {QStringLiteral("CN_FOLHA"), QStringLiteral("CN_LIVRO")},
-                                     QStringLiteral("alter table alunos DROP CN_FOLHA , DROP CN_LIVRO , "
-                                                    "ADD CN_FOLHA CHAR(10), ADD CN_LIVRO CHAR (10)"));
+                 alterKeepingColumns(
+                     db, QStringLiteral("alunos"),
+                     {QStringLiteral("CN_FOLHA"), QStringLiteral("CN_LIVRO")},
+                     QStringLiteral("alter table alunos DROP CN_FOLHA , DROP CN_LIVRO , "
+                                    "ADD CN_FOLHA CHAR(10), ADD CN_LIVRO CHAR (10)"));
              }));
     }
     const QStringList gradeTables = {"NOTAS", "NOTASUNI1", "NOTASUNI2", "NOTASUNI3", "NOTASUNI4"};
@@ -159,11 +162,13 @@ QList<int> upgradeLayout(const Database &db)
     step(12, guardedStatements(db, {"alter table discturm add PESO INTEGER",
                                     "update discturm set PESO = 1 where PESO is null"}));
     step(13, guardedStatements(db, {"alter table CCorrent add USUARIO char(10)"}));
-    step(14, guardedStatements(db, {"alter table CCorrent add STATUS2 char(1)",
-                                    "update CCorrent set STATUS2 = '0' where (PgtoData is null)",
-                                    "update CCorrent set STATUS2 = '1' where not(PgtoData is null)"}));
-    step(15, guardedStatements(db, {"alter table CCorrent add FORMAPGTO char(1)",
-                                    "Update CCorrent set FORMAPGTO = '0' where FORMAPGTO IS NULL"}));
+    step(14,
+         guardedStatements(db, {"alter table CCorrent add STATUS2 char(1)",
+                                "update CCorrent set STATUS2 = '0' where (PgtoData is null)",
+                                "update CCorrent set STATUS2 = '1' where not(PgtoData is null)"}));
+    step(15,
+         guardedStatements(db, {"alter table CCorrent add FORMAPGTO char(1)",
+                                "Update CCorrent set FORMAPGTO = '0' where FORMAPGTO IS NULL"}));
     // Unpaid rows go back to the lowest level at every log-on, so only paid rows stay locked.
     step(16, guardedStatements(db, {"update CCorrent set STATUS2 = '0' where (PgtoData is null)"}));
     return applied;

@@ -11,7 +11,7 @@ QList<FieldDef> personFields(const QString &name, const QString &id, const QStri
                              const QString &profession, const QString &workplace,
                              const QString &religion)
 {
-    return {text(name, 42), text(id, 15),        text(cpf, 14),
+    return {text(name, 42),       text(id, 15),        text(cpf, 14),
             text(profession, 20), text(workplace, 42), text(religion, 20)};
 }
 
@@ -41,47 +41,24 @@ TableDef alunos()
     t.fields +=
         personFields("NOME_RESP", "ID_RESP", "CPF_RESP", "PROF_RESP", "LOCTRBRESP", "RELIGRESP");
     t.fields += addressFields();
-    t.fields += {text("FONE_REC", 16),
-                 text("FONE_RES", 16),
-                 text("FONE_COM1", 16),
-                 text("FONE_COM2", 16),
-                 text("RAMAL1", 4),
-                 text("RAMAL2", 4),
-                 text("SIT", 2),
-                 date("DATASIT"),
-                 text("OBSSIT", 30),
-                 floating("ABAT"),
-                 text("MOTVABAT", 27),
-                 text("OBS", 28),
-                 text("IMP", 1),
-                 shortInt("ESP"),
-                 text("EstadoCivil", 20),
-                 text("Vencimento", 2),
-                 text("email_resp", 50),
-                 logical("UsarPiscina"),
-                 text("celular_resp", 16),
-                 text("celular_pai", 16),
-                 text("celular_mae", 16),
-                 text("TIPO_SANG", 3),
-                 text("COR_PELE", 16),
-                 text("CN_NUM", 20),
-                 text("CN_MUNNASC", 20),
-                 date("CN_DTEMISS"),
-                 text("CN_UFCART", 2),
-                 text("CN_CART", 30),
-                 text("CN_FOLHA", 10),
-                 text("CN_LIVRO", 10),
+    t.fields += {text("FONE_REC", 16),     text("FONE_RES", 16),    text("FONE_COM1", 16),
+                 text("FONE_COM2", 16),    text("RAMAL1", 4),       text("RAMAL2", 4),
+                 text("SIT", 2),           date("DATASIT"),         text("OBSSIT", 30),
+                 floating("ABAT"),         text("MOTVABAT", 27),    text("OBS", 28),
+                 text("IMP", 1),           shortInt("ESP"),         text("EstadoCivil", 20),
+                 text("Vencimento", 2),    text("email_resp", 50),  logical("UsarPiscina"),
+                 text("celular_resp", 16), text("celular_pai", 16), text("celular_mae", 16),
+                 text("TIPO_SANG", 3),     text("COR_PELE", 16),    text("CN_NUM", 20),
+                 text("CN_MUNNASC", 20),   date("CN_DTEMISS"),      text("CN_UFCART", 2),
+                 text("CN_CART", 30),      text("CN_FOLHA", 10),    text("CN_LIVRO", 10),
                  logical("MARCADO")};
     t.primaryKey = {"MATRICULA"};
-    // ORD and TM hold the month and day of birth, so kAniversario lists birthdays in calendar order.
-    t.indexes = {nameIndex("kTurma", {"TURMA", "NOME"}),
-                 nameIndex("kNome", {"NOME"}),
-                 index("kTurmaOrdem", {"TURMA", "ESP"}),
-                 nameIndex("kPai", {"NOME_PAI"}),
-                 nameIndex("kMAe", {"NOME_MAE"}),
-                 nameIndex("kResp", {"NOME_RESP"}),
-                 index("kAniversario", {"ORD", "TM"}),
-                 nameIndex("kEndereco", {"ENDERECO"})};
+    // ORD and TM hold the month and day of birth, so kAniversario lists birthdays in calendar
+    // order.
+    t.indexes = {nameIndex("kTurma", {"TURMA", "NOME"}), nameIndex("kNome", {"NOME"}),
+                 index("kTurmaOrdem", {"TURMA", "ESP"}), nameIndex("kPai", {"NOME_PAI"}),
+                 nameIndex("kMAe", {"NOME_MAE"}),        nameIndex("kResp", {"NOME_RESP"}),
+                 index("kAniversario", {"ORD", "TM"}),   nameIndex("kEndereco", {"ENDERECO"})};
     return t;
 }
 
@@ -90,8 +67,8 @@ TableDef tabturma()
     TableDef t;
     t.name = "Tabturma";
     t.fileName = "Tabturma.DB";
-    t.fields = {text("TURMA", 5),   text("DESCRICAO", 30), shortInt("TM"),
-                shortInt("ULTIMO"), shortInt("AUX"),       text("AUX2", 1),
+    t.fields = {text("TURMA", 5),          text("DESCRICAO", 30), shortInt("TM"),
+                shortInt("ULTIMO"),        shortInt("AUX"),       text("AUX2", 1),
                 money("Valor_Mensalidade")};
     t.primaryKey = {"TURMA"};
     return t;
@@ -113,8 +90,8 @@ TableDef discturm()
     TableDef t;
     t.name = "Discturm";
     t.fileName = "Discturm.DB";
-    t.fields = {text("SERIE", 3),         text("CODIGO", 2),        shortInt("CHORA"),
-                text("REP_FALTA", 1),     logical("Consolidada"),   logical("Imp_AtaFinal"),
+    t.fields = {text("SERIE", 3),     text("CODIGO", 2),      shortInt("CHORA"),
+                text("REP_FALTA", 1), logical("Consolidada"), logical("Imp_AtaFinal"),
                 longInt("PESO")};
     t.primaryKey = {"SERIE", "CODIGO"};
     return t;
@@ -130,10 +107,10 @@ TableDef notas()
         t.fields += floating(QStringLiteral("UND%1").arg(u));
     for (int u = 1; u <= 4; ++u)
         t.fields += shortInt(QStringLiteral("FLT%1").arg(u));
-    t.fields += {floating("MD_ANUAL"), shortInt("FALTAS"),   floating("PFINAL"),
-                 text("Turma", 5),     text("Nome", 42),     shortInt("Esp"),
-                 floating("MD_FINAL"), floating("RECUP"),    floating("MD_RECUP"),
-                 text("CONCEITO", 3),  text("SIT", 2),       text("RESULTADO", 20)};
+    t.fields +=
+        {floating("MD_ANUAL"), shortInt("FALTAS"),  floating("PFINAL"),   text("Turma", 5),
+         text("Nome", 42),     shortInt("Esp"),     floating("MD_FINAL"), floating("RECUP"),
+         floating("MD_RECUP"), text("CONCEITO", 3), text("SIT", 2),       text("RESULTADO", 20)};
     t.primaryKey = {"MATRICULA", "DISC", "Turma"};
     // kTurmaNome keeps each student's subjects together for the report cards.
     t.indexes = {nameIndex("kTurma", {"Turma", "Nome"}),
@@ -151,7 +128,7 @@ TableDef notasUni(int unit)
                 text("UNIDADE", 1)};
     for (int n = 1; n <= 5; ++n)
         t.fields += floating(QStringLiteral("NOTA%1").arg(n));
-    t.fields += {floating("MEDIA"),   floating("RECUP"),  floating("MD_FINAL"),
+    t.fields += {floating("MEDIA"),   floating("RECUP"),   floating("MD_FINAL"),
                  floating("PONTOS1"), floating("PONTOS2"), shortInt("FALTAS"),
                  shortInt("Esp"),     text("SIT", 2),      text("RESULTADO", 20)};
     t.primaryKey = {"MATRICULA", "DISC", "TURMA", "UNIDADE"};
@@ -164,9 +141,10 @@ TableDef historic()
     TableDef t;
     t.name = "Historic";
     t.fileName = "Historic.db";
-    t.fields = {floating("Matricula"),        text("Convenio_Medico", 20), text("Pediatra", 40),
-                text("Telefone", 8),          text("Ramal", 4),
-                text("Horario_Atendimento", 8), text("Alergias", 60),    memo("Historico")};
+    t.fields = {floating("Matricula"), text("Convenio_Medico", 20),
+                text("Pediatra", 40),  text("Telefone", 8),
+                text("Ramal", 4),      text("Horario_Atendimento", 8),
+                text("Alergias", 60),  memo("Historico")};
     t.primaryKey = {"Matricula"};
     return t;
 }
@@ -180,10 +158,9 @@ TableDef funcionarios()
                 date("DATANASC"),      text("NACIONAL", 20), text("ID", 15),
                 text("CPF", 14),       text("FUNCAO", 20),   text("RELIGIAO", 20)};
     t.fields += addressFields();
-    t.fields += {text("FONE_REC", 8), text("FONE_RES", 8), text("RAMAL1", 4),
-                 text("RAMAL2", 4),   text("SIT", 2),      date("DATASIT"),
-                 text("OBSSIT", 30),  text("OBS", 60),     shortInt("ORD"),
-                 shortInt("DIA_ANIV")};
+    t.fields += {text("FONE_REC", 8), text("FONE_RES", 8), text("RAMAL1", 4),  text("RAMAL2", 4),
+                 text("SIT", 2),      date("DATASIT"),     text("OBSSIT", 30), text("OBS", 60),
+                 shortInt("ORD"),     shortInt("DIA_ANIV")};
     t.primaryKey = {"MATRICULA"};
     t.indexes = {index("kAniversario", {"ORD", "DIA_ANIV"})};
     return t;
@@ -233,8 +210,8 @@ TableDef tbConsol()
 
 QList<TableDef> academicTables()
 {
-    return {alunos(),     tabturma(),    discpl(),      discturm(),     notas(),
-            notasUni(1),  notasUni(2),   notasUni(3),   notasUni(4),    historic(),
+    return {alunos(),       tabturma(),  discpl(),    discturm(),  notas(),
+            notasUni(1),    notasUni(2), notasUni(3), notasUni(4), historic(),
             funcionarios(), discProf(),  posicao()};
 }
 

@@ -9,24 +9,12 @@ TableDef ccorrent()
     TableDef t;
     t.name = "Ccorrent";
     t.fileName = "Ccorrent.DB";
-    t.fields = {text("TURMA", 5),
-                floating("Matricula", true),
-                text("NOME", 42),
-                text("Tipo", 1),
-                shortInt("ParcelaNum", true),
-                date("ParcelaData", true),
-                money("ParcelaValor"),
-                money("DescontoFixo"),
-                money("DescontoEventual"),
-                money("Acrescimos"),
-                floating("NossoNum"),
-                date("PgtoData"),
-                money("PgtoValor"),
-                text("FORMAPGTO", 1),
-                text("STATUS", 1),
-                text("Observacao", 42),
-                text("USUARIO", 10),
-                text("STATUS2", 1)};
+    t.fields = {text("TURMA", 5),       floating("Matricula", true),  text("NOME", 42),
+                text("Tipo", 1),        shortInt("ParcelaNum", true), date("ParcelaData", true),
+                money("ParcelaValor"),  money("DescontoFixo"),        money("DescontoEventual"),
+                money("Acrescimos"),    floating("NossoNum"),         date("PgtoData"),
+                money("PgtoValor"),     text("FORMAPGTO", 1),         text("STATUS", 1),
+                text("Observacao", 42), text("USUARIO", 10),          text("STATUS2", 1)};
     // No unique key: a student may hold a fee and another charge under one instalment number.
     // The primary order keeps a student's rows together.
     t.indexes = {index(QString(), {"Matricula"}), nameIndex("kTurma", {"TURMA", "NOME"}),
@@ -51,7 +39,7 @@ TableDef conta()
     TableDef t;
     t.name = "Conta";
     t.fileName = "Conta.DB";
-    t.fields = {text("CodGrupo_Conta", 1),     longInt("CodGrupo_Grupo"),
+    t.fields = {text("CodGrupo_Conta", 1),       longInt("CodGrupo_Grupo"),
                 autoIncrement("CodConta_Conta"), text("Descricao_Conta", 50),
                 floating("Meta_Conta"),          longInt("DATA_VENC")};
     t.primaryKey = {"CodGrupo_Conta", "CodGrupo_Grupo", "CodConta_Conta"};
@@ -63,11 +51,16 @@ TableDef movFin()
     TableDef t;
     t.name = "MovFin";
     t.fileName = "MovFin.DB";
-    t.fields = {text("CodGrupo_MovFin", 1),      longInt("CodConta_MovFin"),
-                date("Data_MovFin"),             autoIncrement("CodMovFin_MovFin"),
-                text("Mes", 2),                  text("Cheque_MovFin", 6),
-                floating("Valor_MovFin"),        longInt("CodBanco_MovFin"),
-                text("Descricao_MovFin", 70),    text("NotaFiscal_MovFin", 6),
+    t.fields = {text("CodGrupo_MovFin", 1),
+                longInt("CodConta_MovFin"),
+                date("Data_MovFin"),
+                autoIncrement("CodMovFin_MovFin"),
+                text("Mes", 2),
+                text("Cheque_MovFin", 6),
+                floating("Valor_MovFin"),
+                longInt("CodBanco_MovFin"),
+                text("Descricao_MovFin", 70),
+                text("NotaFiscal_MovFin", 6),
                 longInt("CodGrupo_Grupo")};
     // Entries of one account together; the entry number makes the key unique.
     t.primaryKey = {"CodGrupo_MovFin", "CodGrupo_Grupo", "CodConta_MovFin", "CodMovFin_MovFin"};
@@ -108,11 +101,17 @@ QList<TableDef> financialTables()
 QList<TableLink> financialLinks()
 {
     return {
-        {"GrupoConta", "Conta", {"Tipo_Grupo", "CodGrupo_Grupo"},
-         {"CodGrupo_Conta", "CodGrupo_Grupo"}, true},
+        {"GrupoConta",
+         "Conta",
+         {"Tipo_Grupo", "CodGrupo_Grupo"},
+         {"CodGrupo_Conta", "CodGrupo_Grupo"},
+         true},
         // MovFin follows the view of accounts with their groups (Conta joined with GrupoConta).
-        {"Conta", "MovFin", {"CodGrupo_Conta", "CodGrupo_Grupo", "CodConta_Conta"},
-         {"CodGrupo_MovFin", "CodGrupo_Grupo", "CodConta_MovFin"}, true},
+        {"Conta",
+         "MovFin",
+         {"CodGrupo_Conta", "CodGrupo_Grupo", "CodConta_Conta"},
+         {"CodGrupo_MovFin", "CodGrupo_Grupo", "CodConta_MovFin"},
+         true},
     };
 }
 

@@ -18,10 +18,11 @@ QList<TableDef> workingTables()
 
 const TableDef *findTable(const QString &nameOrFileName)
 {
-    static const QList<TableDef> known = schoolYearTables() + workingTables() + QList<TableDef>{usuarios()};
+    static const QList<TableDef> known =
+        schoolYearTables() + workingTables() + QList<TableDef>{usuarios()};
     for (const TableDef &t : known) {
-        if (t.name.compare(nameOrFileName, Qt::CaseInsensitive) == 0
-            || t.fileName.compare(nameOrFileName, Qt::CaseInsensitive) == 0)
+        if (t.name.compare(nameOrFileName, Qt::CaseInsensitive) == 0 ||
+            t.fileName.compare(nameOrFileName, Qt::CaseInsensitive) == 0)
             return &t;
     }
     return nullptr;

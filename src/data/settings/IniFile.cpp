@@ -71,8 +71,8 @@ QString IniFile::readString(const QString &section, const QString &key,
     if (it == m_values.constEnd())
         return fallback;
     QString value = *it;
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'')
-        && value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
         value = value.mid(1, value.size() - 2);
     return value;
 }

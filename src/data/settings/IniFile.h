@@ -19,7 +19,8 @@ public:
     bool contains(const QString &section, const QString &key) const;
     // The value without surrounding blanks or one pair of surrounding quotes.
     QString readString(const QString &section, const QString &key, const QString &fallback) const;
-    // A whole number (decimal, or hexadecimal with "$" or "0x"); `fallback` when absent or not a number.
+    // A whole number (decimal, or hexadecimal with "$" or "0x"); `fallback` when absent or not a
+    // number.
     int readInteger(const QString &section, const QString &key, int fallback) const;
     // A number other than 0 is true; "True"/"False" are understood too; else `fallback`.
     bool readBool(const QString &section, const QString &key, bool fallback) const;

@@ -17,7 +17,8 @@ double readFine(const IniFile &ini, double fallback)
     if (const std::optional<double> value = core::parseNumber(text))
         return *value;
     if (!text.contains(u','))
-        if (const std::optional<double> value = core::parseNumber(QString(text).replace(u'.', u',')))
+        if (const std::optional<double> value =
+                core::parseNumber(QString(text).replace(u'.', u',')))
             return *value;
     return fallback;
 }
@@ -50,7 +51,8 @@ void applyQuorvelIni(const IniFile &ini, Settings &record)
     record.Limite_Dep = ini.readInteger("NOTAS", "Limite_Dep", d.Limite_Dep);
     record.Recup_Media = ini.readBool("NOTAS", "Recup_Media", d.Recup_Media);
     record.Usa_Rede = ini.readBool("REDE", "Usa_Rede", d.Usa_Rede);
-    record.Termo_Func = ini.readString("TERMOS", "Termo_Func", d.Termo_Func).left(settingsLimits::Termo_Func);
+    record.Termo_Func =
+        ini.readString("TERMOS", "Termo_Func", d.Termo_Func).left(settingsLimits::Termo_Func);
     record.Termo_Unidade =
         ini.readString("TERMOS", "Termo_Unid", d.Termo_Unidade).left(settingsLimits::Termo_Unidade);
     record.Termo_Recup =

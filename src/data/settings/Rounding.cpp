@@ -53,7 +53,8 @@ double roundOneDecimal(double value)
         return value;
     // A value typed as 1,15 is held a hair below it; the nudge keeps it from losing a hundredth.
     const double scaled = value * 100;
-    const long long hundredths = static_cast<long long>(std::trunc(scaled + std::copysign(1e-9, scaled)));
+    const long long hundredths =
+        static_cast<long long>(std::trunc(scaled + std::copysign(1e-9, scaled)));
     long long tenths = hundredths / 10;
     const long long rest = hundredths % 10; // same sign as hundredths
     if (std::llabs(rest) > 5 || (std::llabs(rest) == 5 && tenths % 2 != 0))

@@ -4,10 +4,11 @@
 namespace data {
 
 // Rounding modes of the `Arredondamento` setting.
-enum RoundingMode : int {
+enum RoundingMode : int
+{
     NoRounding = 0,
-    RoundUpToHalf = 1,      // 5,1 .. 5,4 -> 5,5; 5,6 .. 5,9 -> 6,0
-    RoundNearestHalf = 2,   // 4,8 .. 5,2 -> 5,0; 5,3 .. 5,7 -> 5,5 (quarters go down)
+    RoundUpToHalf = 1,    // 5,1 .. 5,4 -> 5,5; 5,6 .. 5,9 -> 6,0
+    RoundNearestHalf = 2, // 4,8 .. 5,2 -> 5,0; 5,3 .. 5,7 -> 5,5 (quarters go down)
 };
 
 // R1: one decimal. Cuts to two decimals, then rounds the second one away with halves going to

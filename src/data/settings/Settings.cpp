@@ -31,9 +31,9 @@ void Settings::computeDerived()
     unitPassMark = Uni_Media;
     finalPassMark = Ger_Media;
     dependencyLimit = Limite_Dep;
-    reportFooter = QString::fromUtf8(kApplicationTitle)
-                   + QStringLiteral("\nSistema de Administração Escolar Lumesco - "
-                                    "desenvolvido pela equipe Lumesco");
+    reportFooter = QString::fromUtf8(kApplicationTitle) +
+                   QStringLiteral("\nSistema de Administração Escolar Lumesco - "
+                                  "desenvolvido pela equipe Lumesco");
 }
 
 int Settings::pesoUnd(int unit) const

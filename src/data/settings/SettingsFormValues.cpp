@@ -78,13 +78,13 @@ bool SettingsFormValues::readInto(Settings &r) const
         return false;
     r.Ano_Ref = anoRef.trimmed().left(L::Ano_Ref);
 
-    if (!readWhole(uniMedia, r.Uni_Media) || !readWhole(gerMedia, r.Ger_Media)
-        || !readWhole(peso1, r.Peso_1) || !readWhole(peso2, r.Peso_2)
-        || !readWhole(unidAval, r.Unid_Aval, 1, 4) || !readWhole(limiteDep, r.Limite_Dep))
+    if (!readWhole(uniMedia, r.Uni_Media) || !readWhole(gerMedia, r.Ger_Media) ||
+        !readWhole(peso1, r.Peso_1) || !readWhole(peso2, r.Peso_2) ||
+        !readWhole(unidAval, r.Unid_Aval, 1, 4) || !readWhole(limiteDep, r.Limite_Dep))
         return false;
     r.Recup_Media = recupMedia;
-    if (!readWhole(pesoUnd[0], r.PesoUND1) || !readWhole(pesoUnd[1], r.PesoUND2)
-        || !readWhole(pesoUnd[2], r.PesoUND3) || !readWhole(pesoUnd[3], r.PesoUND4))
+    if (!readWhole(pesoUnd[0], r.PesoUND1) || !readWhole(pesoUnd[1], r.PesoUND2) ||
+        !readWhole(pesoUnd[2], r.PesoUND3) || !readWhole(pesoUnd[3], r.PesoUND4))
         return false;
     r.Arredondamento = arredondamento;
 

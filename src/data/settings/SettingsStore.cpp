@@ -60,8 +60,8 @@ public:
 
     bool has(const char *field) const
     {
-        return m_table.recordCount() > 0 && m_table.hasField(QString::fromLatin1(field))
-               && !m_table.isBlank(QString::fromLatin1(field));
+        return m_table.recordCount() > 0 && m_table.hasField(QString::fromLatin1(field)) &&
+               !m_table.isBlank(QString::fromLatin1(field));
     }
     void text(const char *field, QString &item, int limit) const
     {
@@ -135,7 +135,8 @@ void writeRecord(const Database &db, const Settings &record)
         params.insert(column, value);
     }
     // Every row takes the values; a table left without its row gets one, so nothing is lost.
-    if (db.exec(QStringLiteral("update Usuario set ") + assignments.join(QStringLiteral(", ")), params) == 0)
+    if (db.exec(QStringLiteral("update Usuario set ") + assignments.join(QStringLiteral(", ")),
+                params) == 0)
         db.exec(QStringLiteral("insert into Usuario (%1) values (%2)")
                     .arg(names.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", "))),
                 params);
@@ -175,7 +176,8 @@ bool saveSettings(const Database &db, Settings &record, IniFileUse ini)
 bool saveSettings(IniFileUse ini)
 {
     try {
-        return saveSettings(Database::named(QString::fromLatin1(kMainDatabaseName)), settings(), ini);
+        return saveSettings(Database::named(QString::fromLatin1(kMainDatabaseName)), settings(),
+                            ini);
     } catch (const std::exception &) {
         return false;
     }

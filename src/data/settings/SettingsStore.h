@@ -16,7 +16,11 @@ void loadSettings(const Database &db, Settings &record);
 // The same into the process-wide record, from the database named "Quorvel".
 void loadSettings();
 
-enum class IniFileUse { Ignore, Read };
+enum class IniFileUse
+{
+    Ignore,
+    Read
+};
 
 // Writes `record` into every row of the settings table with one statement (a row is added when
 // the table has none). With IniFileUse::Read, `Quorvel.ini` of the data directory, when there

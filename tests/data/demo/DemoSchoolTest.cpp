@@ -1,5 +1,5 @@
-#include "data/demo/Cpf.h"
 #include "data/demo/DemoSchool.h"
+#include "data/demo/Cpf.h"
 #include "data/maintenance/IntegrityCheck.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/settings/SettingsStore.h"
@@ -28,7 +28,7 @@ QStringList dump(const Database &db)
 {
     QStringList lines;
     for (const char *table : {"Usuario", "Tabturma", "DISCPL", "Discturm", "ALUNOS", "Historic",
-                                 "Funcionarios", "DiscProf"}) {
+                              "Funcionarios", "DiscProf"}) {
         Query q(db);
         q.setSql(QStringLiteral("select * from %1 order by rowid").arg(QString::fromLatin1(table)));
         q.open();
@@ -72,24 +72,34 @@ TEST_F(DemoSchool, IsALivingSchoolOfEveryGrade)
 
     for (const char *grade : {"MAT", "JD1", "JD2", "ALF", "1G1", "1G5", "1G9", "2G1", "2G3"}) {
         const QString g = QString::fromLatin1(grade);
-        EXPECT_GE(count(db, "select count(*) from Tabturma where substring(TURMA from 1 for 3) = '" + g
-                                + "' and Valor_Mensalidade > 0"), 1) << grade;
+        EXPECT_GE(
+            count(db, "select count(*) from Tabturma where substring(TURMA from 1 for 3) = '" + g +
+                          "' and Valor_Mensalidade > 0"),
+            1)
+            << grade;
         EXPECT_GE(count(db, "select count(*) from Discturm where SERIE = '" + g + "'"), 5) << grade;
-        EXPECT_GE(count(db, "select count(*) from ALUNOS where substring(TURMA from 1 for 3) = '" + g + "'"), 1)
+        EXPECT_GE(count(db, "select count(*) from ALUNOS where substring(TURMA from 1 for 3) = '" +
+                                g + "'"),
+                  1)
             << grade;
     }
     EXPECT_GE(count(db, "select count(*) from Discturm where Consolidada = 1"), 3);
     for (const char *sit : {"B", "D", "I", "T"})
-        EXPECT_GE(count(db, QStringLiteral("select count(*) from ALUNOS where SIT = '%1'").arg(sit)), 1) << sit;
+        EXPECT_GE(
+            count(db, QStringLiteral("select count(*) from ALUNOS where SIT = '%1'").arg(sit)), 1)
+            << sit;
     EXPECT_GT(count(db, "select count(*) from ALUNOS where SIT is null"), 250);
     EXPECT_GE(count(db, "select count(*) from Funcionarios where FUNCAO like 'PROF%'"), 5);
     EXPECT_EQ(count(db, "select count(*) from DiscProf d left join Funcionarios f on "
-                        "d.MATRICULA = f.MATRICULA where f.MATRICULA is null"), 0);
+                        "d.MATRICULA = f.MATRICULA where f.MATRICULA is null"),
+              0);
     // Every student has a class that exists, and a roll number unique in it.
     EXPECT_EQ(count(db, "select count(*) from ALUNOS a left join Tabturma t on a.TURMA = t.TURMA "
-                        "where t.TURMA is null"), 0);
+                        "where t.TURMA is null"),
+              0);
     EXPECT_EQ(count(db, "select count(*) from (select TURMA, ESP from ALUNOS group by TURMA, ESP "
-                        "having count(*) > 1)"), 0);
+                        "having count(*) > 1)"),
+              0);
 }
 
 TEST_F(DemoSchool, PeopleHaveValidCpfsAndCompleteRecords)

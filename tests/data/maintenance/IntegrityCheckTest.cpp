@@ -1,6 +1,6 @@
+#include "data/maintenance/IntegrityCheck.h"
 #include "core/Shell.h"
 #include "core/TextFile.h"
-#include "data/maintenance/IntegrityCheck.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/store/Query.h"
 #include "support/TempDir.h"
@@ -59,11 +59,15 @@ TEST_F(Integrity, TheSixChecksAreOfferedInOrder)
 {
     const QList<IntegrityCheck> &checks = integrityChecks();
     ASSERT_EQ(checks.size(), 6);
-    EXPECT_EQ(checks.at(0).caption, QStringLiteral("Alunos ATIVOS sem registro para Disiciplinas e Notas"));
-    EXPECT_EQ(checks.at(0).advice, QStringLiteral("Obs: Execute \"Corrigir\" no módulo Alunos->Notas"));
-    EXPECT_EQ(checks.at(1).advice,
-              QStringLiteral("Obs: Gerar registros de Cobrança para a relação acima no módulo Boletos"));
-    EXPECT_EQ(checks.at(5).caption, QStringLiteral("Registro de Pagamentos sem vínculo com Alunos "));
+    EXPECT_EQ(checks.at(0).caption,
+              QStringLiteral("Alunos ATIVOS sem registro para Disiciplinas e Notas"));
+    EXPECT_EQ(checks.at(0).advice,
+              QStringLiteral("Obs: Execute \"Corrigir\" no módulo Alunos->Notas"));
+    EXPECT_EQ(
+        checks.at(1).advice,
+        QStringLiteral("Obs: Gerar registros de Cobrança para a relação acima no módulo Boletos"));
+    EXPECT_EQ(checks.at(5).caption,
+              QStringLiteral("Registro de Pagamentos sem vínculo com Alunos "));
     for (int i = 2; i < 6; ++i)
         EXPECT_EQ(checks.at(i).advice, QStringLiteral("Obs: Clique no botão Corrigir"));
 }
@@ -115,10 +119,12 @@ TEST_F(Integrity, ExportWritesTheRowsToAFileNamedAfterTheCheckAndOpensIt)
     core::RecordingShell *shell = recording.get();
     auto previous = core::setShell(std::move(recording));
 
-    EXPECT_EQ(IntegrityChecker::exportFileName(4), QStringLiteral("Registro de Notas sem vínculo com Alunos.csv"));
+    EXPECT_EQ(IntegrityChecker::exportFileName(4),
+              QStringLiteral("Registro de Notas sem vínculo com Alunos.csv"));
     const auto rows = IntegrityChecker(m_db).run(5);
     ASSERT_TRUE(IntegrityChecker::exportRows(*rows, 5, m_dir.path()));
-    const QString path = m_dir.file(QStringLiteral("Registro de Pagamentos sem vínculo com Alunos.csv"));
+    const QString path =
+        m_dir.file(QStringLiteral("Registro de Pagamentos sem vínculo com Alunos.csv"));
     EXPECT_EQ(*core::readTextLines(path),
               (QStringList{"TURMA;MATRICULA;NOME;SIT_COBRANCA", "1G1A;998;SUMIDO;"}));
     EXPECT_EQ(shell->opened(), QStringList{path});

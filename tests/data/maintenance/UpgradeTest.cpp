@@ -112,7 +112,7 @@ TEST_F(Upgrade, BringsAnOldSchoolYearToTheCurrentLayoutWithItsSideEffects)
     EXPECT_EQ(s.Fone, "3245-6789");
     EXPECT_EQ(s.Ano_Ref, "2008");
     EXPECT_EQ(s.Uni_Media, 8);
-    EXPECT_EQ(s.Ger_Media, 6);   // the file gives its default for every key it lacks
+    EXPECT_EQ(s.Ger_Media, 6); // the file gives its default for every key it lacks
     EXPECT_EQ(s.Unid_Aval, 4);
     EXPECT_DOUBLE_EQ(s.Juros, 0.03);
     EXPECT_EQ(s.Termo_Func, QStringLiteral("Funcionários"));
@@ -120,8 +120,11 @@ TEST_F(Upgrade, BringsAnOldSchoolYearToTheCurrentLayoutWithItsSideEffects)
 
     // The columns added and filled on the way.
     EXPECT_EQ(db.scalar("select count(*) from Discturm where Consolidada = 0 and Imp_AtaFinal = 1 "
-                        "and PESO = 1").toInt(), 2);
-    EXPECT_EQ(db.scalar("select count(*) from ALUNOS where UsarPiscina = 1 and MARCADO = 0").toInt(), 2);
+                        "and PESO = 1")
+                  .toInt(),
+              2);
+    EXPECT_EQ(
+        db.scalar("select count(*) from ALUNOS where UsarPiscina = 1 and MARCADO = 0").toInt(), 2);
     EXPECT_EQ(text(db, "select STATUS2 from Ccorrent where ParcelaNum = 1"), "1");
     EXPECT_EQ(text(db, "select STATUS2 from Ccorrent where ParcelaNum = 2"), "0");
     EXPECT_EQ(db.scalar("select count(*) from Ccorrent where FORMAPGTO = '0'").toInt(), 2);
@@ -150,7 +153,8 @@ TEST_F(Upgrade, ASecondRunOnlyResetsEmptyFlagsAndUnpaidRows)
     EXPECT_EQ(db.scalar("select count(*) from Discturm where Consolidada = 0").toInt(), 3);
     EXPECT_EQ(db.scalar("select PESO from Discturm where CODIGO = 'HI'").toInt(), 2);
     EXPECT_TRUE(db.scalar("select Imp_AtaFinal from Discturm where CODIGO = 'HI'").isNull());
-    EXPECT_EQ(text(db, "select STATUS2 from Ccorrent where ParcelaNum = 1"), "2"); // paid: stays locked
+    EXPECT_EQ(text(db, "select STATUS2 from Ccorrent where ParcelaNum = 1"),
+              "2"); // paid: stays locked
     EXPECT_EQ(text(db, "select STATUS2 from Ccorrent where ParcelaNum = 2"), "0");
 }
 
@@ -164,7 +168,8 @@ TEST_F(Upgrade, WidensTheCertificateSheetAndBookKeepingWhatTheyHold)
     EXPECT_FALSE(steps.contains(7));
     EXPECT_EQ(db.layout("ALUNOS").field("CN_FOLHA")->size, 10);
     EXPECT_EQ(db.layout("ALUNOS").field("CN_LIVRO")->size, 10);
-    EXPECT_EQ(text(db, "select CN_FOLHA || '/' || CN_LIVRO from ALUNOS where MATRICULA = 1"), "12AB/L-9");
+    EXPECT_EQ(text(db, "select CN_FOLHA || '/' || CN_LIVRO from ALUNOS where MATRICULA = 1"),
+              "12AB/L-9");
     EXPECT_TRUE(db.scalar("select CN_FOLHA from ALUNOS where MATRICULA = 2").isNull());
     EXPECT_EQ(text(db, "select CN_LIVRO from ALUNOS where MATRICULA = 2"), "77");
     EXPECT_FALSE(upgradeLayout(db).contains(8));

@@ -38,9 +38,8 @@ const QMap<QString, QString> &expectedLayouts()
         {"NOTASUNI2", unitTable()},
         {"NOTASUNI3", unitTable()},
         {"NOTASUNI4", unitTable()},
-        {"HISTORIC",
-         "Matricula:F Convenio_Medico:T20 Pediatra:T40 Telefone:T8 Ramal:T4 "
-         "Horario_Atendimento:T8 Alergias:T60 Historico:O"},
+        {"HISTORIC", "Matricula:F Convenio_Medico:T20 Pediatra:T40 Telefone:T8 Ramal:T4 "
+                     "Horario_Atendimento:T8 Alergias:T60 Historico:O"},
         {"FUNCIONARIOS",
          "MATRICULA:F NOME:T42 SEXO:T1 DATANASC:D NACIONAL:T20 ID:T15 CPF:T14 FUNCAO:T20 "
          "RELIGIAO:T20 ENDERECO:T42 BAIRRO:T20 CIDADE:T20 CEP:T9 FONE_REC:T8 FONE_RES:T8 "
@@ -57,10 +56,9 @@ const QMap<QString, QString> &expectedLayouts()
         {"CONTA",
          "CodGrupo_Conta:T1 CodGrupo_Grupo:L CodConta_Conta:A Descricao_Conta:T50 Meta_Conta:F "
          "DATA_VENC:L"},
-        {"MOVFIN",
-         "CodGrupo_MovFin:T1 CodConta_MovFin:L Data_MovFin:D CodMovFin_MovFin:A Mes:T2 "
-         "Cheque_MovFin:T6 Valor_MovFin:F CodBanco_MovFin:L Descricao_MovFin:T70 "
-         "NotaFiscal_MovFin:T6 CodGrupo_Grupo:L"},
+        {"MOVFIN", "CodGrupo_MovFin:T1 CodConta_MovFin:L Data_MovFin:D CodMovFin_MovFin:A Mes:T2 "
+                   "Cheque_MovFin:T6 Valor_MovFin:F CodBanco_MovFin:L Descricao_MovFin:T70 "
+                   "NotaFiscal_MovFin:T6 CodGrupo_Grupo:L"},
         {"BANCOS", "CodBanco_Bancos:A Descricao_Bancos:T60"},
         {"USUARIO",
          "Estabel:T60 Endereco:T60 Municipio:T60 CGC:T18 FONE:T14 ANO_REF:S UF:T2 "

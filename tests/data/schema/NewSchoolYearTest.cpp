@@ -46,7 +46,8 @@ TEST_F(NewSchoolYear, StartsWithDefaultSettingsForItsYear)
 
 TEST_F(NewSchoolYear, ReadsQuorvelIniWhenTheDirectoryHasOne)
 {
-    m_dir.write("Quorvel.ini", "[NOTAS]\r\nUni_Media=8\r\n[TERMOS]\r\nTermo_Func=Colaboradores\r\n");
+    m_dir.write("Quorvel.ini",
+                "[NOTAS]\r\nUni_Media=8\r\n[TERMOS]\r\nTermo_Func=Colaboradores\r\n");
     const Database db = createSchoolYear(m_dir.path(), "2010");
     Settings record;
     loadSettings(db, record);
@@ -80,7 +81,8 @@ TEST_F(NewSchoolYear, UsersTableStartsWithOneSupervisorWithoutPassword)
     const Database db = Database::open(m_dir.file("usuarios"));
     EXPECT_EQ(db.compareLayout(schema::usuarios()), QStringList());
     EXPECT_EQ(db.scalar("select count(*) from Usuarios").toInt(), 1);
-    EXPECT_EQ(db.scalar("select UserID from Usuarios where Supervisor = 1 and Caixa = 1").toString(),
-              QStringLiteral("SUPERVISOR"));
+    EXPECT_EQ(
+        db.scalar("select UserID from Usuarios where Supervisor = 1 and Caixa = 1").toString(),
+        QStringLiteral("SUPERVISOR"));
     EXPECT_TRUE(db.scalar("select Password from Usuarios").isNull());
 }

@@ -29,7 +29,8 @@ TEST(Schema, KeysIndexesAndLinksNameFieldsOfTheirTables)
     for (const TableDef &table : all) {
         QSet<QString> indexNames;
         for (const FieldDef &f : table.fields)
-            EXPECT_EQ(f.type == FieldType::Text, f.size > 0) << qPrintable(table.name + "." + f.name);
+            EXPECT_EQ(f.type == FieldType::Text, f.size > 0)
+                << qPrintable(table.name + "." + f.name);
         for (const QString &field : table.primaryKey)
             EXPECT_TRUE(table.field(field)) << qPrintable(table.name + "." + field);
         for (const IndexDef &index : table.indexes) {
@@ -37,7 +38,8 @@ TEST(Schema, KeysIndexesAndLinksNameFieldsOfTheirTables)
             indexNames.insert(index.name.toUpper());
             EXPECT_FALSE(index.fields.isEmpty());
             for (const QString &field : index.fields)
-                EXPECT_TRUE(table.field(field)) << qPrintable(table.name + "." + index.name + "." + field);
+                EXPECT_TRUE(table.field(field))
+                    << qPrintable(table.name + "." + index.name + "." + field);
         }
     }
     for (const schema::TableLink &link : schema::schoolYearLinks()) {
@@ -75,15 +77,18 @@ TEST(Schema, IndexesReadInTheOrdersTheScreensAndRunsNeed)
     for (int u = 1; u <= 4; ++u) {
         const TableDef unit = schema::notasUni(u);
         EXPECT_EQ(unit.fileName, QStringLiteral("NotasUni%1.DB").arg(u));
-        EXPECT_EQ(QStringList(unit.primaryKey).join(u';').toUpper(), "MATRICULA;DISC;TURMA;UNIDADE");
+        EXPECT_EQ(QStringList(unit.primaryKey).join(u';').toUpper(),
+                  "MATRICULA;DISC;TURMA;UNIDADE");
         EXPECT_EQ(fields(unit, "kTurmaOrdem"), "TURMA;ESP");
     }
 
     // Ranking: by class then points for the class places, by points alone across classes.
     const TableDef posicao = schema::posicao();
     for (const char *suffix : {"1", "2", "3", "4", "T"}) {
-        EXPECT_EQ(fields(posicao, QStringLiteral("kPontos") + suffix), QStringLiteral("TURMA;PONTOS") + suffix);
-        EXPECT_EQ(fields(posicao, QStringLiteral("kPtGeral") + suffix), QStringLiteral("PONTOS") + suffix);
+        EXPECT_EQ(fields(posicao, QStringLiteral("kPontos") + suffix),
+                  QStringLiteral("TURMA;PONTOS") + suffix);
+        EXPECT_EQ(fields(posicao, QStringLiteral("kPtGeral") + suffix),
+                  QStringLiteral("PONTOS") + suffix);
     }
     EXPECT_TRUE(posicao.index("kPtgeral2")); // the names as the ranking run spells them
 

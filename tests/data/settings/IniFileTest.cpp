@@ -8,9 +8,9 @@ using data::IniFile;
 
 TEST(IniFile, FindsSectionsAndKeysRegardlessOfCase)
 {
-    const IniFile ini = IniFile::fromLines({"; comment", "[Notas]", " uni_media = 8 ", "Uni_Media=9",
-                                            "garbage line", "[REDE]", "Usa_Rede=1",
-                                            "Nome=\"COLÉGIO\"", "[Vazio]"});
+    const IniFile ini =
+        IniFile::fromLines({"; comment", "[Notas]", " uni_media = 8 ", "Uni_Media=9",
+                            "garbage line", "[REDE]", "Usa_Rede=1", "Nome=\"COLÉGIO\"", "[Vazio]"});
     EXPECT_EQ(ini.readInteger("NOTAS", "Uni_Media", 7), 8); // the first occurrence wins
     EXPECT_TRUE(ini.readBool("rede", "USA_REDE", false));
     EXPECT_EQ(ini.readString("REDE", "Nome", QString()), QStringLiteral("COLÉGIO"));
@@ -21,8 +21,8 @@ TEST(IniFile, FindsSectionsAndKeysRegardlessOfCase)
 
 TEST(IniFile, FallsBackWhenAValueDoesNotConvert)
 {
-    const IniFile ini = IniFile::fromLines(
-        {"[N]", "a=x7", "b=", "c=$1F", "d=0", "e=True", "f=talvez", "g=-3"});
+    const IniFile ini =
+        IniFile::fromLines({"[N]", "a=x7", "b=", "c=$1F", "d=0", "e=True", "f=talvez", "g=-3"});
     EXPECT_EQ(ini.readInteger("N", "a", 7), 7);
     EXPECT_EQ(ini.readInteger("N", "b", 7), 7);
     EXPECT_EQ(ini.readInteger("N", "c", 7), 31);

@@ -13,7 +13,7 @@ TEST(RoundOneDecimal, CutsToHundredthsThenRoundsHalvesToEven)
     EXPECT_DOUBLE_EQ(roundOneDecimal(6.75), 6.8);
     EXPECT_DOUBLE_EQ(roundOneDecimal(6.259), 6.2); // the third decimal never counts
     EXPECT_DOUBLE_EQ(roundOneDecimal(6.26), 6.3);
-    EXPECT_DOUBLE_EQ(roundOneDecimal(1.15), 1.2);  // held as 1.1499999…, still 1,15
+    EXPECT_DOUBLE_EQ(roundOneDecimal(1.15), 1.2); // held as 1.1499999…, still 1,15
     EXPECT_DOUBLE_EQ(roundOneDecimal(0.05), 0.0);
     EXPECT_DOUBLE_EQ(roundOneDecimal(7.0), 7.0);
     EXPECT_DOUBLE_EQ(roundOneDecimal(20.0 / 3), 6.7);

@@ -18,7 +18,8 @@ TEST(SettingsFormValues, ShowsTheRecordAndReadsItBackUnchanged)
     ASSERT_TRUE(values.readInto(read));
     EXPECT_EQ(read.Estabel, record.Estabel);
     EXPECT_DOUBLE_EQ(read.Juros, 0.03);
-    EXPECT_EQ(data::settingsItems(read).mid(1), data::settingsItems(Settings::defaults("2009")).mid(1));
+    EXPECT_EQ(data::settingsItems(read).mid(1),
+              data::settingsItems(Settings::defaults("2009")).mid(1));
 }
 
 TEST(SettingsFormValues, StopsAtTheFirstFieldThatDoesNotConvert)
@@ -28,8 +29,8 @@ TEST(SettingsFormValues, StopsAtTheFirstFieldThatDoesNotConvert)
     values.fone = "3245-6789";
     values.juros = "0,10";
     values.uniMedia = "8";
-    values.peso1 = "x";   // fails here
-    values.peso2 = "3";   // never read
+    values.peso1 = "x"; // fails here
+    values.peso2 = "3"; // never read
     values.dataVenc = "5";
     EXPECT_FALSE(values.readInto(record));
     EXPECT_EQ(record.Fone, QStringLiteral("3245-6789"));

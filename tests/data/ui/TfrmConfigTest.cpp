@@ -22,8 +22,7 @@ private:
         form->show();
         return form;
     }
-    template<typename T = QLineEdit>
-    static T *find(const TfrmConfig &form, const char *name)
+    template <typename T = QLineEdit> static T *find(const TfrmConfig &form, const char *name)
     {
         T *widget = form.findChild<T *>(QString::fromLatin1(name));
         if (!widget)
@@ -64,13 +63,17 @@ private slots:
     {
         const auto form = openForm();
         const QList<QPair<const char *, int>> limits = {
-            {"txtEstabel", 60},   {"txtEndereco", 60},     {"txtMunicipio", 30},
-            {"txtUF", 2},         {"txtCGC", 18},          {"txtFone", 14},
-            {"txtNum_Cadastro", 15}, {"txtJuros", 4},      {"txtAno_Ref", 4},
-            {"txtUni_Media", 1},  {"txtGer_Media", 1},     {"txtPeso_1", 2},
-            {"txtPeso_2", 2},     {"txtUnid_Aval", 1},     {"txtLimite_Dep", 1},
-            {"txtPesoUND1", 2},   {"txtPesoUND4", 2},      {"txtData_Venc", 2},
-            {"txtTermo_Func", 12}, {"txtTermo_Unidade", 10}, {"txtTermo_Recup", 5}};
+            {"txtEstabel", 60},      {"txtEndereco", 60},
+            {"txtMunicipio", 30},    {"txtUF", 2},
+            {"txtCGC", 18},          {"txtFone", 14},
+            {"txtNum_Cadastro", 15}, {"txtJuros", 4},
+            {"txtAno_Ref", 4},       {"txtUni_Media", 1},
+            {"txtGer_Media", 1},     {"txtPeso_1", 2},
+            {"txtPeso_2", 2},        {"txtUnid_Aval", 1},
+            {"txtLimite_Dep", 1},    {"txtPesoUND1", 2},
+            {"txtPesoUND4", 2},      {"txtData_Venc", 2},
+            {"txtTermo_Func", 12},   {"txtTermo_Unidade", 10},
+            {"txtTermo_Recup", 5}};
         for (const auto &[name, limit] : limits)
             QCOMPARE(find(*form, name)->maxLength(), limit);
     }
@@ -145,14 +148,15 @@ private slots:
         click(*form, "cmdSalvar");
         QCOMPARE(dialogs->shown().size(), 1);
         const ScriptedDialogs::Shown &box = dialogs->last();
-        QCOMPARE(box.text, QStringLiteral("Não consegui ler corretamente. Verifique os campos modificados."));
+        QCOMPARE(box.text,
+                 QStringLiteral("Não consegui ler corretamente. Verifique os campos modificados."));
         QCOMPARE(box.caption, QStringLiteral("Erro"));
         QVERIFY(box.icon == core::Icon::Warning);
         QVERIFY(box.buttons == (core::Button::Abort | core::Button::Retry | core::Button::Ignore));
         QVERIFY(form->isVisible());
         QCOMPARE(m_saves, 0);
         QCOMPARE(data::settings().Fone, QStringLiteral("3245-6789")); // read before the failure
-        QCOMPARE(data::settings().Ger_Media, 6);                       // never reached
+        QCOMPARE(data::settings().Ger_Media, 6);                      // never reached
 
         dialogs->answer(core::Button::Retry);
         form->close();

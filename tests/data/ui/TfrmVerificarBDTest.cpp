@@ -51,7 +51,8 @@ private slots:
 
         click(form, "cmdVerificar"); // the first check: every active student has grades
         QCOMPARE(label(form, "lblRegistros"), QStringLiteral("Registros: 0"));
-        QCOMPARE(label(form, "lblObs"), QStringLiteral("Obs: Execute \"Corrigir\" no módulo Alunos->Notas"));
+        QCOMPARE(label(form, "lblObs"),
+                 QStringLiteral("Obs: Execute \"Corrigir\" no módulo Alunos->Notas"));
 
         choice->setCurrentIndex(4);
         click(form, "cmdVerificar");
@@ -63,7 +64,8 @@ private slots:
         QDir::setCurrent(m_dir.path());
         click(form, "cmdExportar");
         QDir::setCurrent(previous);
-        QVERIFY(QFile::exists(m_dir.file(QStringLiteral("Registro de Notas sem vínculo com Alunos.csv"))));
+        QVERIFY(QFile::exists(
+            m_dir.file(QStringLiteral("Registro de Notas sem vínculo com Alunos.csv"))));
 
         click(form, "cmdCorrigir");
         QCOMPARE(label(form, "lblRegistros"), QStringLiteral("Registros: 0"));

@@ -1082,20 +1082,25 @@ bool Dataset::remove()
     return true;
 }
 
-void Dataset::writeInsert(Row &)
+void Dataset::refuseWrite() const
 {
     requireWritable();
     throw StoreError(QStringLiteral("A tabela %1 não aceita alterações.").arg(displayName()));
 }
 
+void Dataset::writeInsert(Row &)
+{
+    refuseWrite();
+}
+
 void Dataset::writeUpdate(const Row &, Row &)
 {
-    writeInsert(m_edit);
+    refuseWrite();
 }
 
 void Dataset::writeDelete(const Row &)
 {
-    writeInsert(m_edit);
+    refuseWrite();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -225,8 +225,8 @@ protected:
     virtual void writeInsert(Row &row);
     virtual void writeUpdate(const Row &before, Row &row);
     virtual void writeDelete(const Row &row);
-    // Puts the rows in the current order after posts changed it; false when the order is
-    // that of arrival (nothing to do).
+    // True when the rows keep an order of their own (an index): posted rows then take their
+    // place at the next move, through sortRows(). False: the order of arrival.
     virtual bool hasOrder() const { return false; }
     virtual void sortRows(std::vector<RowPtr> &rows);
     // Positions of the fields that decide the order: a post that changes one reorders.
@@ -260,7 +260,6 @@ protected:
     void placeOnRow(const RowPtr &row); // makes `row` current (inserting it into view if absent)
     std::vector<RowPtr> allRows() const; // in view and filtered out
     void notifyDetails();
-    QList<QPointer<Dataset>> m_details;
 
 private:
     const Row *readRow() const;
@@ -271,9 +270,13 @@ private:
     void rebuildFieldIndex();
     bool runBefore(const DatasetEvents::Handler &handler);
     void checkRequired() const;
+    [[noreturn]] void refuseWrite() const;
     template<typename Op>
     bool withErrorHandler(const DatasetEvents::ErrorHandler &handler, Op op);
     int positionOf(const Row *row) const;
+    const QHash<qint64, RowPtr> &byId() const;
+    void indexRow(const RowPtr &row);
+    void unindexRow(qint64 id);
 
     QList<DatasetField> m_fields;
     QList<DatasetField> m_calcFields; // declared while closed
@@ -282,9 +285,6 @@ private:
     QHash<quint64, int> m_fieldIndexAscii; // hash of the upper-case ASCII name -> position
     std::vector<RowPtr> m_view;     // rows in view, in order (unordered tail when m_orderDirty)
     std::vector<RowPtr> m_filteredOut;
-    const QHash<qint64, RowPtr> &byId() const;
-    void indexRow(const RowPtr &row);
-    void unindexRow(qint64 id);
     mutable QHash<qint64, RowPtr> m_byId; // built on the first search by id, then kept
     mutable bool m_byIdBuilt = false;
     std::weak_ptr<Row> m_lastAppended;
@@ -303,6 +303,7 @@ private:
     std::shared_ptr<FilterExpression> m_filterExpr;
     bool m_filtered = false;
     int m_controlsDisabled = 0;
+    QList<QPointer<Dataset>> m_details;
 };
 
 } // namespace data

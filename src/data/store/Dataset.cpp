@@ -493,6 +493,7 @@ void Dataset::setValue(FieldRef field, const QVariant &value)
     if (f.calculated)
         return;
     m_modified = true;
+    m_touched[size_t(index)] = true;
     if (events.onFieldChange)
         events.onFieldChange(*this, index);
     calculate(m_edit);
@@ -887,6 +888,7 @@ bool Dataset::append()
     m_edit.values.resize(m_fields.size());
     m_insertAt = -1;
     initNewRow(m_edit);
+    m_touched.assign(size_t(m_fields.size()), false);
     m_state = DatasetState::Insert;
     if (events.onNewRecord) {
         try {
@@ -934,6 +936,7 @@ bool Dataset::edit()
         return false;
     m_state = DatasetState::Edit;
     m_modified = false;
+    m_touched.assign(size_t(m_fields.size()), false);
     emit stateChanged();
     if (events.afterEdit)
         events.afterEdit(*this);

@@ -260,6 +260,8 @@ protected:
     void placeOnRow(const RowPtr &row); // makes `row` current (inserting it into view if absent)
     std::vector<RowPtr> allRows() const; // in view and filtered out
     void notifyDetails();
+    // Fields set since the edit began (a write need look at no others).
+    const std::vector<bool> &touchedFields() const { return m_touched; }
 
 private:
     const Row *readRow() const;
@@ -298,6 +300,7 @@ private:
     Row m_edit;         // the row being edited or inserted
     int m_insertAt = -1; // view position for insert() on unordered datasets
     QList<int> m_orderFields; // taken when an edit starts
+    std::vector<bool> m_touched;
     mutable Row *m_calcRow = nullptr; // the row onCalcFields is filling
     QString m_filterText;
     std::shared_ptr<FilterExpression> m_filterExpr;

@@ -635,7 +635,10 @@ void Table::writeUpdate(const Row &before, Row &row)
     const int count = int(m_layout.fields.size());
     QVarLengthArray<int, 32> changed;
     std::string key; // one character per changed column: short keys need no allocation
+    const std::vector<bool> &touched = touchedFields();
     for (int i = 0; i < count; ++i) {
+        if (i < int(touched.size()) && !touched[size_t(i)])
+            continue;
         const QVariant &a = before.values[i];
         const QVariant &b = row.values[i];
         if (a.isNull() != b.isNull() || a != b) {

@@ -51,8 +51,9 @@ SessionCommands::SessionCommands(TfrmMain &window, data::TDataModule1 &academic,
         TfrmConfig form(&m_window);
         launcher.restoreCursor();
         form.exec();
-        // A new term or, on a new school year, the school's name shows at once.
-        applySettings();
+        // A new term or, on a new school year, the school's name shows at once. The network
+        // check mark stays as the supervisor left it in the menu.
+        showSettings();
         showSession();
     });
     m_window.setMenuForm(entry::CadastroUsuarios, [this](ModuleLauncher &launcher) {
@@ -87,9 +88,14 @@ std::optional<LogOnChoice> SessionCommands::askLogOn()
 
 void SessionCommands::applySettings()
 {
+    showSettings();
+    m_window.setNetworkRefresh(data::settings().Usa_Rede);
+}
+
+void SessionCommands::showSettings()
+{
     const data::Settings &s = data::settings();
     m_window.setStaffTerm(s.Termo_Func);
-    m_window.setNetworkRefresh(s.Usa_Rede);
     m_window.setAboutInfo(aboutInfoFrom(s));
 }
 

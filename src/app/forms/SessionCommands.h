@@ -28,6 +28,8 @@ private:
     std::optional<LogOnChoice> askLogOn();
     // The loaded settings in the window: staff term, "Ambiente de Rede", about box.
     void applySettings();
+    // The staff term and the about box alone.
+    void showSettings();
     void showSession();
 
     TfrmMain &m_window;

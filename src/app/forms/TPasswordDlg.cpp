@@ -200,8 +200,11 @@ void TPasswordDlg::moveFocus(QWidget *widget)
 
 void TPasswordDlg::carryOut(const DialogStep &step)
 {
-    if (!step.message.text.isEmpty())
+    if (!step.message.text.isEmpty()) {
         core::dialogs().show(step.message);
+        // Typing goes on here even where nothing hands the focus back after the box.
+        activateWindow();
+    }
     if (step.showNewPasswordFields) {
         for (QWidget *w : {static_cast<QWidget *>(m_lblNovaSenha),
                            static_cast<QWidget *>(m_novaSenha),

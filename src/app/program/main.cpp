@@ -6,6 +6,7 @@
 #include "app/forms/TfrmMain.h"
 #include "app/forms/WidgetDialogs.h"
 #include "core/Dialogs.h"
+#include "data/forms/TfrmVerificarBD.h"
 #include "data/modules/TDataModule1.h"
 #include "data/modules/TdmTarnel.h"
 
@@ -38,6 +39,11 @@ int main(int argc, char *argv[])
     data::TDataModule1 academic;
     data::TdmTarnel cashBook;
     app::SessionCommands session(mainWindow, academic, cashBook);
+    mainWindow.setMenuForm(QStringLiteral("mnuVerificarBanco"), [&](app::ModuleLauncher &launcher) {
+        TfrmVerificarBD form(&mainWindow);
+        launcher.restoreCursor();
+        form.exec();
+    });
 
     // Full size even where no window manager maximises (a bare X server, Xvfb).
     mainWindow.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());

@@ -42,55 +42,6 @@ void expectMessage(const DialogStep &step, const QString &text, core::Icon icon,
     EXPECT_EQ(step.message.buttons, buttons);
 }
 
-TEST_F(LogOnFlowTest, theFirstSupervisorCreatesAPasswordAndThenLogsOnWithIt)
-{
-    EXPECT_EQ(flow.suggestedUserName(), QStringLiteral("SUPERVISOR"));
-
-    DialogStep step = flow.logOn(QStringLiteral("SUPERVISOR"), QString(), true);
-    expectMessage(step, QStringLiteral("Informe a senha para iniciar"), core::Icon::Warning,
-                  core::Button::Ok | core::Button::Cancel);
-    EXPECT_TRUE(step.showNewPasswordFields);
-    EXPECT_EQ(step.focus, DialogStep::Focus::NewPassword);
-    EXPECT_EQ(step.close, DialogStep::Close::No);
-
-    step = flow.confirmNewPassword(QStringLiteral("  "), QStringLiteral("abc"));
-    expectMessage(step, QStringLiteral("Campos não podem estar vazios! Tente novamente."),
-                  core::Icon::Information);
-    EXPECT_EQ(step.focus, DialogStep::Focus::Unchanged);
-
-    step = flow.confirmNewPassword(QStringLiteral("abc"), QStringLiteral("abd"));
-    expectMessage(step, QStringLiteral("Campos não conferem! Tente novamente."), core::Icon::Error);
-    EXPECT_EQ(step.focus, DialogStep::Focus::NewPassword);
-
-    step = flow.confirmNewPassword(QStringLiteral("abc"), QStringLiteral("abc"));
-    EXPECT_TRUE(step.message.text.isEmpty());
-    EXPECT_EQ(step.password, QStringLiteral("abc"));
-    EXPECT_EQ(step.focus, DialogStep::Focus::LogOnButton);
-    // Nothing readable is stored, and the name is no longer suggested.
-    EXPECT_NE(users.find(QStringLiteral("SUPERVISOR"))->password, QStringLiteral("abc"));
-    EXPECT_TRUE(flow.suggestedUserName().isEmpty());
-
-    step = flow.logOn(QStringLiteral("SUPERVISOR"), QStringLiteral("abc"), true);
-    EXPECT_EQ(step.close, DialogStep::Close::Accepted);
-    EXPECT_TRUE(step.message.text.isEmpty());
-    ASSERT_TRUE(flow.acceptedUser());
-    EXPECT_TRUE(flow.acceptedUser()->supervisor);
-    EXPECT_TRUE(flow.acceptedUser()->rights.caixa);
-}
-
-TEST_F(LogOnFlowTest, unknownUsersAndWrongPasswordsCloseTheDialogCancelled)
-{
-    DialogStep step = flow.logOn(QStringLiteral("NINGUEM"), QString(), true);
-    expectMessage(step, QStringLiteral("Usuário Inválido!"), core::Icon::Error);
-    EXPECT_EQ(step.close, DialogStep::Close::Cancelled);
-
-    storePassword(QStringLiteral("SUPERVISOR"), data::scramblePassword(QStringLiteral("velha")));
-    step = flow.logOn(QStringLiteral("SUPERVISOR"), QStringLiteral("errada"), true);
-    expectMessage(step, QStringLiteral("Senha não Confere!"), core::Icon::Error);
-    EXPECT_EQ(step.close, DialogStep::Close::Cancelled);
-    EXPECT_FALSE(flow.acceptedUser());
-}
-
 TEST_F(LogOnFlowTest, olderStoredFormsAreRecognised)
 {
     // Scrambled by an older installation: accepted as it was.
@@ -118,26 +69,6 @@ TEST_F(LogOnFlowTest, aRightPasswordWithoutASchoolYearKeepsTheDialogOpen)
     EXPECT_EQ(step.close, DialogStep::Close::No);
     EXPECT_EQ(step.message.text, app::noSchoolYearMessage().text);
     EXPECT_FALSE(flow.acceptedUser());
-}
-
-TEST_F(LogOnFlowTest, changingThePasswordAsksForTheCurrentOne)
-{
-    storePassword(QStringLiteral("SUPERVISOR"), data::scramblePassword(QStringLiteral("x")));
-
-    DialogStep step = flow.changePassword(QStringLiteral("SUPERVISOR"), QStringLiteral("y"));
-    expectMessage(step, QStringLiteral("Senha não Confere!"), core::Icon::Error);
-    EXPECT_EQ(step.focus, DialogStep::Focus::UserName);
-    EXPECT_FALSE(step.showNewPasswordFields);
-    EXPECT_EQ(step.close, DialogStep::Close::No);
-
-    step = flow.changePassword(QStringLiteral("NINGUEM"), QString());
-    EXPECT_TRUE(step.message.text.isEmpty());
-    EXPECT_FALSE(step.showNewPasswordFields);
-
-    step = flow.changePassword(QStringLiteral("SUPERVISOR"), QStringLiteral("x"));
-    EXPECT_TRUE(step.message.text.isEmpty());
-    EXPECT_TRUE(step.showNewPasswordFields);
-    EXPECT_EQ(step.focus, DialogStep::Focus::NewPassword);
 }
 
 TEST_F(LogOnFlowTest, theNewPasswordGoesToTheUserWhoOpenedTheFields)

@@ -24,7 +24,6 @@ private slots:
     void cleanup() { data::Database::closeAll(); }
     void theRegisterShowsTheUsersAndTheirRights();
     void insertAddsAUserWithoutPasswordAndBoxesGrantRights();
-    void aRepeatedNameIsRefused();
     void deletingAsksFirst();
     void theCashBookPasswordBox();
 
@@ -109,18 +108,6 @@ void UsersFormsTest::insertAddsAUserWithoutPasswordAndBoxesGrantRights()
     // A cancelled prompt adds nothing.
     QTest::mouseClick(navButton(form, "nbInsert"), Qt::LeftButton);
     QCOMPARE(model->rowCount(), 2);
-}
-
-void UsersFormsTest::aRepeatedNameIsRefused()
-{
-    TempDir dir;
-    ScriptedDialogs::Guard dialogs;
-    TfrmCriarUsuario form(dir.path());
-    dialogs->answerText(QStringLiteral("SUPERVISOR"));
-    QTest::mouseClick(navButton(form, "nbInsert"), Qt::LeftButton);
-    QCOMPARE(dialogs->last().icon, core::Icon::Error);
-    QVERIFY(dialogs->last().text.contains(QStringLiteral("SUPERVISOR")));
-    QCOMPARE(grid(form)->model()->rowCount(), 1);
 }
 
 void UsersFormsTest::deletingAsksFirst()

@@ -2,7 +2,7 @@
 
 #include "cli/Verb.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <cstdio>
 
@@ -23,7 +23,11 @@ void printHelp(QTextStream &out)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Fonts (reports written as PDF) need a GUI application; no window is ever shown, so the
+    // offscreen platform serves when nobody chose one.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);

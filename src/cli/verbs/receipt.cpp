@@ -2,6 +2,7 @@
 // window shows them; with --print and --authenticate, printed through the ticket-printer library
 // exactly as the window's buttons do.
 
+#include "app/Startup.h"
 #include "billing/receipt/ReceiptCommand.h"
 #include "billing/receipt/TicketPrintFlows.h"
 #include "billing/receipt/ZupriTicketPrinter.h"
@@ -12,6 +13,8 @@
 #include "data/settings/SettingsStore.h"
 #include "data/store/Database.h"
 #include "data/store/StoreError.h"
+#include "data/users/LogOn.h"
+#include "data/users/UsersTable.h"
 
 namespace {
 
@@ -42,13 +45,28 @@ int portItem(const cli::Args &args)
     return item;
 }
 
-// The user named on the receipt. This is where the password will be checked against the users
-// table once the command line logs on like the program; until then the name is taken as given.
+// The user named on the receipt, checked against the users table as a log-on is: an unknown
+// user, a wrong password or a user who still has to create one is refused with the dialog's text.
 void logOn(const cli::Args &args, cli::Context &context)
 {
-    if (args.has("password"))
-        context.err << "aviso: a senha ainda não é conferida pela linha de comando\n";
-    core::session().userName = args.value("user");
+    const QString userId = args.value("user", qEnvironmentVariable("LUMESCO_USER"));
+    const QString password = args.value("password", qEnvironmentVariable("LUMESCO_PASSWORD"));
+    try {
+        const core::ProgramDirs dirs = app::runStartupFileSteps(context.programDir, core::today());
+        const data::UsersTable users(dirs.users);
+        data::LogOnOutcome outcome{};
+        const std::optional<data::UserRecord> user =
+            data::logOnWithoutDialog(users, userId, password, &outcome);
+        if (!user)
+            throw cli::Failure(data::logOnMessage(outcome).text.replace(u'\r', u' '));
+        core::session().userName = user->userId;
+        core::session().supervisor = user->supervisor;
+        core::session().rights = user->rights;
+    } catch (const app::StartupError &e) {
+        throw cli::Failure(e.message());
+    } catch (const data::StoreError &e) {
+        throw cli::Failure(e.message());
+    }
 }
 
 const cli::Verb verb{

@@ -8,7 +8,6 @@
 #include "reports/ReportCatalog.h"
 #include "reports/engine/PdfExport.h"
 
-#include <QGuiApplication>
 
 namespace {
 
@@ -23,10 +22,6 @@ const cli::Verb verb{
         const QString name = args.positional(1, "NAME");
         const QString pdf = args.value("pdf");
         // Text is measured and drawn with fonts, which Qt only offers to a GUI application.
-        if (!pdf.isEmpty() && !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-            throw cli::Failure(QStringLiteral("--pdf precisa das fontes, que esta versão do "
-                                              "lumesco-cli não carrega"));
-
         const data::Database db = data::openSchoolYear(dataDir);
         data::Settings settings;
         data::loadSettings(db, settings);

@@ -3,6 +3,8 @@
 #include "billing/receipt/SchoolWithCharges.h"
 #include "billing/receipt/TicketPrintFlows.h"
 #include "billing/receipt/ZupriTicketPrinter.h"
+#include "data/users/PasswordHash.h"
+#include "data/users/UsersTable.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "ticketprinter/library/SimulatorProcess.h"
@@ -54,14 +56,14 @@ struct CliRun
     QString err;
 };
 
-CliRun runReceipt(const QStringList &arguments, const QString &com1)
+CliRun runReceipt(const QString &programDir, const QStringList &arguments, const QString &com1)
 {
     QProcess cli;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("ZUPRI_COM1", com1);
     environment.insert("LUMESCO_TODAY", "2007-03-06");
     cli.setProcessEnvironment(environment);
-    cli.start(LUMESCO_CLI_PATH, QStringList{"receipt"} + arguments);
+    cli.start(LUMESCO_CLI_PATH, QStringList{"--program-dir", programDir, "receipt"} + arguments);
     cli.waitForFinished(60000);
     CliRun run;
     run.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
@@ -77,12 +79,22 @@ public:
     SchoolDir()
     {
         createSchoolWithCharges(m_dir.path());
+        // The treasurer who signs the receipt logs on from the program folder's users table.
+        data::setPasswordHashIterations(1000);
+        const data::UsersTable users(m_program.file(QStringLiteral("Data")));
+        data::UserRecord treasurer;
+        treasurer.userId = QStringLiteral("TESOURARIA");
+        treasurer.rights.carnes = true;
+        users.add(treasurer);
+        users.setPassword(treasurer.userId, QStringLiteral("caixa"));
         data::Database::closeAll();
     }
     QString path() const { return m_dir.path(); }
+    QString programDir() const { return m_program.path(); }
 
 private:
     TempDir m_dir;
+    TempDir m_program;
 };
 
 } // namespace
@@ -104,8 +116,10 @@ TEST_F(ReceiptOnSimulator, CommandLinePrintsAndAuthenticatesTheStoredCharge)
 {
     const SchoolDir school;
     const CliRun run =
-        runReceipt({school.path(), "--key", "Matricula=1234", "--key", "Tipo=N", "--key",
-                    "ParcelaNum=3", "--print", "--authenticate", "--user", "TESOURARIA"},
+        runReceipt(school.programDir(),
+                   {school.path(), "--key", "Matricula=1234", "--key", "Tipo=N", "--key",
+                    "ParcelaNum=3", "--print", "--authenticate", "--user", "TESOURARIA",
+                    "--password", "caixa"},
                    QString::fromStdString(m_printer.devicePath()));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     ASSERT_EQ(run.out.size(), 24 + 1);
@@ -127,7 +141,10 @@ TEST(ReceiptCommandLine, UnpaidChargeIsRefusedAndNothingIsPrinted)
 {
     const SchoolDir school;
     const CliRun run =
-        runReceipt({school.path(), "--key", "NossoNum=20070410", "--print"}, "/nonexistent/com1");
+        runReceipt(school.programDir(),
+                   {school.path(), "--key", "NossoNum=20070410", "--print", "--user", "TESOURARIA",
+                    "--password", "caixa"},
+                   "/nonexistent/com1");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.contains("É necessário fazer a baixa do pagamento primeiro!"))
@@ -138,9 +155,24 @@ TEST(ReceiptCommandLine, MissingPortIsReportedAsAFailure)
 {
     const SchoolDir school;
     const CliRun run =
-        runReceipt({school.path(), "--key", "NossoNum=20070305", "--print"}, "/nonexistent/com1");
+        runReceipt(school.programDir(),
+                   {school.path(), "--key", "NossoNum=20070305", "--print", "--user", "TESOURARIA",
+                    "--password", "caixa"},
+                   "/nonexistent/com1");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out.size(), 25);
     EXPECT_TRUE(run.err.contains("Não foi possível usar a porta COM 1 da impressora"))
         << run.err.toStdString();
+}
+
+TEST(ReceiptCommandLine, WrongPasswordIsRefusedBeforeAnythingIsRead)
+{
+    const SchoolDir school;
+    const CliRun run = runReceipt(school.programDir(),
+                                  {school.path(), "--key", "NossoNum=20070305", "--user",
+                                   "TESOURARIA", "--password", "errada"},
+                                  "/nonexistent/com1");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains("Senha não Confere!")) << run.err.toStdString();
 }

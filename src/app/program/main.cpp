@@ -2,6 +2,7 @@
 
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
+#include "app/forms/ReportCommands.h"
 #include "app/forms/SessionCommands.h"
 #include "app/forms/TfrmMain.h"
 #include "app/forms/WidgetDialogs.h"
@@ -44,6 +45,7 @@ int main(int argc, char *argv[])
         launcher.restoreCursor();
         form.exec();
     });
+    app::installReportCommands(mainWindow);
 
     // Full size even where no window manager maximises (a bare X server, Xvfb).
     mainWindow.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());

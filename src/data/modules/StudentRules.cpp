@@ -18,15 +18,6 @@ Database mainDatabase()
 
 const QString kExecuteError = QStringLiteral("Erro ao executar: ");
 
-void showError(const QString &text)
-{
-    core::Message message;
-    message.text = text;
-    message.caption = QStringLiteral("Erro");
-    message.icon = core::Icon::Error;
-    core::dialogs().show(message);
-}
-
 QString gradeUpdate(const QString &table, bool withRollNumber)
 {
     return QStringLiteral("update %1 set nome = :nome, %2Turma = :turma, SIT = :sit where matricula = :matricula")
@@ -77,7 +68,7 @@ bool StudentRules::run(const QString &sql, const SqlParams &params, const QStrin
         return true;
     } catch (const std::exception &) {
         if (!quiet)
-            showError(messagePrefix + kExecuteError + statementText(sql, params));
+            core::showError(messagePrefix + kExecuteError + statementText(sql, params));
         return false;
     }
 }
@@ -119,7 +110,7 @@ int StudentRules::nextRollNumber(const Dataset &alunos)
     try {
         return int(mainDatabase().scalar(sql, params).toLongLong()) + 1;
     } catch (const std::exception &) {
-        showError(QStringLiteral("tblAlunosAfterPost(2)\r") + kExecuteError + statementText(sql, params));
+        core::showError(QStringLiteral("tblAlunosAfterPost(2)\r") + kExecuteError + statementText(sql, params));
         return 1;
     }
 }
@@ -171,7 +162,7 @@ void StudentRules::beforeDelete(Dataset &alunos)
         question.icon = core::Icon::Question;
         question.buttons = core::Button::Yes | core::Button::No;
         if (core::dialogs().show(question) != core::Button::Yes) {
-            showError(QStringLiteral("Exclusão cancelada!"));
+            core::showError(QStringLiteral("Exclusão cancelada!"));
             throw Abort();
         }
     }
@@ -189,7 +180,7 @@ void StudentRules::beforeDelete(Dataset &alunos)
             db.exec(QStringLiteral("delete from %1 where matricula = :matricula").arg(QLatin1String(table)), params);
     } catch (const std::exception &) {
         m_deletion.reset();
-        showError(QStringLiteral("Erro ao tentar excluir registros dependentes\rem Notas e Pagamentos!\r"
+        core::showError(QStringLiteral("Erro ao tentar excluir registros dependentes\rem Notas e Pagamentos!\r"
                                  "tblAlunosBeforeDelete"));
         throw Abort();
     }

@@ -22,15 +22,6 @@ QString quoted(const QString &text)
     return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\'';
 }
 
-void showError(const QString &text)
-{
-    core::Message message;
-    message.text = text;
-    message.caption = QStringLiteral("Erro");
-    message.icon = core::Icon::Error;
-    core::dialogs().show(message);
-}
-
 bool hasCurrentRow(const Dataset &d)
 {
     return d.isOpen() && !d.isEmpty();
@@ -55,7 +46,7 @@ void deleteGradeRows(const Dataset &discTurma)
     try {
         db.exec(sql, params);
     } catch (const std::exception &) {
-        showError(QStringLiteral("tblDiscTurmaBeforeDelete\rAtenção: Não houve sucesso na exclusão das Notas!\r"
+        core::showError(QStringLiteral("tblDiscTurmaBeforeDelete\rAtenção: Não houve sucesso na exclusão das Notas!\r"
                                  "Insira esta Disciplina para a turma e repita o processo de exclusão.\r"
                                  "Erro ao executar: ")
                   + statementText(sql, params));

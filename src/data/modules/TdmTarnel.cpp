@@ -14,20 +14,11 @@ namespace {
 const QString kDatabase = QString::fromLatin1(kMainDatabaseName);
 const QString kSaveFailed = QStringLiteral("Ocorreu erro na gravação, operação cancelada");
 
-void showError(const QString &text)
-{
-    core::Message message;
-    message.text = text;
-    message.caption = QStringLiteral("Erro");
-    message.icon = core::Icon::Error;
-    core::dialogs().show(message);
-}
-
 // The change is dropped, the store's own message replaced by the module's.
 void failSave(Dataset &dataset)
 {
     dataset.cancel();
-    showError(kSaveFailed);
+    core::showError(kSaveFailed);
     throw Abort();
 }
 
@@ -36,14 +27,14 @@ void guardSaves(Dataset &dataset, const QString &deleteFailed)
     auto saveError = [](Dataset &d, const StoreError &, ErrorAction &action) {
         d.cancel();
         action = ErrorAction::Abort;
-        showError(kSaveFailed);
+        core::showError(kSaveFailed);
     };
     dataset.events.onPostError = saveError;
     dataset.events.onEditError = saveError;
     dataset.events.onDeleteError = [deleteFailed](Dataset &d, const StoreError &, ErrorAction &action) {
         d.cancel();
         action = ErrorAction::Abort;
-        showError(deleteFailed);
+        core::showError(deleteFailed);
     };
 }
 

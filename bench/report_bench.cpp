@@ -2,7 +2,7 @@
 // with QPdfWriter and QPainter; prints pages per second for both and the ratio.
 // Goal: the engine costs at most 1.5 times the plain drawing, and 1000 pages take under 5 s.
 //
-//   report_bench [pages] [output folder]
+//   bench_report [pages] [output folder]
 
 #include "reports/engine/Layout.h"
 #include "reports/engine/PdfExport.h"

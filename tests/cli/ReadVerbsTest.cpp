@@ -1,0 +1,99 @@
+// The verbs a support person runs to look at a school: a real process on scratch folders.
+
+#include "app/QStringPrinting.h"
+#include "support/TempDir.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QStringList lines;
+    QString err;
+};
+
+CliRun cli(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LUMESCO_TODAY"), QStringLiteral("2026-03-05"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(LUMESCO_CLI), arguments);
+    process.waitForFinished(120000);
+    CliRun run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+TEST(ReadVerbs, YearsWritesTheDefaultsAndListsOneYear)
+{
+    TempDir program;
+    const CliRun run = cli({QStringLiteral("--program-dir"), program.path(), QStringLiteral("years")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.lines, QStringList({QStringLiteral("2026;") + program.file(QStringLiteral("Data"))}));
+    EXPECT_EQ(program.read(QStringLiteral("ConfigRede.txt")),
+              QByteArray("!Gera\xe7\xe3o Autom\xe1tica \r\nAno Letivo;Caminho\r\n2026;") +
+                  program.file(QStringLiteral("Data")).toUtf8() + "\r\n");
+    EXPECT_EQ(program.read(QStringLiteral("Usuarios.Config.txt")),
+              program.file(QStringLiteral("Data")).toUtf8() + "\r\n!Gera\xe7\xe3o Autom\xe1tica \r\n");
+}
+
+TEST(ReadVerbs, DemoSchoolListsThroughIndexesFiltersAndReports)
+{
+    TempDir school;
+    const QString dir = school.file(QStringLiteral("2026"));
+    ASSERT_EQ(cli({QStringLiteral("init"), dir, QStringLiteral("--year"), QStringLiteral("2026"),
+                   QStringLiteral("--demo"), QStringLiteral("--students"), QStringLiteral("60")})
+                  .exitCode,
+              0);
+
+    // Active students by name: the header line, then rows in alphabetical order.
+    const CliRun active = cli({QStringLiteral("table"), dir, QStringLiteral("Alunos.DB"),
+                               QStringLiteral("--index"), QStringLiteral("kNome"),
+                               QStringLiteral("--filter"), QStringLiteral("(SIT <> 'D') AND (SIT <> 'T')"),
+                               QStringLiteral("--fields"), QStringLiteral("NOME,SIT")});
+    ASSERT_EQ(active.exitCode, 0) << active.err.toStdString();
+    EXPECT_EQ(active.lines.first(), QStringLiteral("NOME;SIT"));
+    ASSERT_GT(active.lines.size(), 10);
+    for (const QString &line : active.lines.mid(1)) {
+        const QString sit = line.section(u';', 1);
+        EXPECT_TRUE(sit != u"D" && sit != u"T") << line.toStdString();
+    }
+    const CliRun count = cli({QStringLiteral("sql"), dir,
+                              QStringLiteral("select count(*) as N from alunos")});
+    ASSERT_EQ(count.exitCode, 0) << count.err.toStdString();
+    EXPECT_EQ(count.lines.value(1), QStringLiteral("60"));
+    EXPECT_LT(active.lines.size() - 1, 60); // some dropped out or moved away
+
+    const CliRun report = cli({QStringLiteral("report"), dir, QStringLiteral("turmas"), QStringLiteral("--dump")});
+    ASSERT_EQ(report.exitCode, 0) << report.err.toStdString();
+    EXPECT_TRUE(report.lines.join(u'\n').contains(QStringLiteral("TABELA DE TURMAS / MENSALIDADES")));
+
+    const QString pdf = school.file(QStringLiteral("turmas.pdf"));
+    ASSERT_EQ(cli({QStringLiteral("report"), dir, QStringLiteral("turmas"), QStringLiteral("--pdf"), pdf}).exitCode, 0);
+    EXPECT_TRUE(school.read(QStringLiteral("turmas.pdf")).startsWith("%PDF"));
+}
+
+TEST(ReadVerbs, BadUsageAndBadInputFailWithAMessage)
+{
+    const CliRun unknown = cli({QStringLiteral("nothing")});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("verbo desconhecido")));
+
+    TempDir school;
+    const CliRun filter = cli({QStringLiteral("table"), school.path(), QStringLiteral("Alunos.DB"),
+                               QStringLiteral("--filter"), QStringLiteral("(SIT <> ")});
+    EXPECT_NE(filter.exitCode, 0);
+    EXPECT_FALSE(filter.err.isEmpty());
+
+    const CliRun round = cli({QStringLiteral("round"), QStringLiteral("2"), QStringLiteral("5,25")});
+    EXPECT_EQ(round.exitCode, 0);
+    EXPECT_EQ(round.lines, QStringList({QStringLiteral("5")}));
+}

@@ -46,7 +46,7 @@ const cli::Verb verb{
                 data::demo::fillDemoSchool(db, year, {students, quint32(seed)});
             context.out << "Escola de demonstração: " << s.students << " alunos, " << s.classes
                         << " turmas, " << s.subjects << " disciplinas (" << s.gradeSubjects
-                        << " por série), " << s.staff << " funcionários, " << s.assignments
+                        << " nas grades das séries), " << s.staff << " funcionários, " << s.assignments
                         << " atribuições de professores\n";
         }
         return 0;

@@ -2,10 +2,7 @@
 // rules run (a student's rows go with the student). Questions of those rules are answered
 // yes with --yes, no otherwise. A refused deletion, or one ending in an error, is undone.
 
-#include "app/Startup.h"
-#include "cli/Verb.h"
-#include "core/Clock.h"
-#include "data/modules/ScriptSession.h"
+#include "cli/RowScript.h"
 #include "data/store/Dataset.h"
 #include "data/store/Transaction.h"
 
@@ -23,34 +20,17 @@ const cli::Verb verb{
         const QString table = args.positional(1, QStringLiteral("TABELA"));
         if (args.positionals().size() > 2)
             throw cli::Failure(QStringLiteral("argumento a mais: %1").arg(args.positionals().at(2)), 2);
-        QList<data::FieldText> keys;
-        for (const QString &key : args.values(QStringLiteral("key"))) {
-            const std::optional<data::FieldText> parsed = data::parseFieldText(key);
-            if (!parsed)
-                throw cli::Failure(QStringLiteral("esperado --key CAMPO=VALOR: %1").arg(key), 2);
-            keys += *parsed;
-        }
+        const QList<data::FieldText> keys =
+            cli::fieldTexts(args.values(QStringLiteral("key")), QStringLiteral("--key CAMPO=VALOR"));
         if (keys.isEmpty())
             throw cli::Failure(QStringLiteral("informe o registro com --key CAMPO=VALOR"), 2);
-        if (!QDir(dataDir).exists())
-            throw cli::Failure(QStringLiteral("A pasta de dados não existe: %1").arg(QDir::toNativeSeparators(dataDir)));
-
+        cli::RowScript script(args, context, dataDir, args.has(QStringLiteral("yes")));
         try {
-            core::programDirs() = app::runStartupFileSteps(context.programDir, core::today());
-        } catch (const app::StartupError &e) {
-            throw cli::Failure(e.message());
-        }
-        auto *dialogs = new data::ScriptDialogs(args.has(QStringLiteral("yes")));
-        core::setDialogs(std::unique_ptr<core::Dialogs>(dialogs));
-
-        try {
-            data::ScriptSession session(core::programDirs().users, dataDir,
-                                        args.value(QStringLiteral("user"), qEnvironmentVariable("LUMESCO_USER")),
-                                        args.value(QStringLiteral("password"), qEnvironmentVariable("LUMESCO_PASSWORD")));
+            data::ScriptSession &session = script.open();
             data::Dataset &dataset = session.openTable(table, keys);
             data::Transaction transaction(session.database());
             data::deleteRow(dataset, keys);
-            if (dialogs->errorCount() > 0)
+            if (script.errorCount() > 0)
                 throw cli::Failure(QStringLiteral("A exclusão foi desfeita."));
             transaction.commit();
             context.out << dataset.displayName() << ": 1 registro excluído\n";

@@ -2,28 +2,13 @@
 // every rule of the table runs as when a form saves it. The user's rights apply. A refused
 // change, or one whose rules end in an error, is undone and the verb fails.
 
-#include "app/Startup.h"
-#include "cli/Verb.h"
-#include "core/Clock.h"
-#include "data/modules/ScriptSession.h"
+#include "cli/RowScript.h"
 #include "data/store/Dataset.h"
 #include "data/store/Transaction.h"
 
 #include <QDir>
 
 namespace {
-
-QList<data::FieldText> fieldTexts(const QStringList &arguments)
-{
-    QList<data::FieldText> list;
-    for (const QString &argument : arguments) {
-        const std::optional<data::FieldText> parsed = data::parseFieldText(argument);
-        if (!parsed)
-            throw cli::Failure(QStringLiteral("esperado CAMPO=VALOR: %1").arg(argument), 2);
-        list += *parsed;
-    }
-    return list;
-}
 
 const cli::Verb verb{
     "post", "post PASTA_DADOS TABELA [--key CAMPO=VALOR]... CAMPO=VALOR... [--user U --password P]",
@@ -33,29 +18,17 @@ const cli::Verb verb{
         args.allowOnly({QStringLiteral("key"), QStringLiteral("user"), QStringLiteral("password")});
         const QString dataDir = QDir(args.positional(0, QStringLiteral("PASTA_DADOS"))).absolutePath();
         const QString table = args.positional(1, QStringLiteral("TABELA"));
-        const QList<data::FieldText> keys = fieldTexts(args.values(QStringLiteral("key")));
-        const QList<data::FieldText> values = fieldTexts(args.positionals().mid(2));
+        const QList<data::FieldText> keys = cli::fieldTexts(args.values(QStringLiteral("key")), QStringLiteral("--key CAMPO=VALOR"));
+        const QList<data::FieldText> values = cli::fieldTexts(args.positionals().mid(2), QStringLiteral("CAMPO=VALOR"));
         if (values.isEmpty())
             throw cli::Failure(QStringLiteral("informe ao menos um CAMPO=VALOR"), 2);
-        if (!QDir(dataDir).exists())
-            throw cli::Failure(QStringLiteral("A pasta de dados não existe: %1").arg(QDir::toNativeSeparators(dataDir)));
-
+        cli::RowScript script(args, context, dataDir, false);
         try {
-            core::programDirs() = app::runStartupFileSteps(context.programDir, core::today());
-        } catch (const app::StartupError &e) {
-            throw cli::Failure(e.message());
-        }
-        auto *dialogs = new data::ScriptDialogs(false);
-        core::setDialogs(std::unique_ptr<core::Dialogs>(dialogs));
-
-        try {
-            data::ScriptSession session(core::programDirs().users, dataDir,
-                                        args.value(QStringLiteral("user"), qEnvironmentVariable("LUMESCO_USER")),
-                                        args.value(QStringLiteral("password"), qEnvironmentVariable("LUMESCO_PASSWORD")));
+            data::ScriptSession &session = script.open();
             data::Dataset &dataset = session.openTable(table, keys + values);
             data::Transaction transaction(session.database());
             data::postRow(dataset, keys, values);
-            if (dialogs->errorCount() > 0)
+            if (script.errorCount() > 0)
                 throw cli::Failure(QStringLiteral("A gravação foi desfeita."));
             transaction.commit();
             cli::printRows(context.out, data::fieldNames(dataset), {data::rowTexts(dataset)});

@@ -6,9 +6,31 @@
 #include <QDir>
 #include <cstdio>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 constexpr const char *kVersion = "Lumesco v 2010.01.21";
+
+// Outside a desktop session (cron, ssh, a service) Qt warns on every run that it has no runtime
+// folder; give it a private one so scripts read only what the verb prints.
+void providePrivateRuntimeDir()
+{
+#ifdef Q_OS_UNIX
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/runtime-lumesco-" + QByteArray::number(getuid());
+    if (mkdir(dir.constData(), 0700) == 0 || errno == EEXIST) {
+        struct stat info;
+        if (stat(dir.constData(), &info) == 0 && info.st_uid == getuid() && (info.st_mode & 077) == 0)
+            qputenv("XDG_RUNTIME_DIR", dir);
+    }
+#endif
+}
 
 void printHelp(QTextStream &out)
 {
@@ -27,6 +49,7 @@ int main(int argc, char *argv[])
     // offscreen platform serves when nobody chose one.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    providePrivateRuntimeDir();
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

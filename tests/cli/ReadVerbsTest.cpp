@@ -1,6 +1,6 @@
 // The verbs a support person runs to look at a school: a real process on scratch folders.
 
-#include "app/QStringPrinting.h"
+#include "support/QStringPrinting.h"
 #include "support/TempDir.h"
 
 #include <QProcess>

@@ -4,7 +4,7 @@
 #include "data/users/PasswordHash.h"
 #include "data/users/UsersTable.h"
 
-#include "app/QStringPrinting.h"
+#include "support/QStringPrinting.h"
 #include "support/TempDir.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 
 #include "support/TempDir.h"
 
-#include "app/QStringPrinting.h"
+#include "support/QStringPrinting.h"
 
 #include <gtest/gtest.h>
 

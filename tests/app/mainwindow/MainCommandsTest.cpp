@@ -1,7 +1,7 @@
 #include "app/MainCommands.h"
 #include "core/Session.h"
 
-#include "app/QStringPrinting.h"
+#include "support/QStringPrinting.h"
 
 #include <QSet>
 #include <gtest/gtest.h>

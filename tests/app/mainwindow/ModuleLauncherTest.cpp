@@ -3,7 +3,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
-#include "app/QStringPrinting.h"
+#include "support/QStringPrinting.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

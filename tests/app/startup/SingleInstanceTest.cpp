@@ -2,7 +2,7 @@
 
 #include "support/TempDir.h"
 
-#include "app/QStringPrinting.h"
+#include "support/QStringPrinting.h"
 
 #include <QDir>
 #include <QSysInfo>

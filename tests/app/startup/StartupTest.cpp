@@ -6,7 +6,7 @@
 
 #include "support/TempDir.h"
 
-#include "app/QStringPrinting.h"
+#include "support/QStringPrinting.h"
 
 #include <QDir>
 #include <QLocale>

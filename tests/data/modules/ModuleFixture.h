@@ -9,7 +9,7 @@
 #include "data/store/Table.h"
 #include "data/users/UserRecord.h"
 
-#include "app/QStringPrinting.h"
+#include "support/QStringPrinting.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 

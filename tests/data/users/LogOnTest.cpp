@@ -6,7 +6,7 @@
 #include "data/users/PasswordScrambler.h"
 #include "data/users/UsersTable.h"
 
-#include "app/QStringPrinting.h"
+#include "support/QStringPrinting.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "data/users/PasswordHash.h"
 #include "data/users/PasswordScrambler.h"
 
-#include "app/QStringPrinting.h"
+#include "support/QStringPrinting.h"
 
 #include <gtest/gtest.h>
 

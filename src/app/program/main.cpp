@@ -12,6 +12,9 @@
 #include "data/modules/TdmTarnel.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QScreen>
 #include <memory>
 
@@ -20,6 +23,11 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumesco"));
     QApplication::setOrganizationName(QStringLiteral("Lumesco"));
+    // Qt's own buttons and dialogs (file, print, input) in Portuguese, like the rest of the program.
+    QTranslator qtTranslation;
+    if (qtTranslation.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),
+                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslation);
     core::setDialogs(std::make_unique<app::WidgetDialogs>());
 
     app::SingleInstance instance(app::SingleInstance::defaultLockDirectory());

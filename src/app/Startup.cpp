@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/ConfigFiles.h"
+#include "core/ApplicationTitle.h"
 #include "core/Clock.h"
 #include "core/Session.h"
 #include "core/TextFile.h"
@@ -33,7 +34,7 @@ void writeDefaultWhenMissing(const QString &path, const QStringList &lines)
 
 QString applicationTitle()
 {
-    return QStringLiteral("Lumesco v 2010.01.21");
+    return QString::fromUtf8(core::kApplicationTitle);
 }
 
 QString programDirectoryFrom(const QString &workingDir, bool fileSystemIgnoresCase)

@@ -1,6 +1,7 @@
 // lumesco-cli: the program's work without windows, for scripts, tests and support.
 
 #include "cli/Verb.h"
+#include "core/ApplicationTitle.h"
 
 #include <QGuiApplication>
 #include <QDir>
@@ -13,8 +14,6 @@
 #endif
 
 namespace {
-
-constexpr const char *kVersion = "Lumesco v 2010.01.21";
 
 // Outside a desktop session (cron, ssh, a service) Qt warns on every run that it has no runtime
 // folder; give it a private one so scripts read only what the verb prints.
@@ -65,7 +64,7 @@ int main(int argc, char *argv[])
             return 0;
         }
         if (option == u"--version") {
-            out << kVersion << '\n';
+            out << core::kApplicationTitle << '\n';
             return 0;
         }
         if (option == u"--program-dir" && !args.isEmpty()) {

@@ -15,7 +15,7 @@ ReceiptSource receiptSource(const ChargeRecord &record, const StudentOnReceipt &
     source.school = {settings.Estabel, settings.Endereco, settings.Municipio, settings.UF,
                      settings.Fone};
     source.userName = userName;
-    source.programTitle = QString::fromUtf8(data::kApplicationTitle);
+    source.programTitle = QString::fromUtf8(core::kApplicationTitle);
     source.today = today;
     return source;
 }

@@ -31,7 +31,7 @@ void Settings::computeDerived()
     unitPassMark = Uni_Media;
     finalPassMark = Ger_Media;
     dependencyLimit = Limite_Dep;
-    reportFooter = QString::fromUtf8(kApplicationTitle) +
+    reportFooter = QString::fromUtf8(core::kApplicationTitle) +
                    QStringLiteral("\nSistema de Administração Escolar Lumesco - "
                                   "desenvolvido pela equipe Lumesco");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ApplicationTitle.h"
+
 #include <QString>
 
 // The school's settings for the open school year: identity, assessment and billing rules, network
@@ -22,9 +24,6 @@ inline constexpr int Termo_Func = 12;
 inline constexpr int Termo_Unidade = 10;
 inline constexpr int Termo_Recup = 5;
 } // namespace settingsLimits
-
-// The program's title, first line of the report footer.
-inline constexpr const char *kApplicationTitle = "Lumesco v 2010.01.21";
 
 struct Settings
 {

@@ -1,5 +1,6 @@
 #include "reports/engine/PdfExport.h"
 
+#include "core/ApplicationTitle.h"
 #include "reports/engine/PagePainter.h"
 
 #include <QFile>
@@ -20,7 +21,7 @@ bool writePdf(const Document &document, const QString &path, QString *error)
     }
     QPdfWriter writer(&file);
     writer.setTitle(document.title);
-    writer.setCreator(QStringLiteral("Lumesco v 2010.01.21"));
+    writer.setCreator(QString::fromUtf8(core::kApplicationTitle));
     writer.setResolution(600);
     writer.setPageLayout(QPageLayout(document.pageSize, document.orientation, QMarginsF()));
     QPainter painter;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AboutInfo.h"
+#include "app/CommandHost.h"
 #include "app/MainCommands.h"
 #include "app/ModuleLauncher.h"
 
@@ -21,7 +22,7 @@ class PictureButton;
 // The shell of the program: menu, left button bar, logo and status bar. Every command starts
 // here; the window itself only shows state and dispatches. Commands are plugged in by the
 // parts of the program that own their forms; an entry without a command stays disabled.
-class TfrmMain : public QMainWindow
+class TfrmMain : public QMainWindow, public CommandHost
 {
     Q_OBJECT
 public:
@@ -52,11 +53,11 @@ public:
 
     // --- Plugging commands in.
     // A plain command behind a menu entry or button (the log-on toggle, for one).
-    void setCommand(const QString &objectName, std::function<void()> command);
+    void setCommand(const QString &objectName, std::function<void()> command) override;
     // A menu entry that opens a form: run through the launcher, without closing tables.
-    void setMenuForm(const QString &objectName, ModuleLauncher::OpenForm openForm);
+    void setMenuForm(const QString &objectName, ModuleLauncher::OpenForm openForm) override;
     // A module button (Alunos, Cobrança, Tabelas, Caixa, Back-Ups).
-    void setModuleForm(Module module, ModuleLauncher::OpenForm openForm);
+    void setModuleForm(Module module, ModuleLauncher::OpenForm openForm) override;
     // Starts or stops the data module's refresh timer.
     void setNetworkRefreshHook(std::function<void(bool on)> hook);
     ModuleLauncher &launcher() { return m_launcher; }

@@ -213,7 +213,7 @@ QString render(const Section &s, double magnitude, bool &isZero)
 std::optional<double> parseNumber(const QString &text)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^([+-])?(\\d{1,3}(?:\\.\\d{3})+|\\d*)(?:,(\\d*))?$"));
+        QStringLiteral("^([+-])?([1-9]\\d{0,2}(?:\\.\\d{3})+|\\d*)(?:,(\\d*))?$"));
     const QString t = text.trimmed();
     const QRegularExpressionMatch m = pattern.match(t);
     if (!m.hasMatch())
@@ -234,7 +234,8 @@ std::optional<double> parseNumber(const QString &text)
 
 std::optional<qint64> parseInteger(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^([+-])?(\\d{1,3}(?:\\.\\d{3})+|\\d+)$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^([+-])?([1-9]\\d{0,2}(?:\\.\\d{3})+|\\d+)$"));
     const QRegularExpressionMatch m = pattern.match(text.trimmed());
     if (!m.hasMatch())
         return std::nullopt;
@@ -245,6 +246,19 @@ std::optional<qint64> parseInteger(const QString &text)
     if (!ok)
         return std::nullopt;
     return m.captured(1) == u"-" ? -value : value;
+}
+
+QString invalidNumberMessage(const QString &text)
+{
+    return QStringLiteral("\"%1\" não é um número válido.\rUse a vírgula para os decimais (0,05) "
+                          "e o ponto só para os milhares (1.500,00).")
+        .arg(text.trimmed());
+}
+
+int maskDecimals(const QString &mask)
+{
+    const Section s = parseSection(splitSections(mask).at(0));
+    return s.requiredDecimals + s.optionalDecimals;
 }
 
 QString formatNumber(double value, const QString &mask)

@@ -12,12 +12,21 @@ inline constexpr QChar kThousandsSeparator = u'.';
 inline constexpr QChar kDecimalSeparator = u',';
 inline constexpr QChar kDateSeparator = u'/';
 
+// The one reader of typed numbers, for boxes, filters, files and the command line:
 // "1.234,56" -> 1234.56; "-3,5" -> -3.5; blanks around are ignored. Thousands points are
-// optional but must sit every three digits. Returns nullopt for empty or malformed text.
+// optional but must sit every three digits after a lead group that is not zero, so "1.500" is
+// 1500 while "0.050" and "1.5" (a point used as a decimal point) are refused rather than read
+// as fifty or fifteen. Returns nullopt for empty or malformed text.
 std::optional<double> parseNumber(const QString &text);
 
-// Whole numbers only ("1.234" -> 1234); nullopt otherwise.
+// Whole numbers only ("1.234" -> 1234), by the same rules; nullopt otherwise.
 std::optional<qint64> parseInteger(const QString &text);
+
+// What to tell someone whose number was refused.
+QString invalidNumberMessage(const QString &text);
+
+// Decimal places a display mask prints ("###,##0.00" -> 2, "0.0#" -> 2, "0" -> 0).
+int maskDecimals(const QString &mask);
 
 // Formats with a display mask in the style of the masks printed by the reports:
 // '0' a required digit, '#' an optional digit, ',' in the integer part asks for thousands

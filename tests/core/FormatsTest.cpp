@@ -22,6 +22,30 @@ TEST(ParseNumber, RejectsMalformedText)
         EXPECT_FALSE(parseNumber(QString::fromLatin1(bad)).has_value()) << bad;
 }
 
+// A point typed as a decimal point must never pass for a thousands point: "0.050" read as 50
+// would turn an interest rate of 0,05 % into 50 % a day.
+TEST(ParseNumber, PointAfterZeroLeadIsRefused)
+{
+    for (const char *bad : {"0.050", "0.500", "00.500", "-0.050", "0.5", "1.5", "0.050,00"})
+        EXPECT_FALSE(parseNumber(QString::fromLatin1(bad)).has_value()) << bad;
+    for (const char *bad : {"0.050", "0.500"})
+        EXPECT_FALSE(parseInteger(QString::fromLatin1(bad)).has_value()) << bad;
+    EXPECT_DOUBLE_EQ(*parseNumber(QStringLiteral("1.500")), 1500.0);
+    EXPECT_DOUBLE_EQ(*parseNumber(QStringLiteral("1.500,25")), 1500.25);
+    EXPECT_DOUBLE_EQ(*parseNumber(QStringLiteral("0,05")), 0.05);
+    EXPECT_DOUBLE_EQ(*parseNumber(QStringLiteral("0050")), 50.0);
+    EXPECT_TRUE(invalidNumberMessage(QStringLiteral(" 0.050 ")).startsWith(u"\"0.050\" não é"));
+}
+
+TEST(MaskDecimals, CountsPrintedPlaces)
+{
+    EXPECT_EQ(maskDecimals(QStringLiteral("###,##0.00")), 2);
+    EXPECT_EQ(maskDecimals(QStringLiteral("0.0#")), 2);
+    EXPECT_EQ(maskDecimals(QStringLiteral("#0.0")), 1);
+    EXPECT_EQ(maskDecimals(QStringLiteral("0")), 0);
+    EXPECT_EQ(maskDecimals(QStringLiteral("R$ ###,##0.00;(0.000)")), 2);
+}
+
 TEST(ParseInteger, WholeNumbersOnly)
 {
     EXPECT_EQ(*parseInteger(QStringLiteral("1.234")), 1234);

@@ -37,15 +37,15 @@ QString withoutAccents(const QString &text)
     return result;
 }
 
-QString receiptAmount(double value)
+QString receiptAmount(core::Money value)
 {
-    return core::formatMoney(value).rightJustified(12, u' ', true);
+    return value.format().rightJustified(12, u' ', true);
 }
 
-QString authenticationAmount(double value)
+QString authenticationAmount(core::Money value)
 {
     constexpr int width = 10;
-    const QString amount = core::formatMoney(value);
+    const QString amount = value.format();
     for (const QString &text : {QStringLiteral("R$ ") + amount, QStringLiteral("R$") + amount}) {
         if (text.size() <= width)
             return text.rightJustified(width, u' ');

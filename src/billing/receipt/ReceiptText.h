@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Money.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -17,11 +19,11 @@ struct ChargeOnReceipt
     QString tipo;
     int parcelaNum = 0;
     QDate parcelaData;
-    double parcelaValor = 0;
-    double descontoFixo = 0;
-    double descontoEventual = 0;
-    double acrescimos = 0;
-    double pgtoValor = 0;
+    core::Money parcelaValor;
+    core::Money descontoFixo;
+    core::Money descontoEventual;
+    core::Money acrescimos;
+    core::Money pgtoValor;
     QDate pgtoData; // null while unpaid
 
     bool isPaid() const { return pgtoData.isValid(); }
@@ -63,11 +65,11 @@ inline constexpr int kReceiptColumns = 40;
 QString withoutAccents(const QString &text);
 
 // "1.234,50" right-aligned in 12 characters.
-QString receiptAmount(double value);
+QString receiptAmount(core::Money value);
 
 // The amount of the authentication line: currency text in 10 characters. When "R$ " and the
 // amount do not fit, the blank and then the sign give way, so no digit is ever lost.
-QString authenticationAmount(double value);
+QString authenticationAmount(core::Money value);
 
 // The title centred in `width` columns: the blanks split evenly, an odd one dropped, upper case.
 QString centredTitle(const QString &title, int width = kReceiptColumns);

@@ -6,9 +6,11 @@
 
 #include "core/Clock.h"
 #include "core/Formats.h"
+#include "core/Money.h"
 
 #include <QHash>
 #include <QSet>
+#include <cmath>
 #include <vector>
 
 namespace reports {
@@ -36,8 +38,12 @@ struct Accumulator
     const Element *element;
     int group; // the group whose start resets it; -1 when the scope is not a group
     int fieldIndex;
-    double total = 0;
+    int decimals = 0; // places the sum prints; each value is added as printed
+    qint64 total = 0; // in units of 10^-decimals
 };
+
+// Without a mask a sum prints its shortest text; six places keep every cent and rate exact.
+constexpr int kPlainSumDecimals = 6;
 
 class Layouter
 {
@@ -256,7 +262,7 @@ void Layouter::placeDetail()
         for (Accumulator &sum : m_sums) {
             const QVariant value = m_record.value(sum.fieldIndex);
             if (!value.isNull())
-                sum.total += value.toDouble();
+                sum.total += core::roundToUnits(value.toDouble(), sum.decimals);
         }
     };
     if (!wants(band)) {
@@ -377,7 +383,8 @@ QString Layouter::elementText(const Element &element) const
         }
         return {};
     case ElementKind::Sum: {
-        const double total = m_sums[m_sumOf.value(&element)].total;
+        const Accumulator &sum = m_sums[m_sumOf.value(&element)];
+        const double total = double(sum.total) / std::pow(10.0, sum.decimals);
         return element.mask.isEmpty() ? core::formatPlain(total)
                                       : core::formatNumber(total, element.mask);
     }
@@ -487,7 +494,9 @@ void Layouter::indexElements()
                 continue;
             m_sumOf.insert(&element, static_cast<int>(m_sums.size()));
             m_sums.push_back({&element, element.scope == Scope::Group ? group : -1,
-                              m_fields->indexOf(element.field)});
+                              m_fields->indexOf(element.field),
+                              element.mask.isEmpty() ? kPlainSumDecimals
+                                                     : core::maskDecimals(element.mask)});
         }
     }
 }

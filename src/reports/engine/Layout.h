@@ -12,8 +12,9 @@ namespace reports {
 // page only), then group headers, details (each followed by the after-detail hook), group
 // footers and, at the end, the summary; the page footer sits at the bottom of every page.
 // A band that does not fit above the page footer moves to the next page. Handlers run once for
-// every band and element that prints. Sums add up every row, printed or not; detail numbers
-// count the detail bands that printed.
+// every band and element that prints. Sums add up every row, printed or not, each value rounded
+// as the sum's mask prints it, so a printed total equals the sum of the printed cells; detail
+// numbers count the detail bands that printed.
 Document layout(const Report &report, DataSource &data);
 
 } // namespace reports

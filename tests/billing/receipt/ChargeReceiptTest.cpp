@@ -46,10 +46,10 @@ TEST_F(StoredCharges, KeyFieldsNameOneRowWhateverTheirCaseAndTextForm)
     EXPECT_EQ(march.charge.nossoNum, 20070305.0);
     EXPECT_EQ(march.charge.parcelaNum, 3);
     EXPECT_EQ(march.charge.parcelaData, QDate(2007, 3, 10));
-    EXPECT_DOUBLE_EQ(march.charge.parcelaValor, 450);
-    EXPECT_DOUBLE_EQ(march.charge.descontoFixo, 100);
-    EXPECT_DOUBLE_EQ(march.charge.acrescimos, 2.07);
-    EXPECT_DOUBLE_EQ(march.charge.pgtoValor, 352.07);
+    EXPECT_EQ(march.charge.parcelaValor.centavos(), 45000);
+    EXPECT_EQ(march.charge.descontoFixo.centavos(), 10000);
+    EXPECT_EQ(march.charge.acrescimos.centavos(), 207);
+    EXPECT_EQ(march.charge.pgtoValor.centavos(), 35207);
     EXPECT_EQ(march.charge.pgtoData, QDate(2007, 3, 5));
 
     EXPECT_EQ(findCharge(m_db, {{"NossoNum", "20070410"}}).charge.parcelaNum, 4);

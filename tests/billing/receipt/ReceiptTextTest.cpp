@@ -20,11 +20,11 @@ ReceiptSource paidFee()
     s.charge.tipo = QStringLiteral("N");
     s.charge.parcelaNum = 3;
     s.charge.parcelaData = QDate(2007, 3, 10);
-    s.charge.parcelaValor = 1234.5;
-    s.charge.descontoFixo = 100;
-    s.charge.descontoEventual = 23.45;
-    s.charge.acrescimos = 2.07;
-    s.charge.pgtoValor = 1113.12;
+    s.charge.parcelaValor = core::Money::fromCentavos(123450);
+    s.charge.descontoFixo = core::Money::fromCentavos(10000);
+    s.charge.descontoEventual = core::Money::fromCentavos(2345);
+    s.charge.acrescimos = core::Money::fromCentavos(207);
+    s.charge.pgtoValor = core::Money::fromCentavos(111312);
     s.charge.pgtoData = QDate(2007, 3, 5);
     s.userName = QStringLiteral("TESOURARIA");
     s.programTitle = QStringLiteral("Lumesco v 2010.01.21");
@@ -83,8 +83,8 @@ TEST(ReceiptText, NormalisationReplacesEveryAccentedLetterAndNothingElse)
 
 TEST(ReceiptText, AmountsTitleAndCodeKeepTheirWidths)
 {
-    EXPECT_EQ(receiptAmount(1234.5), "    1.234,50");
-    EXPECT_EQ(receiptAmount(123456789.99), "123.456.789,");
+    EXPECT_EQ(receiptAmount(core::Money::fromCentavos(123450)), "    1.234,50");
+    EXPECT_EQ(receiptAmount(core::Money::fromCentavos(12345678999)), "123.456.789,");
     const QString title = centredTitle(QStringLiteral("Recibo de Pagamento"));
     EXPECT_EQ(title, QString(10, u' ') + "RECIBO DE PAGAMENTO" + QString(10, u' '));
     EXPECT_EQ(centredTitle(QString(45, u'x')), QString(45, u'X'));
@@ -94,7 +94,7 @@ TEST(ReceiptText, AmountsTitleAndCodeKeepTheirWidths)
 
 TEST(ReceiptText, AuthenticationAmountKeepsEveryDigitInTenColumns)
 {
-    EXPECT_EQ(authenticationAmount(450), " R$ 450,00");
-    EXPECT_EQ(authenticationAmount(1234.56), "R$1.234,56");
-    EXPECT_EQ(authenticationAmount(12345.67), " 12.345,67");
+    EXPECT_EQ(authenticationAmount(core::Money::fromCentavos(45000)), " R$ 450,00");
+    EXPECT_EQ(authenticationAmount(core::Money::fromCentavos(123456)), "R$1.234,56");
+    EXPECT_EQ(authenticationAmount(core::Money::fromCentavos(1234567)), " 12.345,67");
 }

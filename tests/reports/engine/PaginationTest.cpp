@@ -185,3 +185,32 @@ TEST(Pagination, LandscapeTurnsThePage)
     EXPECT_EQ(yOf(document, 0, QStringLiteral("RODAPÉ")), 1900);
     EXPECT_EQ(yOf(document, 1, QStringLiteral("Aluno 18")), 200);
 }
+
+// A total under a column must equal what a reader adds up from the printed cells: each value is
+// added as printed, so three cells of 0,005 (printed 0,01) total 0,03, and thousands of 0,10 /
+// 0,20 / 0,30 do not drift.
+TEST(Pagination, PrintedTotalEqualsTheSumOfThePrintedCells)
+{
+    const QString mask = QStringLiteral("###,##0.00");
+    Report report;
+    report.detail.height = 10;
+    report.detail.field(QStringLiteral("VALOR"), {0, 0, 500, 10}, mask);
+    report.summary.height = 50;
+    report.summary.sum(QStringLiteral("VALOR"), {0, 0, 500, 50}, mask);
+
+    RecordList halves({QStringLiteral("VALOR")});
+    for (int i = 0; i < 3; ++i)
+        halves.append({0.005});
+    Document document = layout(report, halves);
+    EXPECT_EQ(document.texts(0),
+              (QStringList{QStringLiteral("0,01"), QStringLiteral("0,01"), QStringLiteral("0,01"),
+                           QStringLiteral("0,03")}));
+
+    RecordList many({QStringLiteral("VALOR")});
+    for (int i = 0; i < 3000; ++i) {
+        for (double v : {0.10, 0.20, 0.30})
+            many.append({v});
+    }
+    document = layout(report, many);
+    EXPECT_EQ(document.texts(document.pageCount() - 1).constLast(), QStringLiteral("1.800,00"));
+}

@@ -7,6 +7,7 @@
 #include "app/forms/TfrmMain.h"
 #include "app/forms/WidgetDialogs.h"
 #include "core/Dialogs.h"
+#include "data/bulk/BulkRun.h"
 #include "data/forms/TfrmVerificarBD.h"
 #include "data/modules/TDataModule1.h"
 #include "data/modules/TdmTarnel.h"
@@ -48,6 +49,10 @@ int main(int argc, char *argv[])
     data::TDataModule1 academic;
     data::TdmTarnel cashBook;
     app::SessionCommands session(mainWindow, academic, cashBook);
+    // Long runs hold the network refresh while they write.
+    data::BulkRun::setRefreshHold([&academic](bool hold) {
+        hold ? academic.pauseRefresh() : academic.resumeRefresh();
+    });
     mainWindow.setMenuForm(QStringLiteral("mnuVerificarBanco"), [&](app::ModuleLauncher &launcher) {
         TfrmVerificarBD form(&mainWindow);
         launcher.restoreCursor();

@@ -1,6 +1,7 @@
 #include "data/modules/ChargeRules.h"
 
 #include "core/Session.h"
+#include "data/modules/RuleStatement.h"
 #include "data/store/Database.h"
 #include "data/store/Dataset.h"
 
@@ -22,6 +23,12 @@ QString chargeOwnerLevel()
 void releaseOpenCharges(const Database &db)
 {
     db.exec(QStringLiteral("update CCorrent set STATUS2 = '0' where (PgtoData is null)"));
+}
+
+int nextInstalmentNumber(const Database &db, const QVariant &matricula)
+{
+    return nextNumber(db, QStringLiteral("select max(ParcelaNum) from Ccorrent where Matricula = :matricula"),
+                      {{QStringLiteral("matricula"), matricula}});
 }
 
 void attachChargeRules(Dataset &ccorrent)

@@ -1,9 +1,9 @@
 #include "data/modules/SubjectRules.h"
 
+#include "core/Diagnostics.h"
 #include "core/Dialogs.h"
-#include "data/modules/StatementText.h"
-#include "data/settings/SettingsStore.h"
-#include "data/store/SqlDialect.h"
+#include "data/modules/RuleStatement.h"
+#include "data/modules/SubjectService.h"
 #include "data/store/Table.h"
 
 #include <memory>
@@ -27,7 +27,7 @@ bool hasCurrentRow(const Dataset &d)
     return d.isOpen() && !d.isEmpty();
 }
 
-void deleteGradeRows(const Dataset &discTurma)
+void deleteGradeRows(const Table &discTurma)
 {
     core::Message question;
     question.text = QStringLiteral(
@@ -38,18 +38,14 @@ void deleteGradeRows(const Dataset &discTurma)
     if (core::dialogs().show(question) != core::Button::Ok)
         return;
 
-    const Database db = Database::named(QString::fromLatin1(kMainDatabaseName));
-    const QString sql = QStringLiteral("delete from notas where (%1 = :serie)\nand (notas.disc = :codigo)")
-                            .arg(db.dialect().substring(QStringLiteral("notas.turma"), 1, 3));
-    const SqlParams params{{QStringLiteral("serie"), discTurma.asText("SERIE")},
-                           {QStringLiteral("codigo"), discTurma.asText("CODIGO")}};
     try {
-        db.exec(sql, params);
-    } catch (const std::exception &) {
+        SubjectService(discTurma.database()).deleteYearGrades(discTurma.asText("SERIE"), discTurma.asText("CODIGO"));
+    } catch (const RuleStatementError &e) {
+        qCWarning(core::lcRules) << e.statement() << "->" << e.message();
         core::showError(QStringLiteral("tblDiscTurmaBeforeDelete\rAtenção: Não houve sucesso na exclusão das Notas!\r"
-                                 "Insira esta Disciplina para a turma e repita o processo de exclusão.\r"
-                                 "Erro ao executar: ")
-                  + statementText(sql, params));
+                                       "Insira esta Disciplina para a turma e repita o processo de exclusão.\r"
+                                       "Erro ao executar: ")
+                        + e.statement());
         return;
     }
     core::inform(QStringLiteral("Processo concluído com sucesso!"));
@@ -85,7 +81,7 @@ void attachSubjectRules(Table &discTurma, Table &tabTurma)
     };
 
     // The Discturm row itself goes whatever the answer.
-    discTurma.events.beforeDelete = [](Dataset &row) { deleteGradeRows(row); };
+    discTurma.events.beforeDelete = [&discTurma](Dataset &) { deleteGradeRows(discTurma); };
 }
 
 } // namespace data

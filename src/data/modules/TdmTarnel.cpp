@@ -1,11 +1,17 @@
 #include "data/modules/TdmTarnel.h"
 
+#include "core/Diagnostics.h"
 #include "core/Dialogs.h"
+#include "data/modules/CashBookNumbering.h"
+#include "data/modules/RowTransaction.h"
+#include "data/modules/RuleStatement.h"
 #include "data/settings/SettingsStore.h"
 #include "data/store/Query.h"
 #include "data/store/Table.h"
 
 #include <QRegularExpression>
+#include <functional>
+#include <memory>
 
 namespace data {
 
@@ -13,6 +19,7 @@ namespace {
 
 const QString kDatabase = QString::fromLatin1(kMainDatabaseName);
 const QString kSaveFailed = QStringLiteral("Ocorreu erro na gravação, operação cancelada");
+const QString kDeleteFailed = QStringLiteral("Ocorreu erro na exclusão, operação cancelada");
 
 // The change is dropped, the store's own message replaced by the module's.
 void failSave(Dataset &dataset)
@@ -22,25 +29,65 @@ void failSave(Dataset &dataset)
     throw Abort();
 }
 
-void guardSaves(Dataset &dataset, const QString &deleteFailed)
+using RowHandler = std::function<void(Dataset &)>;
+using NumberHandler = std::function<void(Dataset &, const CashBookNumbering &)>;
+
+// Every save of the cash book is one write transaction: the numbers its rules take, and the
+// running numbers the store gives (banks), are written by the transaction that read them.
+// `check` runs first and may show a message (no lock is held yet); `number` fills a new row's
+// numbers inside the transaction. Every failure cancels the change with the module's message;
+// the store's own text goes to the log.
+void guardWrites(Table &table, const QString &deleteFailed, RowHandler check = {}, NumberHandler number = {})
 {
-    auto saveError = [](Dataset &d, const StoreError &, ErrorAction &action) {
+    auto write = std::make_shared<RowTransaction>();
+    auto fail = [write](Dataset &d, const QString &why, const QString &message) {
+        write->rollback();
+        qCWarning(core::lcBilling) << d.objectName() << why;
         d.cancel();
-        action = ErrorAction::Abort;
-        core::showError(kSaveFailed);
+        core::showError(message);
     };
-    dataset.events.onPostError = saveError;
-    dataset.events.onEditError = saveError;
-    dataset.events.onDeleteError = [deleteFailed](Dataset &d, const StoreError &, ErrorAction &action) {
-        d.cancel();
+    table.events.beforePost = [&table, write, check, number, fail](Dataset &row) {
+        if (check)
+            check(row);
+        write->begin(table.database());
+        if (!number || row.state() != DatasetState::Insert)
+            return;
+        try {
+            number(row, CashBookNumbering(table.database()));
+        } catch (const RuleStatementError &e) {
+            fail(row, e.statement() + QStringLiteral(" -> ") + e.message(), kSaveFailed);
+            throw Abort();
+        }
+    };
+    table.events.afterPost = [write, fail](Dataset &row) {
+        try {
+            write->commit();
+        } catch (const StoreError &e) {
+            fail(row, e.message(), kSaveFailed);
+            row.refresh();
+        }
+    };
+    auto saveError = [fail](Dataset &d, const StoreError &e, ErrorAction &action) {
+        fail(d, e.message(), kSaveFailed);
         action = ErrorAction::Abort;
-        core::showError(deleteFailed);
+    };
+    table.events.onPostError = saveError;
+    table.events.onEditError = saveError;
+    table.events.onDeleteError = [fail, deleteFailed](Dataset &d, const StoreError &e, ErrorAction &action) {
+        fail(d, e.message(), deleteFailed);
+        action = ErrorAction::Abort;
     };
 }
 
-int nextNumber(const QString &sql, const SqlParams &params)
+// A number shown on a new row while it is typed; the post takes the number again inside its
+// transaction, so this one only has to be a good guess.
+void showProvisionalNumber(Dataset &row, const char *field, const std::function<int()> &number)
 {
-    return int(Database::named(kDatabase).scalar(sql, params).toLongLong()) + 1;
+    try {
+        row.setInteger(field, number());
+    } catch (const RuleStatementError &e) {
+        qCWarning(core::lcBilling) << e.statement() << "->" << e.message();
+    }
 }
 
 } // namespace
@@ -106,43 +153,53 @@ void TdmTarnel::attachRules()
     m_grupoConta->events.onNewRecord = [this](Dataset &row) {
         const QString kind = QString::number(m_groupKind);
         row.setText("Tipo_Grupo", kind);
-        row.setInteger("CodGrupo_Grupo",
-                       nextNumber(QStringLiteral("select max(CodGrupo_Grupo) from GrupoConta where Tipo_grupo = :tipogrupo"),
-                                  {{QStringLiteral("tipogrupo"), kind}}));
+        showProvisionalNumber(row, "CodGrupo_Grupo", [this, kind] {
+            return CashBookNumbering(m_grupoConta->database()).nextGroupNumber(kind);
+        });
     };
+    guardWrites(*m_grupoConta, kDeleteFailed, {}, [](Dataset &row, const CashBookNumbering &numbers) {
+        row.setInteger("CodGrupo_Grupo", numbers.nextGroupNumber(row.asText("Tipo_Grupo")));
+    });
 
     m_conta->events.onNewRecord = [this](Dataset &row) {
         const QVariant kind = m_grupoConta->isOpen() ? m_grupoConta->value("Tipo_Grupo") : row.value("CodGrupo_Conta");
         const QVariant group = m_grupoConta->isOpen() ? m_grupoConta->value("CodGrupo_Grupo") : row.value("CodGrupo_Grupo");
         row.setValue("CodGrupo_Conta", kind);
         row.setValue("CodGrupo_Grupo", group);
-        row.setInteger("CodConta_Conta",
-                       nextNumber(QStringLiteral("select max(CodConta_Conta) from Conta where ((CodGrupo_grupo = "
-                                                 ":CodGrupogrupo) and (codGrupo_conta = :tipogrupo))"),
-                                  {{QStringLiteral("CodGrupogrupo"), group}, {QStringLiteral("tipogrupo"), kind}}));
+        showProvisionalNumber(row, "CodConta_Conta", [this, kind, group] {
+            return CashBookNumbering(m_conta->database()).nextAccountNumber(kind.toString(), group);
+        });
     };
+    guardWrites(
+        *m_conta, kDeleteFailed,
+        [](Dataset &row) {
+            if (row.isBlank("DATA_VENC"))
+                return;
+            const qint64 day = row.asInteger("DATA_VENC");
+            if (day < 0 || day > 31) {
+                core::warn(QStringLiteral("Valor deve estar entre '01' e '31'."));
+                row.setInteger("DATA_VENC", 1);
+            }
+        },
+        [](Dataset &row, const CashBookNumbering &numbers) {
+            row.setInteger("CodConta_Conta",
+                           numbers.nextAccountNumber(row.asText("CodGrupo_Conta"), row.value("CodGrupo_Grupo")));
+        });
 
-    m_conta->events.beforePost = [](Dataset &row) {
-        if (row.isBlank("DATA_VENC"))
-            return;
-        const qint64 day = row.asInteger("DATA_VENC");
-        if (day < 0 || day > 31) {
-            core::warn(QStringLiteral("Valor deve estar entre '01' e '31'."));
-            row.setInteger("DATA_VENC", 1);
-        }
-    };
+    guardWrites(
+        *m_movFin, QStringLiteral("Ocorreu erro durante a exclusão, operação cancelada"),
+        [this](Dataset &row) {
+            if (!m_contas->isOpen() || m_contas->isEmpty())
+                failSave(row);
+            row.setValue("CodGrupo_Grupo", m_contas->value("CODGRUPO_GRUPO"));
+            row.setValue("CodConta_MovFin", m_contas->value("CODCONTA_CONTA"));
+            row.setValue("CodGrupo_MovFin", m_contas->value("TIPO_GRUPO"));
+        },
+        [](Dataset &row, const CashBookNumbering &numbers) {
+            row.setInteger("CodMovFin_MovFin", numbers.nextEntryNumber());
+        });
 
-    m_movFin->events.beforePost = [this](Dataset &row) {
-        if (!m_contas->isOpen() || m_contas->isEmpty())
-            failSave(row);
-        row.setValue("CodGrupo_Grupo", m_contas->value("CODGRUPO_GRUPO"));
-        row.setValue("CodConta_MovFin", m_contas->value("CODCONTA_CONTA"));
-        row.setValue("CodGrupo_MovFin", m_contas->value("TIPO_GRUPO"));
-    };
-
-    guardSaves(*m_movFin, QStringLiteral("Ocorreu erro durante a exclusão, operação cancelada"));
-    for (Table *table : {m_conta, m_bancos, m_grupoConta})
-        guardSaves(*table, QStringLiteral("Ocorreu erro na exclusão, operação cancelada"));
+    guardWrites(*m_bancos, kDeleteFailed);
 }
 
 Table &TdmTarnel::taGrupoConta() { return *m_grupoConta; }

@@ -13,8 +13,9 @@ class Query;
 class Table;
 
 // The cash-book data module: account groups, accounts, entries and banks, the view of the
-// accounts with their groups on which entries are made, the numbering of new groups and
-// accounts, and one message for every failed save or deletion.
+// accounts with their groups on which entries are made, the numbering of new groups, accounts
+// and entries (CashBookNumbering, taken by the transaction that writes the row), and one
+// message for every failed save or deletion.
 class TdmTarnel : public QObject
 {
     Q_OBJECT

@@ -1,3 +1,4 @@
+#include "LogCapture.h"
 #include "ModuleFixture.h"
 
 #include "data/store/Query.h"
@@ -86,8 +87,9 @@ TEST_F(CashBook, AnEntryIsFiledUnderTheAccountChosenInTheList)
     EXPECT_EQ(entries.displayText("Valor_MovFin"), QStringLiteral("1.234,50"));
 }
 
-TEST_F(CashBook, AFailedSaveIsCancelledWithTheModulesMessage)
+TEST_F(CashBook, AFailedSaveIsCancelledWithTheModulesMessageAndTheReasonIsLogged)
 {
+    const LogCapture log;
     exec(QStringLiteral("insert into Bancos (CodBanco_Bancos, Descricao_Bancos) values (1, 'BANCO A')"));
     Table &banks = m_cashBook->taBancos();
     banks.open();
@@ -98,4 +100,46 @@ TEST_F(CashBook, AFailedSaveIsCancelledWithTheModulesMessage)
     EXPECT_FALSE(banks.isEditing());
     EXPECT_EQ(m_dialogs->last().text, QStringLiteral("Ocorreu erro na gravação, operação cancelada"));
     EXPECT_EQ(count(QStringLiteral("select count(*) from Bancos")), 1);
+    EXPECT_TRUE(log.joined().contains(QStringLiteral("lumesco.billing: \"taBancos\""))) << log.joined().toStdString();
+    EXPECT_FALSE(db().inTransaction());
+}
+
+TEST_F(CashBook, TheNumberIsTakenAgainWhenTheRowIsSaved)
+{
+    groups().open();
+    accounts().open();
+    addGroup(0, QStringLiteral("MENSALIDADES"));
+    m_cashBook->setGroupKind(0);
+    ASSERT_TRUE(groups().append());
+    EXPECT_EQ(groups().asInteger("CodGrupo_Grupo"), 2) << "the number shown while the row is typed";
+    // Meanwhile another workstation saves a group of the same kind, and an account of group 1.
+    exec(QStringLiteral("insert into GrupoConta (Tipo_Grupo, CodGrupo_Grupo, Descricao_Grupo) values ('0', 2, 'TAXAS')"));
+    groups().setText("Descricao_Grupo", QStringLiteral("EVENTOS"));
+    ASSERT_TRUE(groups().post());
+    EXPECT_EQ(scalar(QStringLiteral("select CodGrupo_Grupo from GrupoConta where Descricao_Grupo = 'EVENTOS'")).toInt(), 3);
+    EXPECT_FALSE(db().inTransaction());
+
+    ASSERT_TRUE(groups().locate(QStringLiteral("Descricao_Grupo"), {QStringLiteral("MENSALIDADES")}));
+    ASSERT_TRUE(accounts().append());
+    exec(QStringLiteral("insert into Conta (CodGrupo_Conta, CodGrupo_Grupo, CodConta_Conta, Descricao_Conta) values ('0', 1, 1, 'OUTRA')"));
+    accounts().setText("Descricao_Conta", QStringLiteral("MATRÍCULAS"));
+    ASSERT_TRUE(accounts().post());
+    EXPECT_EQ(accounts().asInteger("CodConta_Conta"), 2);
+    EXPECT_TRUE(m_dialogs->shown().isEmpty()) << m_dialogs->texts().join(u'|').toStdString();
+}
+
+TEST_F(CashBook, EntriesAreNumberedInTheOrderTheyAreSaved)
+{
+    exec(QStringLiteral("insert into GrupoConta (Tipo_Grupo, CodGrupo_Grupo, Descricao_Grupo) values ('1', 1, 'DESPESAS')"));
+    exec(QStringLiteral("insert into Conta (CodGrupo_Conta, CodGrupo_Grupo, CodConta_Conta, Descricao_Conta) values ('1', 1, 1, 'LUZ')"));
+    m_cashBook->qryContas().open();
+    Table &entries = m_cashBook->taMovFin();
+    entries.open();
+    for (const char *amount : {"10,00", "20,00"}) {
+        ASSERT_TRUE(entries.append());
+        entries.setText("Valor_MovFin", QString::fromLatin1(amount));
+        ASSERT_TRUE(entries.post());
+    }
+    EXPECT_EQ(scalar(QStringLiteral("select group_concat(CodMovFin_MovFin, ',') from (select CodMovFin_MovFin from MovFin order by Valor_MovFin)")).toString(),
+              QStringLiteral("1,2"));
 }

@@ -1,3 +1,4 @@
+#include "LogCapture.h"
 #include "ModuleFixture.h"
 
 #include "data/settings/Settings.h"
@@ -169,4 +170,45 @@ TEST_F(StudentRows, AFailedDeletionLeavesEverythingInPlace)
     EXPECT_EQ(count(QStringLiteral("select count(*) from NOTAS where MATRICULA = 100")), 2)
         << "rows deleted before the failure come back";
     EXPECT_FALSE(db().inTransaction());
+}
+
+TEST_F(StudentRows, APostThatFailsUndoesWhatItCarried)
+{
+    ASSERT_TRUE(alunos().append());
+    alunos().setText("MATRICULA", QStringLiteral("101")); // BRUNO's number: the row cannot be written
+    alunos().setText("NOME", QStringLiteral("INTRUSO"));
+    alunos().setText("TURMA", QStringLiteral("MAT01"));
+    EXPECT_THROW(alunos().post(), StoreError);
+    alunos().cancel();
+    EXPECT_EQ(dependentValues(QStringLiteral("nome"), 101), fiveTimes(QStringLiteral("BRUNO LIMA")));
+    EXPECT_EQ(scalar(QStringLiteral("select group_concat(distinct NOME) from Ccorrent where Matricula = 101")).toString(),
+              QStringLiteral("BRUNO LIMA"));
+    EXPECT_FALSE(db().inTransaction());
+}
+
+TEST_F(StudentRows, AChangeMadeInsideARunIsUndoneWithTheRun)
+{
+    {
+        Transaction run(db());
+        editStudent(100, QStringLiteral("TURMA"), QStringLiteral("MAT02"));
+        EXPECT_EQ(dependentValues(QStringLiteral("esp"), 100), fiveTimes(QStringLiteral("32")));
+        EXPECT_TRUE(db().inTransaction());
+    }
+    alunos().refresh();
+    ASSERT_TRUE(alunos().locate(QStringLiteral("MATRICULA"), {100}));
+    EXPECT_EQ(alunos().asText("TURMA"), QStringLiteral("MAT01"));
+    EXPECT_EQ(dependentValues(QStringLiteral("esp"), 100), fiveTimes(QStringLiteral("3")));
+}
+
+TEST_F(StudentRows, TheQuietCarryIntoChargesWritesItsFailureToTheLog)
+{
+    alunos().close();
+    db().dropTable(QStringLiteral("Ccorrent"));
+    alunos().open();
+    const LogCapture log;
+    editStudent(100, QStringLiteral("SIT"), QStringLiteral("B")); // neither renamed nor moved
+    EXPECT_TRUE(m_dialogs->shown().isEmpty()) << m_dialogs->texts().join(u'|').toStdString();
+    EXPECT_TRUE(log.joined().contains(QStringLiteral("lumesco.rules: \"update CCorrent set nome = 'ANA SILVA'")))
+        << log.joined().toStdString();
+    EXPECT_EQ(dependentValues(QStringLiteral("SIT"), 100), fiveTimes(QStringLiteral("B")));
 }

@@ -1,4 +1,4 @@
-#include "data/modules/StatementText.h"
+#include "data/modules/RuleStatement.h"
 
 #include "core/Formats.h"
 
@@ -47,6 +47,24 @@ QString statementText(const QString &sql, const SqlParams &params)
         last = m.capturedEnd();
     }
     return text + sql.mid(last);
+}
+
+int runRuleStatement(const Database &db, const QString &sql, const SqlParams &params)
+{
+    try {
+        return db.exec(sql, params);
+    } catch (const StoreError &e) {
+        throw RuleStatementError(statementText(sql, params), e.message());
+    }
+}
+
+int nextNumber(const Database &db, const QString &maxSql, const SqlParams &params)
+{
+    try {
+        return int(db.scalar(maxSql, params).toLongLong()) + 1;
+    } catch (const StoreError &e) {
+        throw RuleStatementError(statementText(maxSql, params), e.message());
+    }
 }
 
 } // namespace data

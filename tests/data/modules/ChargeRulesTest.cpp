@@ -100,3 +100,11 @@ TEST_F(ChargeRows, ReleasingFreesOnlyUnpaidRows)
     EXPECT_EQ(scalar(QStringLiteral("select group_concat(STATUS2, '') from (select STATUS2 from Ccorrent order by ParcelaNum)")).toString(),
               QStringLiteral("02"));
 }
+
+TEST_F(ChargeRows, TheNextInstalmentFollowsTheStudentsHighest)
+{
+    addCharge(100, QStringLiteral("ANA"), 11);
+    addCharge(102, QStringLiteral("CAIO"), 12);
+    EXPECT_EQ(nextInstalmentNumber(db(), 100), 12) << "another student's higher number does not count";
+    EXPECT_EQ(nextInstalmentNumber(db(), 103), 1) << "a student without charges starts at 1";
+}

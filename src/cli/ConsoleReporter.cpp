@@ -54,14 +54,13 @@ void ConsoleReporter::step(int done, const QString &text)
         return;
     m_done = done;
     m_text = text;
-    if (m_sinceDraw.isValid() && m_sinceDraw.elapsed() < kRefreshMs)
-        return;
-    drawProgress();
+    if (m_draw.due())
+        drawProgress();
 }
 
 void ConsoleReporter::drawProgress()
 {
-    m_sinceDraw.start();
+    m_draw.restart();
     QString line = m_title;
     if (m_total > 0)
         line += QStringLiteral(" %1%").arg(qBound(0, m_done, m_total) * 100 / m_total, 3);
@@ -87,9 +86,9 @@ void ConsoleReporter::note(core::Severity severity, const QString &text, const Q
     if (severity == core::Severity::Error)
         ++m_errors;
     clearProgress();
-    m_out << QString(text).replace(u'\r', u' ').replace(u'\n', u' ') << '\n';
+    m_out << oneLine(text) << '\n';
     m_out.flush();
-    m_sinceDraw.invalidate(); // the progress line comes back at the next step
+    m_draw.reset(); // the progress line comes back at the next step
 }
 
 void ConsoleReporter::finish(core::RunOutcome outcome)
@@ -100,7 +99,8 @@ void ConsoleReporter::finish(core::RunOutcome outcome)
 
 int ConsoleReporter::exitStatus() const
 {
-    if (m_outcome != core::RunOutcome::Completed)
+    // No outcome: nothing needed a run (a check that only lists).
+    if (m_outcome && *m_outcome != core::RunOutcome::Completed)
         return kStopped;
     return m_errors > 0 ? kRowsSkipped : kCompleted;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/RunReporter.h"
+#include "core/Throttle.h"
 
-#include <QElapsedTimer>
 #include <QTextStream>
 #include <optional>
 
@@ -36,7 +36,8 @@ public:
     void finish(core::RunOutcome outcome) override;
 
     std::optional<core::RunOutcome> outcome() const { return m_outcome; }
-    // kCompleted, kStopped or kRowsSkipped (an Error note in a run that went to the end).
+    // kCompleted, kStopped or kRowsSkipped (an Error note in a run that went to the end, or
+    // without a run at all).
     int exitStatus() const;
 
 private:
@@ -46,7 +47,7 @@ private:
     QTextStream &m_out;
     QTextStream &m_err;
     bool m_showProgress;
-    QElapsedTimer m_sinceDraw;
+    core::Throttle m_draw{kRefreshMs};
     QString m_title;
     int m_total = 0;
     int m_done = 0;

@@ -74,14 +74,13 @@ void RunProgressDialog::step(int done, const QString &text)
 {
     m_done = done;
     m_stepText = text;
-    if (m_sinceRefresh.isValid() && m_sinceRefresh.elapsed() < kRefreshMs)
-        return;
-    refresh();
+    if (m_refresh.due())
+        refresh();
 }
 
 void RunProgressDialog::refresh()
 {
-    m_sinceRefresh.start();
+    m_refresh.restart();
     m_text->setText(m_stepText);
     if (m_bar->maximum() > 0)
         m_bar->setValue(qBound(0, m_done, m_bar->maximum()));
@@ -115,7 +114,7 @@ void RunProgressDialog::finish(RunOutcome)
 {
     m_running = false;
     m_offersCancel = false;
-    m_sinceRefresh.invalidate();
+    m_refresh.reset();
     holdCursor(false);
     hide();
 }

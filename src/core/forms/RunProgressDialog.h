@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/RunReporter.h"
+#include "core/Throttle.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -53,7 +54,7 @@ private:
     QProgressBar *m_bar = nullptr;
     QPushButton *m_cancel = nullptr;
     QElapsedTimer m_sinceBegin;
-    QElapsedTimer m_sinceRefresh;
+    Throttle m_refresh{kRefreshMs};
     int m_showDelayMs = kShowDelayMs;
     int m_done = 0;
     QString m_stepText;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/LogOn.h"
 #include "cli/Verb.h"
 #include "data/modules/ScriptSession.h"
 
@@ -27,8 +28,7 @@ public:
 
 private:
     QString m_dataDir;
-    QString m_user;
-    QString m_password;
+    Credentials m_credentials;
     data::ScriptDialogs *m_dialogs;
     std::unique_ptr<data::ScriptSession> m_session;
 };

@@ -91,14 +91,17 @@ const Verb *findVerb(const QString &name)
     return nullptr;
 }
 
-void printRows(QTextStream &out, const QStringList &fieldNames, const QList<QStringList> &rows)
+void printRows(QTextStream &out, const core::SemicolonTable &rows)
 {
-    QStringList names;
-    for (const QString &name : fieldNames)
-        names.append(name.toUpper());
-    out << names.join(u';') << '\n';
-    for (const QStringList &row : rows)
-        out << row.join(u';') << '\n';
+    for (const QString &line : core::semicolonLines(rows))
+        out << line << '\n';
+}
+
+QString oneLine(const QString &text)
+{
+    QString line = text;
+    line.replace(u'\r', u' ').replace(u'\n', u' ');
+    return line;
 }
 
 } // namespace cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/SemicolonExport.h"
+
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -74,6 +76,9 @@ QList<const Verb *> verbs();
 const Verb *findVerb(const QString &name);
 
 // Prints rows as the semicolon export writes them: upper-case field names, then one line a row.
-void printRows(QTextStream &out, const QStringList &fieldNames, const QList<QStringList> &rows);
+void printRows(QTextStream &out, const core::SemicolonTable &rows);
+
+// A message on one line: its line breaks ("\r" in the program's messages) become blanks.
+QString oneLine(const QString &text);
 
 } // namespace cli

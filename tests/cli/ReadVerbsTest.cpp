@@ -49,10 +49,13 @@ TEST(ReadVerbs, DemoSchoolListsThroughIndexesFiltersAndReports)
 {
     TempDir school;
     const QString dir = school.file(QStringLiteral("2026"));
-    ASSERT_EQ(cli({QStringLiteral("init"), dir, QStringLiteral("--year"), QStringLiteral("2026"),
-                   QStringLiteral("--demo"), QStringLiteral("--students"), QStringLiteral("60")})
-                  .exitCode,
-              0);
+    const CliRun init = cli({QStringLiteral("init"), dir, QStringLiteral("--year"), QStringLiteral("2026"),
+                             QStringLiteral("--demo"), QStringLiteral("--students"), QStringLiteral("60")});
+    ASSERT_EQ(init.exitCode, 0) << init.err.toStdString();
+    EXPECT_TRUE(init.lines.last().startsWith(QStringLiteral("Escola de demonstração: 60 alunos")));
+    EXPECT_TRUE(init.err.isEmpty()) << "no progress line on a pipe: " << init.err.toStdString();
+    const CliRun again = cli({QStringLiteral("init"), dir, QStringLiteral("--demo")});
+    EXPECT_NE(again.exitCode, 0);
 
     // Active students by name: the header line, then rows in alphabetical order.
     const CliRun active = cli({QStringLiteral("table"), dir, QStringLiteral("Alunos.DB"),
@@ -79,6 +82,31 @@ TEST(ReadVerbs, DemoSchoolListsThroughIndexesFiltersAndReports)
     const QString pdf = school.file(QStringLiteral("turmas.pdf"));
     ASSERT_EQ(cli({QStringLiteral("report"), dir, QStringLiteral("turmas"), QStringLiteral("--pdf"), pdf}).exitCode, 0);
     EXPECT_TRUE(school.read(QStringLiteral("turmas.pdf")).startsWith("%PDF"));
+}
+
+TEST(ReadVerbs, CheckCorrectsOrphansAndListsAgain)
+{
+    TempDir school;
+    const QString dir = school.file(QStringLiteral("2026"));
+    ASSERT_EQ(cli({QStringLiteral("init"), dir, QStringLiteral("--year"), QStringLiteral("2026")}).exitCode, 0);
+    ASSERT_EQ(cli({QStringLiteral("sql"), dir,
+                   QStringLiteral("insert into NOTAS (MATRICULA, DISC, Turma, Nome) values (9, 'PO', '1G1A', 'SUMIDO')")})
+                  .exitCode,
+              0);
+    const CliRun listed = cli({QStringLiteral("check"), dir, QStringLiteral("5")});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err.toStdString();
+    EXPECT_EQ(listed.lines, (QStringList{QStringLiteral("TURMA;MATRICULA;NOME;SIT"), QStringLiteral("1G1A;9;SUMIDO;")}));
+    EXPECT_TRUE(listed.err.contains(QStringLiteral("Registros: 1")));
+
+    const CliRun fixed = cli({QStringLiteral("check"), dir, QStringLiteral("5"), QStringLiteral("--fix")});
+    ASSERT_EQ(fixed.exitCode, 0) << fixed.err.toStdString();
+    EXPECT_EQ(fixed.lines, QStringList{QStringLiteral("TURMA;MATRICULA;NOME;SIT")});
+    EXPECT_TRUE(fixed.err.contains(QStringLiteral("Registros: 0")));
+
+    const CliRun param = cli({QStringLiteral("sql"), dir, QStringLiteral("select 1"),
+                              QStringLiteral("--param"), QStringLiteral("semigual")});
+    EXPECT_EQ(param.exitCode, 2);
+    EXPECT_TRUE(param.err.contains(QStringLiteral("esperado --param NOME=VALOR: semigual"))) << param.err.toStdString();
 }
 
 TEST(ReadVerbs, BadUsageAndBadInputFailWithAMessage)

@@ -165,9 +165,10 @@ TEST_F(RowVerbs, AChangeEndingInARuleErrorIsUndone)
     const CliRun renamed = post(QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"),
                              {QStringLiteral("ALUNOS"), QStringLiteral("--key"), QStringLiteral("MATRICULA=7"),
                               QStringLiteral("NOME=BEATRIZ")});
-    EXPECT_NE(renamed.exitCode, 0);
+    EXPECT_EQ(renamed.exitCode, 1);
     EXPECT_TRUE(renamed.err.contains(QStringLiteral("Erro ao executar: update notas set nome = 'BEATRIZ'")))
         << renamed.err.toStdString();
+    EXPECT_EQ(renamed.out, QStringLiteral("A gravação foi desfeita.\n")) << "the run's message, and no row";
     EXPECT_EQ(scalar(QStringLiteral("select NOME from ALUNOS")).toString(), QStringLiteral("BIA"));
     EXPECT_EQ(scalar(QStringLiteral("select NOME from Ccorrent")).toString(), QStringLiteral("BIA"))
         << "the charge row renamed before the failure is put back";

@@ -1,6 +1,8 @@
 // check: one of the six integrity checks of a data directory, optionally correcting and exporting.
 
+#include "cli/ConsoleReporter.h"
 #include "cli/Verb.h"
+#include "data/bulk/DatasetRows.h"
 #include "data/maintenance/IntegrityCheck.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/store/Query.h"
@@ -24,21 +26,14 @@ const cli::Verb verb{
         const int index = number - 1;
 
         const data::IntegrityChecker checker(db);
-        if (args.has("fix"))
-            checker.fix(index);
-        const std::unique_ptr<data::Query> rows = checker.run(index);
-
-        QStringList names;
-        for (const data::DatasetField &field : rows->fields())
-            names += field.name;
-        QList<QStringList> lines;
-        for (int position = 0; position < rows->recordCount(); ++position) {
-            QStringList line;
-            for (int field = 0; field < rows->fieldCount(); ++field)
-                line += rows->displayTextAt(position, field);
-            lines += line;
+        int status = 0;
+        if (args.has("fix")) {
+            cli::ConsoleReporter reporter(context);
+            checker.fix(index, reporter);
+            status = reporter.exitStatus();
         }
-        cli::printRows(context.out, names, lines);
+        const std::unique_ptr<data::Query> rows = checker.run(index);
+        cli::printRows(context.out, data::semicolonRows(*rows));
         context.err << "Registros: " << rows->recordCount() << "  "
                     << data::integrityChecks().at(index).advice << '\n';
         if (args.has("export")) {
@@ -47,7 +42,7 @@ const cli::Verb verb{
                 throw cli::Failure(error);
             context.err << "Exportado: " << data::IntegrityChecker::exportFileName(index) << '\n';
         }
-        return 0;
+        return status;
     }};
 
 } // namespace

@@ -2,9 +2,10 @@
 // rules run (a student's rows go with the student). Questions of those rules are answered
 // yes with --yes, no otherwise. A refused deletion, or one ending in an error, is undone.
 
+#include "cli/ConsoleReporter.h"
 #include "cli/RowScript.h"
+#include "data/bulk/BulkRun.h"
 #include "data/store/Dataset.h"
-#include "data/store/Transaction.h"
 
 #include <QDir>
 
@@ -25,19 +26,23 @@ const cli::Verb verb{
         if (keys.isEmpty())
             throw cli::Failure(QStringLiteral("informe o registro com --key CAMPO=VALOR"), 2);
         cli::RowScript script(args, context, dataDir, args.has(QStringLiteral("yes")));
+        cli::ConsoleReporter reporter(context);
+        QString name;
         try {
             data::ScriptSession &session = script.open();
             data::Dataset &dataset = session.openTable(table, keys);
-            data::Transaction transaction(session.database());
-            data::deleteRow(dataset, keys);
-            if (script.errorCount() > 0)
-                throw cli::Failure(QStringLiteral("A exclusão foi desfeita."));
-            transaction.commit();
-            context.out << dataset.displayName() << ": 1 registro excluído\n";
+            name = dataset.displayName();
+            data::BulkRun(session.database(), reporter).run([&](data::BulkRun &) {
+                data::deleteRow(dataset, keys);
+                if (script.errorCount() > 0)
+                    throw data::StoreError(QStringLiteral("A exclusão foi desfeita."));
+            });
         } catch (const data::StoreError &e) {
-            throw cli::Failure(QString(e.message()).replace(u'\r', u' '));
+            throw cli::Failure(cli::oneLine(e.message()));
         }
-        return 0;
+        if (reporter.outcome() == core::RunOutcome::Completed)
+            context.out << name << ": 1 registro excluído\n";
+        return reporter.exitStatus();
     }};
 
 } // namespace

@@ -1,5 +1,6 @@
 // init: creates a school year in a data directory, optionally filled with a demo school.
 
+#include "cli/ConsoleReporter.h"
 #include "cli/Verb.h"
 #include "core/Clock.h"
 #include "data/demo/DemoSchool.h"
@@ -42,12 +43,15 @@ const cli::Verb verb{
             if (db.scalar("select count(*) from ALUNOS").toInt() > 0)
                 throw cli::Failure(QStringLiteral("a pasta já tem alunos; a escola de demonstração "
                                                   "só é criada num ano letivo vazio"));
-            const data::demo::DemoSummary s =
-                data::demo::fillDemoSchool(db, year, {students, quint32(seed)});
-            context.out << "Escola de demonstração: " << s.students << " alunos, " << s.classes
-                        << " turmas, " << s.subjects << " disciplinas (" << s.gradeSubjects
-                        << " nas grades das séries), " << s.staff << " funcionários, " << s.assignments
-                        << " atribuições de professores\n";
+            cli::ConsoleReporter reporter(context);
+            const std::optional<data::demo::DemoSummary> s =
+                data::demo::fillDemoSchool(db, year, reporter, {students, quint32(seed)});
+            if (s)
+                context.out << "Escola de demonstração: " << s->students << " alunos, " << s->classes
+                            << " turmas, " << s->subjects << " disciplinas (" << s->gradeSubjects
+                            << " nas grades das séries), " << s->staff << " funcionários, "
+                            << s->assignments << " atribuições de professores\n";
+            return reporter.exitStatus();
         }
         return 0;
     }};

@@ -2,9 +2,10 @@
 // every rule of the table runs as when a form saves it. The user's rights apply. A refused
 // change, or one whose rules end in an error, is undone and the verb fails.
 
+#include "cli/ConsoleReporter.h"
 #include "cli/RowScript.h"
+#include "data/bulk/BulkRun.h"
 #include "data/store/Dataset.h"
-#include "data/store/Transaction.h"
 
 #include <QDir>
 
@@ -23,19 +24,26 @@ const cli::Verb verb{
         if (values.isEmpty())
             throw cli::Failure(QStringLiteral("informe ao menos um CAMPO=VALOR"), 2);
         cli::RowScript script(args, context, dataDir, false);
+        cli::ConsoleReporter reporter(context);
+        data::Dataset *dataset = nullptr;
         try {
             data::ScriptSession &session = script.open();
-            data::Dataset &dataset = session.openTable(table, keys + values);
-            data::Transaction transaction(session.database());
-            data::postRow(dataset, keys, values);
-            if (script.errorCount() > 0)
-                throw cli::Failure(QStringLiteral("A gravação foi desfeita."));
-            transaction.commit();
-            cli::printRows(context.out, data::fieldNames(dataset), {data::rowTexts(dataset)});
+            dataset = &session.openTable(table, keys + values);
+            data::BulkRun(session.database(), reporter).run([&](data::BulkRun &) {
+                data::postRow(*dataset, keys, values);
+                if (script.errorCount() > 0)
+                    throw data::StoreError(QStringLiteral("A gravação foi desfeita."));
+            });
         } catch (const data::StoreError &e) {
-            throw cli::Failure(QString(e.message()).replace(u'\r', u' '));
+            throw cli::Failure(cli::oneLine(e.message()));
         }
-        return 0;
+        if (reporter.outcome() == core::RunOutcome::Completed) {
+            core::SemicolonTable row;
+            row.fieldNames = data::fieldNames(*dataset);
+            row.rows = {data::rowTexts(*dataset)};
+            cli::printRows(context.out, row);
+        }
+        return reporter.exitStatus();
     }};
 
 } // namespace

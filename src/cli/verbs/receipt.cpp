@@ -2,10 +2,11 @@
 // window shows them; with --print and --authenticate, printed through the ticket-printer library
 // exactly as the window's buttons do.
 
-#include "app/Startup.h"
 #include "billing/receipt/ReceiptCommand.h"
 #include "billing/receipt/TicketPrintFlows.h"
 #include "billing/receipt/ZupriTicketPrinter.h"
+#include "cli/KeyValue.h"
+#include "cli/LogOn.h"
 #include "cli/Verb.h"
 #include "core/Clock.h"
 #include "core/Session.h"
@@ -13,7 +14,6 @@
 #include "data/settings/SettingsStore.h"
 #include "data/store/Database.h"
 #include "data/store/StoreError.h"
-#include "data/users/LogOn.h"
 #include "data/users/UsersTable.h"
 
 namespace {
@@ -21,12 +21,8 @@ namespace {
 QList<billing::KeyValue> chargeKey(const cli::Args &args)
 {
     QList<billing::KeyValue> key;
-    for (const QString &pair : args.values("key")) {
-        const qsizetype equals = pair.indexOf(u'=');
-        if (equals <= 0)
-            throw cli::Failure(QStringLiteral("--key espera CAMPO=VALOR: %1").arg(pair), 2);
-        key.append({pair.left(equals), pair.mid(equals + 1)});
-    }
+    for (const cli::KeyValue &pair : cli::keyValues(args.values("key"), QStringLiteral("--key CAMPO=VALOR")))
+        key.append({pair.key, pair.value});
     if (key.isEmpty())
         throw cli::Failure(QStringLiteral("informe a cobrança com --key CAMPO=VALOR "
                                           "(por exemplo --key Matricula=1234 --key Tipo=N "
@@ -49,21 +45,12 @@ int portItem(const cli::Args &args)
 // user, a wrong password or a user who still has to create one is refused with the dialog's text.
 void logOn(const cli::Args &args, cli::Context &context)
 {
-    const QString userId = args.value("user", qEnvironmentVariable("LUMESCO_USER"));
-    const QString password = args.value("password", qEnvironmentVariable("LUMESCO_PASSWORD"));
     try {
-        const core::ProgramDirs dirs = app::runStartupFileSteps(context.programDir, core::today());
-        const data::UsersTable users(dirs.users);
-        data::LogOnOutcome outcome{};
-        const std::optional<data::UserRecord> user =
-            data::logOnWithoutDialog(users, userId, password, &outcome);
-        if (!user)
-            throw cli::Failure(data::logOnMessage(outcome).text.replace(u'\r', u' '));
-        core::session().userName = user->userId;
-        core::session().supervisor = user->supervisor;
-        core::session().rights = user->rights;
-    } catch (const app::StartupError &e) {
-        throw cli::Failure(e.message());
+        const data::UsersTable users(cli::programDirectories(context).users);
+        const data::UserRecord user = cli::requireLogOn(cli::checkLogOn(cli::credentials(args), users));
+        core::session().userName = user.userId;
+        core::session().supervisor = user.supervisor;
+        core::session().rights = user.rights;
     } catch (const data::StoreError &e) {
         throw cli::Failure(e.message());
     }

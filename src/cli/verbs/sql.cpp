@@ -1,7 +1,9 @@
 // sql: one SQL statement against a data directory; rows for a query, else the rows changed.
 
+#include "cli/KeyValue.h"
 #include "cli/Verb.h"
 #include "core/Formats.h"
+#include "data/bulk/DatasetRows.h"
 #include "data/store/Database.h"
 #include "data/store/Query.h"
 
@@ -23,19 +25,15 @@ data::Database openDataDir(const QString &dir)
 data::SqlParams parameters(const QStringList &specs)
 {
     data::SqlParams params;
-    for (const QString &spec : specs) {
-        const qsizetype eq = spec.indexOf(u'=');
-        if (eq <= 0)
-            throw cli::Failure(QStringLiteral("--param espera NOME=VALOR: %1").arg(spec), 2);
-        const QString value = spec.mid(eq + 1);
+    for (const cli::KeyValue &param : cli::keyValues(specs, QStringLiteral("--param NOME=VALOR"))) {
         static const QRegularExpression date(QStringLiteral("^\\d{1,2}/\\d{1,2}/\\d{2,4}$"));
-        if (date.match(value).hasMatch()) {
-            const auto parsed = core::parseDate(value);
+        if (date.match(param.value).hasMatch()) {
+            const auto parsed = core::parseDate(param.value);
             if (!parsed)
-                throw cli::Failure(QStringLiteral("data inválida em --param: %1").arg(spec), 2);
-            params.insert(spec.left(eq), *parsed);
+                throw cli::Failure(QStringLiteral("data inválida em --param: %1=%2").arg(param.key, param.value), 2);
+            params.insert(param.key, *parsed);
         } else {
-            params.insert(spec.left(eq), value);
+            params.insert(param.key, param.value);
         }
     }
     return params;
@@ -66,17 +64,7 @@ const cli::Verb verb{
         for (auto it = params.cbegin(); it != params.cend(); ++it)
             query.bind(it.key(), it.value());
         query.open();
-        QStringList names;
-        for (const data::DatasetField &field : query.fields())
-            names.append(field.name);
-        QList<QStringList> rows;
-        for (int position = 0; position < query.recordCount(); ++position) {
-            QStringList row;
-            for (int field = 0; field < query.fieldCount(); ++field)
-                row.append(query.displayTextAt(position, field));
-            rows.append(row);
-        }
-        cli::printRows(context.out, names, rows);
+        cli::printRows(context.out, data::semicolonRows(query));
         return 0;
     }};
 

@@ -1,6 +1,7 @@
 // table: a table listed through the store's own index and filter, values as the screens show them.
 
 #include "cli/Verb.h"
+#include "data/bulk/DatasetRows.h"
 #include "data/store/Database.h"
 #include "data/store/Table.h"
 
@@ -35,29 +36,13 @@ const cli::Verb verb{
         table.open();
 
         QList<int> columns;
-        QStringList names;
-        const QStringList wanted = args.value("fields").split(u',', Qt::SkipEmptyParts);
-        for (const QString &name : wanted) {
+        for (const QString &name : args.value("fields").split(u',', Qt::SkipEmptyParts)) {
             const int field = table.fieldIndex(name.trimmed());
             if (field < 0)
                 throw cli::Failure(QStringLiteral("campo desconhecido em %1: %2").arg(table.displayName(), name.trimmed()), 2);
             columns.append(field);
-            names.append(table.fields()[field].name);
         }
-        if (wanted.isEmpty()) {
-            for (int field = 0; field < table.fieldCount(); ++field) {
-                columns.append(field);
-                names.append(table.fields()[field].name);
-            }
-        }
-        QList<QStringList> rows;
-        for (table.first(); !table.eof(); table.next()) {
-            QStringList row;
-            for (int field : std::as_const(columns))
-                row.append(table.displayText(field));
-            rows.append(row);
-        }
-        cli::printRows(context.out, names, rows);
+        cli::printRows(context.out, data::semicolonRows(table, columns));
         return 0;
     }};
 

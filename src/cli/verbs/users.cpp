@@ -2,41 +2,16 @@
 // one, or set a password. Adding needs a supervisor; a password may be set by a supervisor,
 // or by the user who may set one at log-on (a first password, or a new one).
 
-#include "app/Startup.h"
+#include "cli/LogOn.h"
 #include "cli/Verb.h"
-#include "core/Clock.h"
-#include "data/users/LogOn.h"
 #include "data/users/PasswordHash.h"
 #include "data/users/UsersTable.h"
 
 namespace {
 
-QString readable(const core::Message &message)
+void requireSupervisor(const cli::LogOnCheck &caller)
 {
-    return QString(message.text).replace(u'\r', u' ');
-}
-
-struct Caller
-{
-    QString name;
-    std::optional<data::UserRecord> user; // when accepted
-    data::LogOnOutcome outcome = data::LogOnOutcome::UnknownUser;
-};
-
-Caller identify(const cli::Args &args, const data::UsersTable &users)
-{
-    Caller caller;
-    caller.name = args.value(QStringLiteral("user"), qEnvironmentVariable("LUMESCO_USER"));
-    const QString password = args.value(QStringLiteral("password"), qEnvironmentVariable("LUMESCO_PASSWORD"));
-    caller.user = data::logOnWithoutDialog(users, caller.name, password, &caller.outcome);
-    return caller;
-}
-
-void requireSupervisor(const Caller &caller)
-{
-    if (!caller.user)
-        throw cli::Failure(readable(data::logOnMessage(caller.outcome)));
-    if (!caller.user->supervisor)
+    if (!cli::requireLogOn(caller).supervisor)
         throw cli::Failure(QStringLiteral("Somente um supervisor pode fazer isto."));
 }
 
@@ -54,22 +29,21 @@ QString flag(bool on)
 
 int list(const data::UsersTable &users, cli::Context &context)
 {
-    QList<QStringList> rows;
+    core::SemicolonTable table;
+    table.fieldNames = {QStringLiteral("UserID"), QStringLiteral("Senha"), QStringLiteral("Supervisor"),
+                        QStringLiteral("Alunos"), QStringLiteral("Carnes"), QStringLiteral("Notas"),
+                        QStringLiteral("Tabelas"), QStringLiteral("Caixa"), QStringLiteral("Backup")};
     for (const data::UserRecord &u : users.list())
-        rows += QStringList{u.userId, passwordState(u.password), flag(u.supervisor), flag(u.rights.alunos),
-                            flag(u.rights.carnes), flag(u.rights.notas), flag(u.rights.tabelas),
-                            flag(u.rights.caixa), flag(u.rights.backup)};
-    cli::printRows(context.out,
-                   {QStringLiteral("UserID"), QStringLiteral("Senha"), QStringLiteral("Supervisor"),
-                    QStringLiteral("Alunos"), QStringLiteral("Carnes"), QStringLiteral("Notas"),
-                    QStringLiteral("Tabelas"), QStringLiteral("Caixa"), QStringLiteral("Backup")},
-                   rows);
+        table.rows += QStringList{u.userId, passwordState(u.password), flag(u.supervisor), flag(u.rights.alunos),
+                                  flag(u.rights.carnes), flag(u.rights.notas), flag(u.rights.tabelas),
+                                  flag(u.rights.caixa), flag(u.rights.backup)};
+    cli::printRows(context.out, table);
     return 0;
 }
 
 int add(const cli::Args &args, const data::UsersTable &users, cli::Context &context)
 {
-    requireSupervisor(identify(args, users));
+    requireSupervisor(cli::checkLogOn(cli::credentials(args), users));
     data::UserRecord user;
     user.userId = args.positional(1, QStringLiteral("NOME"));
     for (const QString &right : args.value(QStringLiteral("rights")).split(u',', Qt::SkipEmptyParts)) {
@@ -86,20 +60,20 @@ int passwd(const cli::Args &args, const data::UsersTable &users, cli::Context &c
 {
     const QString target = args.positional(1, QStringLiteral("NOME"));
     const QString password = args.positional(2, QStringLiteral("NOVA_SENHA"));
-    const Caller caller = identify(args, users);
+    const cli::LogOnCheck caller = cli::checkLogOn(cli::credentials(args), users);
     // The dialog lets users set their own password when it is blank or unprotected, and after
     // the right one; anyone else's needs a supervisor.
-    const bool ownPassword = caller.name == target
+    const bool ownPassword = caller.user == target
         && (caller.outcome == data::LogOnOutcome::Accepted
             || caller.outcome == data::LogOnOutcome::MustCreatePassword
             || caller.outcome == data::LogOnOutcome::UnprotectedPassword);
     if (!ownPassword)
         requireSupervisor(caller);
     if (!users.find(target))
-        throw cli::Failure(readable(data::logOnMessage(data::LogOnOutcome::UnknownUser)));
+        throw cli::Failure(cli::oneLine(data::logOnMessage(data::LogOnOutcome::UnknownUser).text));
     const data::NewPasswordOutcome outcome = data::saveNewPassword(users, target, password, password);
     if (outcome != data::NewPasswordOutcome::Saved)
-        throw cli::Failure(readable(data::newPasswordMessage(outcome)));
+        throw cli::Failure(cli::oneLine(data::newPasswordMessage(outcome).text));
     context.out << target << '\n';
     return 0;
 }
@@ -110,13 +84,7 @@ const cli::Verb verb{
     [](const QStringList &arguments, cli::Context &context) {
         cli::Args args(arguments, {});
         args.allowOnly({QStringLiteral("user"), QStringLiteral("password"), QStringLiteral("rights")});
-        core::ProgramDirs dirs;
-        try {
-            dirs = app::runStartupFileSteps(context.programDir, core::today());
-        } catch (const app::StartupError &e) {
-            throw cli::Failure(e.message());
-        }
-        const data::UsersTable users(dirs.users);
+        const data::UsersTable users(cli::programDirectories(context).users);
         const QString action = args.positional(0, QStringLiteral("list|add|passwd"));
         if (action == u"list")
             return list(users, context);

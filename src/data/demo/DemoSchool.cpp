@@ -1,11 +1,11 @@
 #include "data/demo/DemoSchool.h"
 
+#include "data/bulk/BulkRun.h"
 #include "data/demo/Cpf.h"
 #include "data/demo/DemoNames.h"
 #include "data/settings/SettingsStore.h"
 #include "data/store/Database.h"
 #include "data/store/StoreError.h"
-#include "data/store/Transaction.h"
 
 #include <QDate>
 #include <QList>
@@ -190,6 +190,12 @@ QString phone(Random &random, bool mobile)
         .arg(first, second);
 }
 
+QString streetAddress(Random &random)
+{
+    const QString street = random.pick(streets());
+    return QStringLiteral("%1, %2").arg(street).arg(random.between(10, 1500));
+}
+
 QString postalCode(Random &random)
 {
     const QString first = random.digits(4);
@@ -200,9 +206,9 @@ QString postalCode(Random &random)
 class SchoolBuilder
 {
 public:
-    SchoolBuilder(const Database &db, const QString &schoolYear, const DemoOptions &options)
-        : m_db(db), m_insert(db), m_random(options.seed), m_year(schoolYear.toInt()),
-          m_options(options), m_grades(grades())
+    SchoolBuilder(BulkRun &run, const QString &schoolYear, const DemoOptions &options)
+        : m_db(run.database()), m_run(run), m_insert(m_db), m_random(options.seed),
+          m_year(schoolYear.toInt()), m_options(options), m_grades(grades())
     {
     }
 
@@ -343,10 +349,13 @@ private:
             lastClass = s.turma;
             s.values.insert("ESP", roll);
         }
+        m_run.begin(QStringLiteral("Criando a escola de demonstração"), count);
         for (const Student &s : students) {
             m_insert.insert("ALUNOS", s.values);
             addHealthRecord(s.values.value("MATRICULA").toDouble());
             ++m_summary.students;
+            m_run.step(m_summary.students,
+                       QStringLiteral("Alunos: %1 de %2").arg(m_summary.students).arg(count));
         }
         for (const SchoolClass &c : m_classes) {
             const auto inClass = std::count_if(students.cbegin(), students.cend(),
@@ -382,9 +391,7 @@ private:
                              ? "SALVADOR-BA"
                              : m_random.pick({"FEIRA DE SANTANA-BA", "RECIFE-PE", "ARACAJU-SE",
                                               "SÃO PAULO-SP", "ILHÉUS-BA"})},
-            {"ENDERECO", QStringLiteral("%1, %2")
-                             .arg(m_random.pick(streets()))
-                             .arg(m_random.between(10, 1500))},
+            {"ENDERECO", streetAddress(m_random)},
             {"BAIRRO", m_random.pick(districts())},
             {"CIDADE", "SALVADOR"},
             {"CEP", postalCode(m_random)},
@@ -482,9 +489,7 @@ private:
              {"CPF", cpfFromBase(quint32(m_random.between(10000000, 999999999)))},
              {"FUNCAO", function},
              {"RELIGIAO", m_random.pick(religions())},
-             {"ENDERECO", QStringLiteral("%1, %2")
-                              .arg(m_random.pick(streets()))
-                              .arg(m_random.between(10, 1500))},
+             {"ENDERECO", streetAddress(m_random)},
              {"BAIRRO", m_random.pick(districts())},
              {"CIDADE", "SALVADOR"},
              {"CEP", postalCode(m_random)},
@@ -541,6 +546,7 @@ private:
     }
 
     const Database &m_db;
+    BulkRun &m_run;
     Inserter m_insert;
     Random m_random;
     int m_year;
@@ -552,16 +558,18 @@ private:
 
 } // namespace
 
-DemoSummary fillDemoSchool(const Database &db, const QString &schoolYear,
-                           const DemoOptions &options)
+std::optional<DemoSummary> fillDemoSchool(const Database &db, const QString &schoolYear,
+                                          core::RunReporter &reporter, const DemoOptions &options)
 {
     bool numericYear = false;
     schoolYear.toInt(&numericYear);
     if (!numericYear || schoolYear.size() != 4)
         throw StoreError(QStringLiteral("Ano letivo inválido: %1").arg(schoolYear));
-    Transaction transaction(db);
-    const DemoSummary summary = SchoolBuilder(db, schoolYear, options).build();
-    transaction.commit();
+    DemoSummary summary;
+    BulkRun run(db, reporter);
+    if (run.run([&](BulkRun &r) { summary = SchoolBuilder(r, schoolYear, options).build(); })
+        != core::RunOutcome::Completed)
+        return std::nullopt;
     return summary;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/RunReporter.h"
+
 #include <QString>
+#include <optional>
 
 namespace data {
 class Database;
@@ -29,9 +32,10 @@ struct DemoSummary
     int assignments = 0;
 };
 
-// Fills an empty school year (tables of the current layout) in one transaction, and writes the
-// school's identity into its settings. Throws StoreError (nothing written) on failure.
-DemoSummary fillDemoSchool(const Database &db, const QString &schoolYear,
-                           const DemoOptions &options = {});
+// Fills an empty school year (tables of the current layout) in one run, with progress by
+// student, and writes the school's identity into its settings. A store failure is noted and
+// leaves nothing written: nullopt then. Throws StoreError for a year that is not four digits.
+std::optional<DemoSummary> fillDemoSchool(const Database &db, const QString &schoolYear,
+                                          core::RunReporter &reporter, const DemoOptions &options = {});
 
 } // namespace data::demo

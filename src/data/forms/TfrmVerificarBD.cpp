@@ -1,6 +1,7 @@
 #include "data/forms/TfrmVerificarBD.h"
 
 #include "core/Dialogs.h"
+#include "core/forms/RunProgressDialog.h"
 #include "data/settings/SettingsStore.h"
 #include "data/store/DatasetModel.h"
 #include "data/store/Query.h"
@@ -104,7 +105,8 @@ void TfrmVerificarBD::cmdVerificarClick()
 
 void TfrmVerificarBD::cmdCorrigirClick()
 {
-    m_checker.fix(m_check->currentIndex());
+    core::RunProgressDialog progress(this);
+    m_checker.fix(m_check->currentIndex(), progress);
     cmdVerificarClick();
 }
 

@@ -1,7 +1,10 @@
 #include "data/maintenance/IntegrityCheck.h"
 
+#include "core/Diagnostics.h"
 #include "core/ProgramDirs.h"
 #include "core/SemicolonExport.h"
+#include "data/bulk/BulkRun.h"
+#include "data/bulk/DatasetRows.h"
 #include "data/store/Query.h"
 
 namespace data {
@@ -81,16 +84,26 @@ std::unique_ptr<Query> IntegrityChecker::run(int index) const
     return query;
 }
 
-int IntegrityChecker::fix(int index) const
+int IntegrityChecker::fix(int index, core::RunReporter &reporter) const
 {
+    const IntegrityCheck &check = integrityChecks().at(index);
+    if (check.fixStatements.isEmpty())
+        return 0; // a check that only lists: nothing to lock the file for
     int deleted = 0;
-    for (const QString &statement : integrityChecks().at(index).fixStatements) {
-        try {
-            deleted += m_db.exec(statement);
-        } catch (const std::exception &) {
+    BulkRun run(m_db, reporter);
+    const core::RunOutcome outcome = run.run([&](BulkRun &r) {
+        r.begin(check.caption, int(check.fixStatements.size()));
+        int done = 0;
+        for (const QString &statement : check.fixStatements) {
+            // The check's other tables are still worth correcting when one of them fails.
+            r.row([&] { deleted += m_db.exec(statement); },
+                  [&](const StoreError &e) {
+                      qCWarning(core::lcMaintenance) << "integrity fix skipped:" << statement << "-" << e.message();
+                  });
+            r.step(++done);
         }
-    }
-    return deleted;
+    });
+    return outcome == core::RunOutcome::Completed ? deleted : 0;
 }
 
 QString IntegrityChecker::exportFileName(int index)
@@ -108,16 +121,7 @@ QString IntegrityChecker::exportFileName(int index)
 bool IntegrityChecker::exportRows(Dataset &rows, int index, const QString &directory,
                                   QString *error)
 {
-    core::SemicolonTable table;
-    for (const DatasetField &field : rows.fields())
-        table.fieldNames += field.name.toUpper();
-    for (int position = 0; position < rows.recordCount(); ++position) {
-        QStringList line;
-        for (int field = 0; field < rows.fieldCount(); ++field)
-            line += rows.displayTextAt(position, field);
-        table.rows += line;
-    }
-    return core::exportSemicolon(core::joinPath(directory, exportFileName(index)), table, error);
+    return core::exportSemicolon(core::joinPath(directory, exportFileName(index)), semicolonRows(rows), error);
 }
 
 } // namespace data

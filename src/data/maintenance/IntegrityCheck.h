@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RunReporter.h"
 #include "data/store/Database.h"
 
 #include <QList>
@@ -31,8 +32,10 @@ public:
 
     // The rows found by check `index` (0..5), as an open query. Throws StoreError.
     std::unique_ptr<Query> run(int index) const;
-    // Runs the check's deletions (each failure is ignored); returns the rows deleted.
-    int fix(int index) const;
+    // Runs the check's deletions in one run and returns the rows deleted. A deletion that fails
+    // is skipped and written to the diagnostic log; the others stay. A failure of the run itself
+    // undoes every deletion and is noted (0 deleted then).
+    int fix(int index, core::RunReporter &reporter) const;
 
     // "<caption>.csv", made safe for the file system (no path characters, no trailing blanks).
     static QString exportFileName(int index);

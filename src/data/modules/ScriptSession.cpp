@@ -89,14 +89,6 @@ core::Button ScriptDialogs::show(const core::Message &message)
     return core::defaultAnswer(message);
 }
 
-std::optional<FieldText> parseFieldText(const QString &argument)
-{
-    const qsizetype eq = argument.indexOf(u'=');
-    if (eq <= 0)
-        return std::nullopt;
-    return FieldText{argument.left(eq).trimmed(), argument.mid(eq + 1)};
-}
-
 ScriptSession::ScriptSession(const QString &usersDir, const QString &dataDir, const QString &userId,
                              const QString &password)
 {

@@ -26,8 +26,6 @@ struct FieldText
     QString field;
     QString text;
 };
-// Nullopt when there is no "=" or no field name.
-std::optional<FieldText> parseFieldText(const QString &argument);
 
 // Why a scripted change did not happen; nothing was written.
 class ScriptRefusal : public StoreError

@@ -5,6 +5,7 @@
 #include "data/settings/SettingsStore.h"
 #include "data/store/Query.h"
 #include "data/store/StoreError.h"
+#include "support/RecordingReporter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -54,13 +55,20 @@ class DemoSchool : public ::testing::Test
 protected:
     void TearDown() override { Database::closeAll(); }
     TempDir m_dir;
+    RecordingReporter m_reporter;
 };
 
 TEST_F(DemoSchool, IsALivingSchoolOfEveryGrade)
 {
     const Database db = createSchoolYear(m_dir.path(), "2009");
-    const demo::DemoSummary summary = demo::fillDemoSchool(db, "2009");
-    EXPECT_EQ(summary.students, 300);
+    const std::optional<demo::DemoSummary> summary = demo::fillDemoSchool(db, "2009", m_reporter);
+    ASSERT_TRUE(summary);
+    EXPECT_EQ(summary->students, 300);
+    // Progress by student, nothing to tell.
+    EXPECT_EQ(m_reporter.steps().size(), 300);
+    EXPECT_EQ(m_reporter.stepTexts().last(), QStringLiteral("Alunos: 300 de 300"));
+    EXPECT_TRUE(m_reporter.notes().isEmpty());
+    EXPECT_EQ(m_reporter.outcome(), core::RunOutcome::Completed);
     EXPECT_EQ(count(db, "select count(*) from ALUNOS"), 300);
     EXPECT_EQ(count(db, "select count(*) from Historic"), 300);
 
@@ -105,7 +113,7 @@ TEST_F(DemoSchool, IsALivingSchoolOfEveryGrade)
 TEST_F(DemoSchool, PeopleHaveValidCpfsAndCompleteRecords)
 {
     const Database db = createSchoolYear(m_dir.path(), "2009");
-    demo::fillDemoSchool(db, "2009", {60, 7});
+    demo::fillDemoSchool(db, "2009", m_reporter, {60, 7});
     Query q(db);
     q.setSql("select * from ALUNOS");
     q.open();
@@ -126,9 +134,9 @@ TEST_F(DemoSchool, TheSameSeedGivesTheSameSchool)
     const Database a = createSchoolYear(m_dir.file("a"), "2009");
     const Database b = createSchoolYear(m_dir.file("b"), "2009");
     const Database c = createSchoolYear(m_dir.file("c"), "2009");
-    demo::fillDemoSchool(a, "2009", {40, 5});
-    demo::fillDemoSchool(b, "2009", {40, 5});
-    demo::fillDemoSchool(c, "2009", {40, 6});
+    demo::fillDemoSchool(a, "2009", m_reporter, {40, 5});
+    demo::fillDemoSchool(b, "2009", m_reporter, {40, 5});
+    demo::fillDemoSchool(c, "2009", m_reporter, {40, 6});
     EXPECT_EQ(dump(a), dump(b));
     EXPECT_NE(dump(a), dump(c));
 }
@@ -136,16 +144,21 @@ TEST_F(DemoSchool, TheSameSeedGivesTheSameSchool)
 TEST_F(DemoSchool, FailsWholeOnAFilledSchoolYear)
 {
     const Database db = createSchoolYear(m_dir.path(), "2009");
-    demo::fillDemoSchool(db, "2009", {10, 1});
-    EXPECT_THROW(demo::fillDemoSchool(db, "2009", {10, 1}), StoreError); // same keys again
-    EXPECT_EQ(count(db, "select count(*) from ALUNOS"), 10);
-    EXPECT_THROW(demo::fillDemoSchool(db, "20x9"), StoreError);
+    ASSERT_TRUE(demo::fillDemoSchool(db, "2009", m_reporter, {10, 1}));
+    const QStringList before = dump(db);
+    RecordingReporter again;
+    EXPECT_FALSE(demo::fillDemoSchool(db, "2009", again, {10, 1})); // same keys again
+    EXPECT_EQ(again.outcome(), core::RunOutcome::Failed);
+    ASSERT_EQ(again.notes().size(), 1);
+    EXPECT_EQ(again.notes().first().severity, core::Severity::Error);
+    EXPECT_EQ(dump(db), before) << "whatever the run wrote before the failure is undone";
+    EXPECT_THROW(demo::fillDemoSchool(db, "20x9", m_reporter), StoreError);
 }
 
 TEST_F(DemoSchool, PassesTheIntegrityChecksItCanPass)
 {
     const Database db = createSchoolYear(m_dir.path(), "2009");
-    demo::fillDemoSchool(db, "2009", {50, 3});
+    demo::fillDemoSchool(db, "2009", m_reporter, {50, 3});
     const IntegrityChecker checker(db);
     for (int check : {2, 3, 4, 5})
         EXPECT_EQ(checker.run(check)->recordCount(), 0) << check;

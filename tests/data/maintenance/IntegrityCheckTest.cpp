@@ -3,6 +3,7 @@
 #include "core/TextFile.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/store/Query.h"
+#include "support/RecordingReporter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -97,8 +98,12 @@ TEST_F(Integrity, OrphanGradesAreListedAndCorrectedInEveryGradeTable)
 {
     const IntegrityChecker checker(m_db);
     EXPECT_EQ(rows(4, "MATRICULA"), (QStringList{"999", "999"}));
-    EXPECT_EQ(checker.fix(0), 0); // the listing checks delete nothing
-    EXPECT_EQ(checker.fix(4), 3);
+    RecordingReporter reporter;
+    EXPECT_EQ(checker.fix(0, reporter), 0); // the listing checks delete nothing
+    EXPECT_FALSE(reporter.outcome()) << "and need no run";
+    EXPECT_EQ(checker.fix(4, reporter), 3);
+    EXPECT_EQ(reporter.outcome(), core::RunOutcome::Completed);
+    EXPECT_EQ(reporter.steps(), (QList<int>{1, 2, 3, 4, 5}));
     EXPECT_TRUE(rows(4, "MATRICULA").isEmpty());
     EXPECT_EQ(m_db.scalar("select count(*) from NOTAS").toInt(), 3);
     EXPECT_EQ(m_db.scalar("select count(*) from NotasUni1").toInt(), 1);
@@ -108,9 +113,42 @@ TEST_F(Integrity, OrphanGradesAreListedAndCorrectedInEveryGradeTable)
 TEST_F(Integrity, OrphanChargesAreListedAndCorrected)
 {
     EXPECT_EQ(rows(5, "NOME"), QStringList{"SUMIDO"});
-    EXPECT_EQ(IntegrityChecker(m_db).fix(5), 1);
+    RecordingReporter reporter;
+    EXPECT_EQ(IntegrityChecker(m_db).fix(5, reporter), 1);
     EXPECT_EQ(IntegrityChecker(m_db).run(5)->recordCount(), 0);
     EXPECT_EQ(m_db.scalar("select count(*) from Ccorrent").toInt(), 5);
+}
+
+namespace {
+
+QStringList g_logged;
+
+void recordMaintenanceLog(QtMsgType, const QMessageLogContext &context, const QString &message)
+{
+    if (QByteArray(context.category) == "lumesco.maintenance")
+        g_logged += message;
+}
+
+} // namespace
+
+TEST_F(Integrity, ADeletionThatFailsIsLoggedAndTheOthersStay)
+{
+    m_db.exec("create trigger uni1_bloqueada before delete on NotasUni1 begin select raise(abort, 'bloqueada'); end");
+    g_logged.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(recordMaintenanceLog);
+    RecordingReporter reporter;
+    const int deleted = IntegrityChecker(m_db).fix(4, reporter);
+    qInstallMessageHandler(previous);
+
+    EXPECT_EQ(deleted, 2);
+    EXPECT_EQ(m_db.scalar("select count(*) from NOTAS where MATRICULA = 999").toInt(), 0);
+    EXPECT_EQ(m_db.scalar("select count(*) from NotasUni1").toInt(), 2);
+    EXPECT_EQ(reporter.outcome(), core::RunOutcome::Completed);
+    EXPECT_TRUE(reporter.notes().isEmpty()) << "the check ignores such failures on screen";
+    ASSERT_EQ(g_logged.size(), 1);
+    EXPECT_TRUE(g_logged.first().contains("notasUni1")) << qPrintable(g_logged.first());
+    EXPECT_TRUE(g_logged.first().contains("bloqueada")) << qPrintable(g_logged.first());
+    EXPECT_FALSE(m_db.inTransaction());
 }
 
 TEST_F(Integrity, ExportWritesTheRowsToAFileNamedAfterTheCheckAndOpensIt)

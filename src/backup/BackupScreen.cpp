@@ -1,0 +1,167 @@
+#include "backup/BackupScreen.h"
+
+#include "backup/BackupNames.h"
+#include "backup/BackupRun.h"
+#include "core/Clock.h"
+#include "core/Dialogs.h"
+#include "core/ProgramDirs.h"
+#include "core/Shell.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace backup {
+
+namespace {
+
+const QString kZipFilter = QStringLiteral("ZIP Files (*.ZIP *.zip)");
+
+bool confirmNoAccess()
+{
+    return core::dialogs().show({QStringLiteral("Certifique-se que não há acessos ao Banco de "
+                                                "Dados neste momento!"),
+                                 QStringLiteral("Atenção"), core::Icon::Warning,
+                                 core::Button::Ok | core::Button::Cancel}) == core::Button::Ok;
+}
+
+void defineArchiveFirst()
+{
+    core::showError(QStringLiteral("Erro! Defina um arquivo ZIP primeiro."), QStringLiteral("Erro"));
+}
+
+} // namespace
+
+BackupScreen::BackupScreen(BackupScreenHost &host, BackupPlaces places)
+    : m_host(host), m_places(std::move(places))
+{
+    // Archives go to the backup folder; a new installation has none yet.
+    QDir().mkpath(m_places.backupDir);
+}
+
+QString BackupScreen::archiveLabel() const
+{
+    const QString name = m_zip.archiveName();
+    return name.isEmpty() ? QStringLiteral("(nenhum)") : QDir::toNativeSeparators(name);
+}
+
+void BackupScreen::nameArchive(const QString &path)
+{
+    try {
+        m_zip.setArchiveName(path);
+    } catch (const ZipReadError &e) {
+        core::showError(e.message());
+    }
+}
+
+void BackupScreen::newArchive()
+{
+    const QString chosen = core::dialogs().saveFile(
+        {QStringLiteral("Criar um Novo Arquivo ZIP de back-Up"), m_places.backupDir,
+         defaultArchiveName(core::today(), m_places.schoolYear, m_places.userName), kZipFilter});
+    if (chosen.isEmpty())
+        return;
+    m_saveEnabled = true;
+    m_restoreEnabled = false;
+    const QString name = withZipExtension(chosen);
+    if (QFileInfo::exists(name) &&
+        core::dialogs().show({QStringLiteral("Arquivo já existe. Deseja escrever sobre os dados "
+                                             "já gravados?"),
+                              QStringLiteral("Atenção"), core::Icon::Warning,
+                              core::Button::Yes | core::Button::No}) != core::Button::Yes)
+        return;
+    // The old archive is replaced by the next backup, and only once it has succeeded.
+    m_zip.startNewArchive(name);
+}
+
+void BackupScreen::openArchive()
+{
+    const QString chosen = core::dialogs().openFile(
+        {QStringLiteral("Open Existing ZIP File"), m_places.backupDir, QString(), kZipFilter});
+    if (chosen.isEmpty())
+        return;
+    m_saveEnabled = false;
+    m_restoreEnabled = true;
+    nameArchive(chosen);
+}
+
+void BackupScreen::setAutomatic(bool on)
+{
+    m_automatic = on;
+    if (!on) {
+        core::inform(QStringLiteral("Você precisará informar manualmente os arquivos para Back-Up"),
+                     QStringLiteral("Back-Up manual"));
+        return;
+    }
+    m_saveEnabled = true;
+    m_restoreEnabled = false;
+    if (m_zip.archiveName().isEmpty())
+        nameArchive(core::joinPath(m_places.backupDir,
+                                   defaultArchiveName(core::today(), m_places.schoolYear,
+                                                      m_places.userName)));
+    core::inform(QStringLiteral("Pressione o botão \"Salvar\" para gerar o Back-Up automaticamente"),
+                 QStringLiteral("Back-Up automático"));
+}
+
+void BackupScreen::save()
+{
+    if (m_zip.archiveName().isEmpty()) {
+        defineArchiveFirst();
+        return;
+    }
+    if (!confirmNoAccess())
+        return;
+    QDir::setCurrent(m_places.dataDir);
+    const std::optional<FileChoice> choice = m_host.chooseFiles(m_places.dataDir, m_automatic);
+    if (!choice || choice->files.isEmpty())
+        return;
+    m_host.runInStatusWindow(QStringLiteral("Status do andamento do Back-Up"),
+                             [&](core::RunReporter &reporter) {
+                                 const RunResult result =
+                                     runBackup(m_zip, choice->files, choice->options, reporter);
+                                 core::inform(backupCountText(result.count));
+                             });
+}
+
+void BackupScreen::restore()
+{
+    m_closedAsRestore = true;
+    if (!QFileInfo::exists(m_zip.archiveName())) {
+        m_closedAsRestore = false;
+        defineArchiveFirst();
+        return;
+    }
+    if (!confirmNoAccess())
+        return;
+    QDir::setCurrent(m_places.dataDir);
+    const std::optional<RestoreChoice> choice = m_host.chooseDestination(m_places.dataDir);
+    if (!choice)
+        return;
+    if (m_zip.entries().isEmpty()) {
+        core::showError(QStringLiteral("Erro! Não há arquivos para serem recuperados!"),
+                        QStringLiteral("Erro"));
+        return;
+    }
+    QStringList entries;
+    if (choice->selectedOnly) {
+        entries = m_host.selectedEntries();
+        if (entries.isEmpty()) {
+            core::showError(QStringLiteral("Error - no files selected"), QStringLiteral("Erro"));
+            return;
+        }
+    }
+    m_host.runInStatusWindow(
+        QStringLiteral("Status do andamento da recuperação do back-up"),
+        [&](core::RunReporter &reporter) {
+            const RunResult result =
+                runRestore(m_zip, choice->destination, choice->options, entries, reporter);
+            core::inform(restoreCountText(result.count));
+        });
+}
+
+void BackupScreen::help() const
+{
+    // A missing help page is no reason to stop anyone.
+    core::shell().open(core::joinPath(m_places.helpDir, QStringLiteral("backup01.htm")));
+}
+
+} // namespace backup

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// A database file copied while other workstations may be writing to it. Copying its bytes
+// with a plain file read could catch a transaction half written, and closing a second handle
+// on the file would drop this process's own SQLite locks on it (POSIX record locks belong to
+// the process). So both the check and the copy read through SQLite's own file handle.
+namespace backup {
+
+// True when the file starts with the SQLite header.
+bool isSqliteDatabase(const QString &path);
+
+// Copies the database at `path` to `target` in one consistent state: under a read
+// transaction, which keeps writers from committing while the bytes are copied (the copy is
+// then identical to the file). A database in WAL mode is copied with SQLite's online backup.
+// Throws ZipEngineError with the reason.
+void snapshotDatabase(const QString &path, const QString &target);
+
+// The files SQLite keeps beside a database while it writes ("-journal", "-wal", "-shm").
+// They must not travel with a snapshot: restored beside it, a journal would be rolled back
+// into a copy it does not belong to.
+bool isDatabaseCompanion(const QString &path, const QString &databasePath);
+
+} // namespace backup

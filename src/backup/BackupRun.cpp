@@ -21,39 +21,64 @@ int kib(qint64 bytes)
 class RunEvents
 {
 public:
-    RunEvents(TZipMaster &zip, core::RunReporter &reporter, QStringList &memo)
-        : m_zip(zip), m_saved(zip.events())
+    RunEvents(TZipMaster &zip, core::RunReporter &reporter, RunResult &result)
+        : m_zip(zip), m_reporter(reporter), m_result(result), m_saved(zip.events())
     {
         TZipMaster::Events &events = zip.events();
-        events.progress = [&zip, &reporter](ZipAction action, const QString &name, qint64 size) {
+        events.progress = [this](ZipAction action, const QString &name, qint64 size) {
             if (action == ZipAction::FileStart)
-                reporter.begin(name, kib(size));
+                m_reporter.begin(name, kib(size), true);
             else if (action == ZipAction::BlockDone)
-                reporter.step(kib(size));
+                m_reporter.step(kib(size), QString());
             else
-                reporter.begin(QString(), 0);
-            if (reporter.cancelled())
-                zip.cancel();
+                m_reporter.begin(QString(), 0, true);
+            if (m_reporter.cancelled())
+                m_zip.cancel();
         };
-        events.message = [&zip, &reporter, &memo](int errorCode, const QString &text) {
-            memo.append(text);
-            reporter.note(errorCode > 0 ? core::Severity::Error : core::Severity::Info, text);
-            if (reporter.cancelled())
-                zip.cancel();
+        events.message = [this](int errorCode, const QString &text) {
+            m_result.memo.append(text);
+            m_errors += errorCode > 0;
+            m_reporter.note(errorCode > 0 ? core::Severity::Error : core::Severity::Info, text,
+                            QString());
+            if (m_reporter.cancelled())
+                m_zip.cancel();
         };
+        m_reporter.begin(QString(), 0, true);
     }
     ~RunEvents() { m_zip.events() = m_saved; }
 
+    // Runs the operation, keeping what escapes it in the memo.
+    template <typename Operation> void run(Operation operation, const QString &failure)
+    {
+        try {
+            operation();
+            m_result.count = m_zip.successCount();
+        } catch (const std::exception &e) {
+            log(m_result.memo, m_reporter, failure);
+            log(m_result.memo, m_reporter, QString::fromUtf8(e.what()));
+            m_result.count = m_zip.successCount();
+            m_failed = true;
+        }
+        if (m_zip.cancelRequested())
+            m_result.outcome = core::RunOutcome::Cancelled;
+        else if (m_failed || (m_errors > 0 && m_result.count == 0))
+            m_result.outcome = core::RunOutcome::Failed;
+    }
+
+    static void log(QStringList &memo, core::RunReporter &reporter, const QString &text)
+    {
+        memo.append(text);
+        reporter.note(core::Severity::Info, text, QString());
+    }
+
 private:
     TZipMaster &m_zip;
+    core::RunReporter &m_reporter;
+    RunResult &m_result;
     TZipMaster::Events m_saved;
+    int m_errors = 0;
+    bool m_failed = false;
 };
-
-void log(QStringList &memo, core::RunReporter &reporter, const QString &text)
-{
-    memo.append(text);
-    reporter.note(core::Severity::Info, text);
-}
 
 } // namespace
 
@@ -61,26 +86,22 @@ RunResult runBackup(TZipMaster &zip, const QStringList &files, const AddOptions 
                     core::RunReporter &reporter)
 {
     RunResult result;
-    log(result.memo, reporter, QStringLiteral("Preparando arquivo... ") + zip.archiveName());
+    RunEvents::log(result.memo, reporter, QStringLiteral("Preparando arquivo... ") + zip.archiveName());
     {
-        const RunEvents events(zip, reporter, result.memo);
+        RunEvents events(zip, reporter, result);
         zip.fileSpecs() = files;
         zip.addOptions() = options;
-        try {
-            zip.add();
-            result.count = zip.successCount();
-        } catch (const std::exception &e) {
-            log(result.memo, reporter, QStringLiteral("Error in Add; Fatal DLL Exception in mainunit"));
-            log(result.memo, reporter, QString::fromUtf8(e.what()));
-            result.count = zip.successCount();
-        }
+        events.run([&zip] { zip.add(); },
+                   QStringLiteral("Error in Add; Fatal DLL Exception in mainunit"));
     }
     const QString logPath = logPathFor(zip.archiveName());
     QString error;
     if (!core::writeTextLines(logPath, result.memo, &error))
         reporter.note(core::Severity::Warning,
                       QStringLiteral("Não foi possível gravar o registro %1: %2")
-                          .arg(QDir::toNativeSeparators(logPath), error));
+                          .arg(QDir::toNativeSeparators(logPath), error),
+                      QString());
+    reporter.finish(result.outcome);
     return result;
 }
 
@@ -93,19 +114,17 @@ RunResult runRestore(TZipMaster &zip, const QString &destination, const ExtractO
                      const QStringList &entries, core::RunReporter &reporter)
 {
     RunResult result;
-    log(result.memo, reporter,
-        QStringLiteral("Aguarde... preparando arquivo ") + zip.archiveName());
-    const RunEvents events(zip, reporter, result.memo);
-    zip.setExtractDir(destination);
-    zip.extractOptions() = options;
-    zip.fileSpecs() = entries;
-    try {
-        zip.extract();
-        result.count = zip.successCount();
-    } catch (const std::exception &e) {
-        log(result.memo, reporter, QStringLiteral("Error in Extract; Fatal DLL Exception in mainunit"));
-        log(result.memo, reporter, QString::fromUtf8(e.what()));
+    RunEvents::log(result.memo, reporter,
+                   QStringLiteral("Aguarde... preparando arquivo ") + zip.archiveName());
+    {
+        RunEvents events(zip, reporter, result);
+        zip.setExtractDir(destination);
+        zip.extractOptions() = options;
+        zip.fileSpecs() = entries;
+        events.run([&zip] { zip.extract(); },
+                   QStringLiteral("Error in Extract; Fatal DLL Exception in mainunit"));
     }
+    reporter.finish(result.outcome);
     return result;
 }
 

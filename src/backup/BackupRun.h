@@ -1,12 +1,9 @@
 #pragma once
 
 #include "backup/zip/TZipMaster.h"
+#include "core/RunReporter.h"
 
 #include <QStringList>
-
-namespace core {
-class RunReporter;
-}
 
 // What the two status windows run, shared with the command line: the status memo, the
 // archive component's progress and messages on a run reporter, and the log beside the archive.
@@ -16,6 +13,8 @@ struct RunResult
 {
     int count = 0;
     QStringList memo;
+    // Cancelled when asked to stop; Failed when nothing was done because of an error.
+    core::RunOutcome outcome = core::RunOutcome::Completed;
 };
 
 // "Status do andamento do Back-Up": Add of `files` with `options` into the component's

@@ -1,8 +1,8 @@
 #include "backup/BackupRun.h"
-#include "backup/screen/RecordingReporter.h"
 
 #include "core/TextFile.h"
 #include "support/QStringPrinting.h"
+#include "support/RecordingReporter.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -12,6 +12,18 @@
 using namespace backup;
 
 namespace {
+
+// A status window that fails as soon as a file starts.
+class ThrowingReporter : public RecordingReporter
+{
+public:
+    void begin(const QString &title, int total, bool offersCancel) override
+    {
+        RecordingReporter::begin(title, total, offersCancel);
+        if (!title.isEmpty())
+            throw std::runtime_error("janela fechada");
+    }
+};
 
 class BackupRunTest : public ::testing::Test
 {
@@ -37,12 +49,17 @@ TEST_F(BackupRunTest, TheMemoGoesToTheReporterAndToTheLogBesideTheArchive)
     EXPECT_EQ(result.count, 2);
     EXPECT_EQ(result.memo, QStringList({"Preparando arquivo... " + m_dir.file("copia.Zip"),
                                         "  adicionando: grande.bin", "  adicionando: Quorvel.ini"}));
-    EXPECT_EQ(m_reporter.notes(), result.memo);
+    EXPECT_EQ(m_reporter.noteTexts(), result.memo);
     // The bar counts kibibytes of the file started; a cleared label ends the batch.
-    EXPECT_EQ(m_reporter.events.first(), "note Preparando arquivo... " + m_dir.file("copia.Zip"));
-    EXPECT_EQ(m_reporter.events[1], "begin grande.bin 586");
-    EXPECT_TRUE(m_reporter.events.contains("step 586"));
-    EXPECT_EQ(m_reporter.events.last(), "begin  0");
+    const auto &stages = m_reporter.stages();
+    ASSERT_EQ(stages.size(), 4);
+    EXPECT_EQ(stages[1].title, "grande.bin");
+    EXPECT_EQ(stages[1].total, 586);
+    EXPECT_TRUE(stages[1].offersCancel);
+    EXPECT_EQ(stages[2].title, "Quorvel.ini");
+    EXPECT_EQ(stages[3].title, QString());
+    EXPECT_TRUE(m_reporter.steps().contains(586));
+    EXPECT_EQ(m_reporter.outcome(), core::RunOutcome::Completed);
     EXPECT_EQ(m_dir.read("copia.log"),
               core::toWindows1252(result.memo.join("\r\n") + "\r\n"));
     EXPECT_EQ(backupCountText(result.count), "2 arquivos foram copiados no Back-Up");
@@ -50,29 +67,30 @@ TEST_F(BackupRunTest, TheMemoGoesToTheReporterAndToTheLogBesideTheArchive)
 
 TEST_F(BackupRunTest, CancelFromTheReporterStopsTheRunAndIsLogged)
 {
-    m_reporter.onEvent = [this] { m_reporter.stop = m_reporter.events.size() > 3; };
+    m_reporter.cancelAtStep(2);
     const RunResult result = runBackup(m_zip, files(), {}, m_reporter);
     EXPECT_EQ(result.count, 0);
     EXPECT_EQ(result.memo.last(), "Operação cancelada: nenhum arquivo foi gravado.");
     EXPECT_FALSE(QFileInfo::exists(m_dir.file("copia.Zip")));
     EXPECT_EQ(core::readTextLines(m_dir.file("copia.log")), result.memo);
+    EXPECT_EQ(m_reporter.outcome(), core::RunOutcome::Cancelled);
 }
 
 TEST_F(BackupRunTest, AnExceptionOutOfAddIsLoggedAndTheRunStillEnds)
 {
-    m_reporter.onEvent = [] { throw std::runtime_error("janela fechada"); };
-    const RunResult result = runBackup(m_zip, files(), {}, m_reporter);
+    ThrowingReporter failing;
+    const RunResult result = runBackup(m_zip, files(), {}, failing);
     EXPECT_EQ(result.count, 0);
     EXPECT_EQ(result.memo.mid(result.memo.size() - 2),
               QStringList({"Error in Add; Fatal DLL Exception in mainunit", "janela fechada"}));
+    EXPECT_EQ(result.outcome, core::RunOutcome::Failed);
+    EXPECT_EQ(failing.outcome(), core::RunOutcome::Failed);
     EXPECT_FALSE(m_zip.busy());
     EXPECT_FALSE(QFileInfo::exists(m_dir.file("copia.Zip")));
 
-    m_reporter.onEvent = nullptr;
     ASSERT_EQ(runBackup(m_zip, files(), {}, m_reporter).count, 2);
-    m_reporter.events.clear();
-    m_reporter.onEvent = [] { throw std::runtime_error("janela fechada"); };
-    const RunResult restore = runRestore(m_zip, m_dir.file("r"), {}, {}, m_reporter);
+    ThrowingReporter failingRestore;
+    const RunResult restore = runRestore(m_zip, m_dir.file("r"), {}, {}, failingRestore);
     EXPECT_EQ(restore.memo.first(), "Aguarde... preparando arquivo " + m_dir.file("copia.Zip"));
     EXPECT_EQ(restore.memo.mid(restore.memo.size() - 2),
               QStringList({"Error in Extract; Fatal DLL Exception in mainunit", "janela fechada"}));

@@ -1,10 +1,10 @@
 #include "backup/BackupScreen.h"
-#include "backup/screen/RecordingReporter.h"
 
 #include "core/Clock.h"
 #include "core/Shell.h"
 #include "core/TextFile.h"
 #include "support/QStringPrinting.h"
+#include "support/RecordingReporter.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -71,7 +71,7 @@ protected:
         m_host.files = FileChoice{{data("Lumesco.txt"), data("Quorvel.ini")}, {}};
         maker.save();
         m_host.calls.clear();
-        m_host.reporter.events.clear();
+        m_host.reporter = RecordingReporter();
     }
     BackupPlaces places() const
     {
@@ -185,7 +185,7 @@ TEST_F(BackupScreenTest, SaveAsksChoosesRunsTheStatusWindowAndLogs)
     EXPECT_EQ(m_host.calls.last(), "status Status do andamento do Back-Up");
     EXPECT_EQ(m_dialogs->texts().last(), "2 arquivos foram copiados no Back-Up");
     EXPECT_EQ(m_screen.zip().entries().size(), 2);
-    const QStringList memo = m_host.reporter.notes();
+    const QStringList memo = m_host.reporter.noteTexts();
     EXPECT_EQ(memo.first(), "Preparando arquivo... " + backup("20260109_2025_JOAO.Zip"));
     EXPECT_EQ(core::readTextLines(backup("20260109_2025_JOAO.log")), memo);
 }
@@ -232,7 +232,7 @@ TEST_F(BackupScreenTest, RestoreRefusesAnEmptyArchiveOrAnEmptySelectionAndExtrac
     EXPECT_EQ(m_dialogs->last().text, "1 arquivos foram recuperados");
     EXPECT_EQ(m_dir.read("restaurado/Quorvel.ini"), "[Geral]");
     EXPECT_FALSE(QFileInfo::exists(m_dir.file("restaurado/Lumesco.txt")));
-    EXPECT_EQ(m_host.reporter.notes().first(), "Aguarde... preparando arquivo " + backup("copia.zip"));
+    EXPECT_EQ(m_host.reporter.noteTexts().first(), "Aguarde... preparando arquivo " + backup("copia.zip"));
 
     m_host.destination->selectedOnly = false;
     m_screen.restore();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 namespace data {
@@ -23,6 +25,8 @@ struct ModuleServices
     QWidget *mainWindow = nullptr;
     data::TDataModule1 *academic = nullptr;
     data::TdmTarnel *cashBook = nullptr;
+    // Ends the session as "Log OFF" does (a restore of a backup ends it).
+    std::function<void()> logOff;
 
     core::Session &session() const;
     core::Dialogs &dialogs() const;

@@ -1,11 +1,13 @@
 // The Lumesco program: start-up, then the main window until it closes.
 
+#include "app/ModuleServices.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "app/forms/ReportCommands.h"
 #include "app/forms/SessionCommands.h"
 #include "app/forms/TfrmMain.h"
 #include "app/forms/WidgetDialogs.h"
+#include "backup/forms/BackupCommands.h"
 #include "core/Dialogs.h"
 #include "data/bulk/BulkRun.h"
 #include "data/forms/TfrmVerificarBD.h"
@@ -59,6 +61,9 @@ int main(int argc, char *argv[])
         form.exec();
     });
     app::installReportCommands(mainWindow);
+    const app::ModuleServices services{&mainWindow, &academic, &cashBook,
+                                       [&session] { session.toggle().logOff(); }};
+    backup::installCommands(mainWindow, services);
 
     // Full size even where no window manager maximises (a bare X server, Xvfb).
     mainWindow.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());

@@ -1,0 +1,35 @@
+#include "backup/forms/BackupCommands.h"
+
+#include "app/CommandHost.h"
+#include "app/ModuleServices.h"
+#include "backup/forms/TMainform.h"
+#include "core/Dialogs.h"
+#include "core/ProgramDirs.h"
+#include "core/Session.h"
+
+namespace backup {
+
+void installCommands(app::CommandHost &host, const app::ModuleServices &services)
+{
+    host.setModuleForm(app::Module::Backup, [services](app::ModuleLauncher &launcher) {
+        const core::Session &session = services.session();
+        const core::ProgramDirs &dirs = core::programDirs();
+        bool restored = false;
+        {
+            TMainform form({session.dataDir, dirs.backup, dirs.help, session.schoolYear,
+                            session.userName},
+                           services.mainWindow);
+            launcher.restoreCursor();
+            form.exec();
+            restored = form.closedAsRestore();
+        }
+        if (!restored)
+            return;
+        services.dialogs().show({QStringLiteral("Esta sessão será fechada para garantir a "
+                                                "integridade da cópia recuperada."),
+                                 QString(), core::Icon::Information, core::Button::Ok});
+        services.logOff();
+    });
+}
+
+} // namespace backup

@@ -1,0 +1,42 @@
+#include "backup/forms/DirectoryTree.h"
+
+#include <QDir>
+#include <QFileSystemModel>
+#include <QHeaderView>
+
+namespace backup {
+
+DirectoryTree::DirectoryTree(QWidget *parent) : QTreeView(parent)
+{
+    m_model = new QFileSystemModel(this);
+    m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_model->setReadOnly(true);
+    setModel(m_model);
+    for (int column = 1; column < m_model->columnCount(); ++column)
+        hideColumn(column);
+    header()->hide();
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (!current.isValid())
+                    return;
+                m_folder = m_model->filePath(current);
+                emit folderChanged(m_folder);
+            });
+}
+
+void DirectoryTree::showFolder(const QString &root, const QString &folder)
+{
+    m_model->setRootPath(root);
+    setRootIndex(m_model->index(root));
+    const QModelIndex index = m_model->index(folder);
+    m_folder = QDir::cleanPath(folder);
+    if (index.isValid()) {
+        setCurrentIndex(index);
+        scrollTo(index);
+        expand(index);
+    }
+    emit folderChanged(m_folder);
+}
+
+} // namespace backup

@@ -5,6 +5,7 @@
 
 #include "data/schema/AcademicSchema.h"
 #include "data/store/Database.h"
+#include "data/store/SqlText.h"
 #include "data/store/Table.h"
 #include "data/store/Transaction.h"
 
@@ -144,7 +145,7 @@ QString columns(const TableDef &def)
 {
     QStringList names;
     for (const FieldDef &f : def.fields)
-        names.append(u'"' + f.name + u'"');
+        names.append(sqltext::quoteName(f.name));
     return names.join(u',');
 }
 

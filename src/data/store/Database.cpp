@@ -15,6 +15,8 @@ namespace data {
 
 namespace {
 
+using sqltext::quoteName;
+
 struct Registry
 {
     QHash<QString, QString> names; // upper-case name -> directory
@@ -32,11 +34,6 @@ QString directoryKey(const QString &directory)
     const QFileInfo info(directory);
     const QString canonical = info.canonicalFilePath();
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-}
-
-QString quoteName(const QString &name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
 QString typeLabel(const FieldDef &f)

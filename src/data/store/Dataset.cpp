@@ -1,40 +1,14 @@
 #include "data/store/Dataset.h"
 
-#include "core/Formats.h"
 #include "data/store/Collation.h"
+#include "data/store/FieldValue.h"
 #include "data/store/Filter.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace data {
 
 namespace {
-
-bool isIntegerType(FieldType t)
-{
-    return t == FieldType::Short || t == FieldType::Long || t == FieldType::AutoIncrement;
-}
-
-std::optional<double> parseNumberText(const QString &text)
-{
-    const QString t = text.trimmed();
-    if (auto n = core::parseNumber(t))
-        return n;
-    bool ok = false;
-    const double d = t.toDouble(&ok);
-    return ok ? std::optional<double>(d) : std::nullopt;
-}
-
-std::optional<bool> parseLogical(const QString &text)
-{
-    const QString t = text.trimmed().toLower();
-    if (t == u"true" || t == u"t" || t == u"1" || t == u"s" || t == u"sim" || t == u"verdadeiro")
-        return true;
-    if (t == u"false" || t == u"f" || t == u"0" || t == u"n" || t == u"não" || t == u"nao" || t == u"falso")
-        return false;
-    return std::nullopt;
-}
 
 // Restores a pointer on leaving a scope, also when an exception passes.
 template<typename T>
@@ -75,10 +49,7 @@ void Dataset::open()
         reload(false);
     } catch (...) {
         m_state = DatasetState::Inactive;
-        m_view.clear();
-        m_filteredOut.clear();
-        m_byId.clear();
-        m_byIdBuilt = false;
+        m_rows.clear();
         closeSource();
         throw;
     }
@@ -95,10 +66,7 @@ void Dataset::close()
     }
     closeSource();
     m_state = DatasetState::Inactive;
-    m_view.clear();
-    m_filteredOut.clear();
-    m_byId.clear();
-    m_byIdBuilt = false;
+    m_rows.clear();
     m_pos = -1;
     m_eof = m_bof = true;
     m_modified = false;
@@ -237,119 +205,6 @@ void Dataset::setDisplayFormat(FieldRef field, const QString &mask)
             f.displayFormat = mask;
 }
 
-QVariant Dataset::convertIn(const DatasetField &field, const QVariant &value)
-{
-    if (!value.isValid() || value.isNull())
-        return {};
-    const bool isText = value.typeId() == QMetaType::QString;
-    const QString text = isText ? value.toString() : QString();
-    auto invalid = [&](const QString &what) -> StoreError {
-        return StoreError(QStringLiteral("'%1' não é %2 válido(a) para o campo %3.").arg(value.toString(), what, field.name));
-    };
-    switch (field.type) {
-    case FieldType::Text:
-    case FieldType::Memo: {
-        QString s;
-        if (value.typeId() == QMetaType::QDate)
-            s = core::formatDate(value.toDate());
-        else if (value.typeId() == QMetaType::Double)
-            s = core::formatPlain(value.toDouble());
-        else
-            s = value.toString();
-        if (field.type == FieldType::Text && field.size > 0 && s.size() > field.size)
-            s.truncate(field.size);
-        return s.isEmpty() ? QVariant() : QVariant(s);
-    }
-    case FieldType::Float:
-    case FieldType::Money:
-    case FieldType::Short:
-    case FieldType::Long:
-    case FieldType::AutoIncrement: {
-        double number = 0;
-        if (isText) {
-            if (text.trimmed().isEmpty())
-                return {};
-            const auto parsed = parseNumberText(text);
-            if (!parsed)
-                throw invalid(QStringLiteral("um número"));
-            number = *parsed;
-        } else if (value.typeId() == QMetaType::Bool) {
-            number = value.toBool() ? 1 : 0;
-        } else {
-            bool ok = false;
-            number = value.toDouble(&ok);
-            if (!ok)
-                throw invalid(QStringLiteral("um número"));
-        }
-        if (!isIntegerType(field.type))
-            return number;
-        const qint64 whole = qRound64(number);
-        const qint64 limit = field.type == FieldType::Short ? 32767 : 2147483647;
-        if (whole > limit || whole < -limit - 1)
-            throw StoreError(QStringLiteral("O valor %1 está fora do intervalo do campo %2.").arg(whole).arg(field.name));
-        return int(whole);
-    }
-    case FieldType::Date: {
-        if (value.typeId() == QMetaType::QDate)
-            return value.toDate().isValid() ? value : QVariant();
-        if (value.typeId() == QMetaType::QDateTime)
-            return value.toDateTime().date();
-        const QString t = value.toString().trimmed();
-        if (t.isEmpty())
-            return {};
-        if (auto d = core::parseDate(t); d && d->isValid())
-            return *d;
-        const QDate iso = QDate::fromString(t.left(10), Qt::ISODate);
-        if (iso.isValid())
-            return iso;
-        throw StoreError(QStringLiteral("'%1' não é uma data válida para o campo %2.").arg(t, field.name));
-    }
-    case FieldType::Logical: {
-        if (value.typeId() == QMetaType::Bool)
-            return value;
-        if (isText) {
-            if (text.trimmed().isEmpty())
-                return {};
-            const auto b = parseLogical(text);
-            if (!b)
-                throw invalid(QStringLiteral("um valor lógico"));
-            return *b;
-        }
-        return value.toDouble() != 0;
-    }
-    }
-    return value;
-}
-
-QString Dataset::formatValue(const DatasetField &field, const QVariant &value, bool display)
-{
-    if (!value.isValid() || value.isNull())
-        return {};
-    switch (field.type) {
-    case FieldType::Text:
-    case FieldType::Memo:
-        return value.toString();
-    case FieldType::Date:
-        return core::formatDate(value.toDate());
-    case FieldType::Logical:
-        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case FieldType::Short:
-    case FieldType::Long:
-    case FieldType::AutoIncrement:
-        if (display && !field.displayFormat.isEmpty())
-            return core::formatNumber(value.toDouble(), field.displayFormat);
-        return QString::number(value.toLongLong());
-    case FieldType::Float:
-    case FieldType::Money:
-        if (display && !field.displayFormat.isEmpty())
-            return core::formatNumber(value.toDouble(), field.displayFormat);
-        if (display && field.type == FieldType::Money)
-            return core::formatMoney(value.toDouble());
-        return core::formatPlain(value.toDouble());
-    }
-    return value.toString();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Reading values
 
@@ -359,8 +214,8 @@ const Dataset::Row *Dataset::readRow() const
         return m_calcRow;
     if (isEditing())
         return &m_edit;
-    if (m_pos >= 0 && m_pos < int(m_view.size())) {
-        Row *row = m_view[m_pos].get();
+    if (m_pos >= 0 && m_pos < m_rows.size()) {
+        Row *row = &m_rows.at(m_pos);
         ensureLoaded(*row);
         return row;
     }
@@ -378,14 +233,14 @@ QString Dataset::asText(FieldRef field) const
 {
     const int index = resolve(field);
     const Row *row = readRow();
-    return row ? formatValue(m_fields[index], row->values.value(index), false) : QString();
+    return row ? fieldvalue::format(m_fields[index], row->values.value(index), false) : QString();
 }
 
 QString Dataset::displayText(FieldRef field) const
 {
     const int index = resolve(field);
     const Row *row = readRow();
-    return row ? formatValue(m_fields[index], row->values.value(index), true) : QString();
+    return row ? fieldvalue::format(m_fields[index], row->values.value(index), true) : QString();
 }
 
 qint64 Dataset::asInteger(FieldRef field) const
@@ -395,7 +250,7 @@ qint64 Dataset::asInteger(FieldRef field) const
     case QMetaType::Double:
         return qRound64(v.toDouble());
     case QMetaType::QString:
-        return qRound64(parseNumberText(v.toString()).value_or(0));
+        return qRound64(fieldvalue::parseNumber(v.toString()).value_or(0));
     case QMetaType::QDate:
         return 0;
     default:
@@ -407,7 +262,7 @@ double Dataset::asFloat(FieldRef field) const
 {
     const QVariant v = value(field);
     if (v.typeId() == QMetaType::QString)
-        return parseNumberText(v.toString()).value_or(0);
+        return fieldvalue::parseNumber(v.toString()).value_or(0);
     if (v.typeId() == QMetaType::QDate)
         return 0;
     return v.toDouble();
@@ -424,7 +279,7 @@ QDate Dataset::asDate(FieldRef field) const
     if (v.typeId() == QMetaType::QDate)
         return v.toDate();
     if (v.typeId() == QMetaType::QString)
-        return core::parseDate(v.toString()).value_or(QDate());
+        return fieldvalue::parseDate(v.toString()).value_or(QDate());
     return {};
 }
 
@@ -432,7 +287,7 @@ bool Dataset::asLogical(FieldRef field) const
 {
     const QVariant v = value(field);
     if (v.typeId() == QMetaType::QString)
-        return parseLogical(v.toString()).value_or(false);
+        return fieldvalue::parseLogical(v.toString()).value_or(false);
     return v.toBool();
 }
 
@@ -444,12 +299,11 @@ bool Dataset::isBlank(FieldRef field) const
 
 QVariant Dataset::valueAt(int position, int field) const
 {
-    if (position < 0 || position >= int(m_view.size()) || field < 0 || field >= m_fields.size())
+    if (position < 0 || position >= m_rows.size() || field < 0 || field >= m_fields.size())
         return {};
-    const_cast<Dataset *>(this)->ensureOrdered();
-    if (position == m_pos && isEditing() && m_state == DatasetState::Edit)
+    if (position == m_pos && m_state == DatasetState::Edit)
         return m_edit.values.value(field);
-    Row &row = *m_view[position];
+    Row &row = m_rows.at(position);
     ensureLoaded(row);
     if (m_fields[field].calculated && position != m_pos)
         calculate(row);
@@ -460,50 +314,7 @@ QString Dataset::displayTextAt(int position, int field) const
 {
     if (field < 0 || field >= m_fields.size())
         return {};
-    return formatValue(m_fields[field], valueAt(position, field), true);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Writing values
-
-Dataset::Row *Dataset::writeRow(int field)
-{
-    if (m_fields[field].calculated) {
-        if (m_calcRow)
-            return m_calcRow;
-        if (isEditing())
-            return &m_edit;
-        return const_cast<Row *>(readRow());
-    }
-    if (!isEditing()) {
-        requireWritable();
-        throw StoreError(QStringLiteral("A tabela %1 não está em modo de edição ou inclusão.").arg(displayName()));
-    }
-    return &m_edit;
-}
-
-void Dataset::setValue(FieldRef field, const QVariant &value)
-{
-    const int index = resolve(field);
-    Row *row = writeRow(index);
-    if (!row)
-        return;
-    const DatasetField &f = m_fields[index];
-    row->values[index] = f.calculated ? value : convertIn(f, value);
-    if (f.calculated)
-        return;
-    m_modified = true;
-    m_touched[size_t(index)] = true;
-    if (events.onFieldChange)
-        events.onFieldChange(*this, index);
-    calculate(m_edit);
-    if (m_pos >= 0 && m_state == DatasetState::Edit)
-        emit rowChanged(m_pos);
-}
-
-void Dataset::setText(FieldRef field, const QString &text)
-{
-    setValue(field, QVariant(text));
+    return fieldvalue::format(m_fields[field], valueAt(position, field), true);
 }
 
 void Dataset::calculate(Row &row) const
@@ -522,34 +333,40 @@ void Dataset::calculate(Row &row) const
 
 void Dataset::ensureOrdered()
 {
-    if (!m_orderDirty)
+    if (!m_rows.orderPending())
         return;
-    const RowPtr current = m_pos >= 0 && m_pos < int(m_view.size()) ? m_view[m_pos] : nullptr;
-    sortRows(m_view);
-    m_orderDirty = false;
-    m_pos = current ? positionOf(current.get()) : (m_view.empty() ? -1 : 0);
+    const RowPtr current = m_pos >= 0 && m_pos < m_rows.size() ? m_rows.ptr(m_pos) : nullptr;
+    m_rows.sort([this](std::vector<RowPtr> &rows) { sortRows(rows); });
+    m_pos = current ? m_rows.positionOf(current.get()) : (m_rows.empty() ? -1 : 0);
     emit reset();
 }
 
-void Dataset::sortRows(std::vector<RowPtr> &) {}
-
-int Dataset::positionOf(const Row *row) const
+int Dataset::compareRows(const Row &a, const Row &b) const
 {
-    const int hint = row->hint;
-    if (hint >= 0 && hint < int(m_view.size()) && m_view[hint].get() == row)
-        return hint;
-    // Positions moved (a delete, a sort): number them again once.
-    for (int i = 0; i < int(m_view.size()); ++i)
-        m_view[i]->hint = i;
-    const int now = row->hint;
-    return now >= 0 && now < int(m_view.size()) && m_view[now].get() == row ? now : -1;
+    return a.id < b.id ? -1 : a.id > b.id ? 1 : 0;
+}
+
+void Dataset::sortRows(std::vector<RowPtr> &rows)
+{
+    for (const RowPtr &row : rows)
+        ensureLoaded(*row);
+    std::stable_sort(rows.begin(), rows.end(), [this](const RowPtr &a, const RowPtr &b) { return compareRows(*a, *b) < 0; });
+}
+
+RowCache::Compare Dataset::comparison()
+{
+    return [this](Row &a, Row &b) {
+        ensureLoaded(a);
+        ensureLoaded(b);
+        return compareRows(a, b);
+    };
 }
 
 void Dataset::arrived()
 {
-    if (m_pos >= 0 && m_pos < int(m_view.size()) && events.onCalcFields) {
-        ensureLoaded(*m_view[m_pos]);
-        calculate(*m_view[m_pos]);
+    if (m_pos >= 0 && m_pos < m_rows.size() && events.onCalcFields) {
+        ensureLoaded(m_rows.at(m_pos));
+        calculate(m_rows.at(m_pos));
     }
     if (!controlsDisabled())
         emit currentChanged(m_pos);
@@ -563,9 +380,9 @@ void Dataset::first()
     requireOpen();
     checkBrowseMode();
     ensureOrdered();
-    m_pos = m_view.empty() ? -1 : 0;
+    m_pos = m_rows.empty() ? -1 : 0;
     m_bof = true;
-    m_eof = m_view.empty();
+    m_eof = m_rows.empty();
     arrived();
 }
 
@@ -574,9 +391,9 @@ void Dataset::last()
     requireOpen();
     checkBrowseMode();
     ensureOrdered();
-    m_pos = int(m_view.size()) - 1;
+    m_pos = m_rows.size() - 1;
     m_eof = true;
-    m_bof = m_view.empty();
+    m_bof = m_rows.empty();
     arrived();
 }
 
@@ -585,7 +402,7 @@ void Dataset::next()
     requireOpen();
     checkBrowseMode();
     ensureOrdered();
-    if (m_pos + 1 < int(m_view.size())) {
+    if (m_pos + 1 < m_rows.size()) {
         ++m_pos;
         m_bof = m_eof = false;
         arrived();
@@ -610,7 +427,6 @@ void Dataset::prior()
 
 int Dataset::recNo() const
 {
-    const_cast<Dataset *>(this)->ensureOrdered();
     return m_pos;
 }
 
@@ -619,9 +435,9 @@ void Dataset::moveTo(int position)
     requireOpen();
     checkBrowseMode();
     ensureOrdered();
-    if (m_view.empty())
+    if (m_rows.empty())
         return;
-    m_pos = std::clamp(position, 0, int(m_view.size()) - 1);
+    m_pos = std::clamp(position, 0, m_rows.size() - 1);
     m_bof = m_eof = false;
     arrived();
 }
@@ -632,29 +448,18 @@ void Dataset::reload(bool keepPosition)
     const int oldPos = m_pos;
     std::vector<RowPtr> rows;
     loadRows(rows);
-    m_view.clear();
-    m_filteredOut.clear();
-    m_byId.clear();
-    m_byIdBuilt = false;
-    m_view.reserve(rows.size());
     const FilterExpression *localFilter = filtersAtSource() ? nullptr : filterExpression();
     const int width = int(m_fields.size());
-    for (RowPtr &row : rows) {
-        if (row->values.size() < width)
-            row->values.resize(width);
-        if (localFilter && !passesFilter(*row)) {
-            m_filteredOut.push_back(std::move(row));
-        } else {
-            row->hint = int(m_view.size());
-            m_view.push_back(std::move(row));
-        }
-    }
-    m_orderDirty = false;
-    int pos = m_view.empty() ? -1 : 0;
-    if (keepPosition && !m_view.empty()) {
-        pos = std::clamp(oldPos, 0, int(m_view.size()) - 1);
-        for (int i = 0; i < int(m_view.size()); ++i) {
-            if (m_view[i]->id == keepId) {
+    m_rows.assign(std::move(rows), [&](Row &row) {
+        if (row.values.size() < width)
+            row.values.resize(width);
+        return !localFilter || passesFilter(row);
+    });
+    int pos = m_rows.empty() ? -1 : 0;
+    if (keepPosition && !m_rows.empty()) {
+        pos = std::clamp(oldPos, 0, m_rows.size() - 1);
+        for (int i = 0; i < m_rows.size(); ++i) {
+            if (m_rows.at(i).id == keepId) {
                 pos = i;
                 break;
             }
@@ -662,7 +467,7 @@ void Dataset::reload(bool keepPosition)
     }
     m_pos = pos;
     m_bof = m_pos <= 0;
-    m_eof = m_view.empty();
+    m_eof = m_rows.empty();
     emit reset();
     arrived();
 }
@@ -688,11 +493,11 @@ bool Dataset::locate(const QString &fieldNames, const QVariantList &values, Loca
         const int index = resolve(names[i].trimmed());
         indexes.append(index);
         const DatasetField &f = m_fields[index];
-        wanted.append(f.type == FieldType::Text || f.type == FieldType::Memo ? QVariant(values[i].toString()) : convertIn(f, values[i]));
+        wanted.append(fieldvalue::isTextType(f.type) ? QVariant(values[i].toString()) : fieldvalue::convertIn(f, values[i]));
     }
-    for (int pos = 0; pos < int(m_view.size()); ++pos) {
-        ensureLoaded(*m_view[pos]);
-        const Row &row = *m_view[pos];
+    for (int pos = 0; pos < m_rows.size(); ++pos) {
+        Row &row = m_rows.at(pos);
+        ensureLoaded(row);
         bool all = true;
         for (int k = 0; k < indexes.size() && all; ++k) {
             const DatasetField &f = m_fields[indexes[k]];
@@ -725,9 +530,9 @@ bool Dataset::locate(const QString &fieldNames, const QVariantList &values, Loca
 
 qint64 Dataset::bookmark() const
 {
-    if (m_pos < 0 || m_pos >= int(m_view.size()))
+    if (m_pos < 0 || m_pos >= m_rows.size())
         return 0;
-    return m_view[m_pos]->id;
+    return m_rows.at(m_pos).id;
 }
 
 bool Dataset::gotoBookmark(qint64 bookmark)
@@ -735,52 +540,14 @@ bool Dataset::gotoBookmark(qint64 bookmark)
     requireOpen();
     checkBrowseMode();
     ensureOrdered();
-    const RowPtr row = byId().value(bookmark);
-    const int pos = row ? positionOf(row.get()) : -1;
+    const RowPtr row = m_rows.findById(bookmark);
+    const int pos = row ? m_rows.positionOf(row.get()) : -1;
     if (pos < 0)
         return false;
     m_pos = pos;
     m_bof = m_eof = false;
     arrived();
     return true;
-}
-
-std::vector<Dataset::RowPtr> Dataset::allRows() const
-{
-    std::vector<RowPtr> rows = m_view;
-    rows.insert(rows.end(), m_filteredOut.begin(), m_filteredOut.end());
-    return rows;
-}
-
-Dataset::RowPtr Dataset::findRowById(qint64 id) const
-{
-    return byId().value(id);
-}
-
-const QHash<qint64, Dataset::RowPtr> &Dataset::byId() const
-{
-    if (!m_byIdBuilt) {
-        m_byId.clear();
-        m_byId.reserve(qsizetype(m_view.size() + m_filteredOut.size()));
-        for (const RowPtr &row : m_view)
-            m_byId.insert(row->id, row);
-        for (const RowPtr &row : m_filteredOut)
-            m_byId.insert(row->id, row);
-        m_byIdBuilt = true;
-    }
-    return m_byId;
-}
-
-void Dataset::indexRow(const RowPtr &row)
-{
-    if (m_byIdBuilt)
-        m_byId.insert(row->id, row);
-}
-
-void Dataset::unindexRow(qint64 id)
-{
-    if (m_byIdBuilt)
-        m_byId.remove(id);
 }
 
 void Dataset::ensureLoaded(Row &row) const
@@ -793,80 +560,8 @@ void Dataset::ensureLoaded(Row &row) const
         row.values.resize(m_fields.size());
 }
 
-void Dataset::placeOnRow(const RowPtr &row)
-{
-    int pos = positionOf(row.get());
-    if (pos < 0) {
-        if (row->values.size() < m_fields.size())
-            row->values.resize(m_fields.size());
-        m_view.push_back(row);
-        indexRow(row);
-        m_orderDirty = hasOrder();
-        pos = int(m_view.size()) - 1;
-        row->hint = pos;
-        if (!controlsDisabled())
-            emit rowInserted(pos);
-    }
-    m_pos = pos;
-    m_bof = m_eof = false;
-    arrived();
-}
-
 // ---------------------------------------------------------------------------------------------
-// Records
-
-bool Dataset::runBefore(const DatasetEvents::Handler &handler)
-{
-    if (!handler)
-        return true;
-    try {
-        handler(*this);
-    } catch (const Abort &) {
-        return false;
-    }
-    return true;
-}
-
-template<typename Op>
-bool Dataset::withErrorHandler(const DatasetEvents::ErrorHandler &handler, Op op)
-{
-    for (;;) {
-        try {
-            op();
-            return true;
-        } catch (const Abort &) {
-            return false;
-        } catch (const StoreError &error) {
-            if (!handler)
-                throw;
-            ErrorAction action = ErrorAction::Fail;
-            handler(*this, error, action);
-            if (action == ErrorAction::Fail)
-                throw;
-            if (action == ErrorAction::Abort)
-                return false;
-        }
-    }
-}
-
-void Dataset::checkBrowseMode()
-{
-    if (!isEditing())
-        return;
-    if (m_modified) {
-        if (!post())
-            throw Abort();
-    } else {
-        cancel();
-    }
-}
-
-void Dataset::initNewRow(Row &) {}
-
-bool Dataset::rowInScope(const Row &) const
-{
-    return true;
-}
+// Filter
 
 bool Dataset::passesFilter(const Row &row) const
 {
@@ -877,237 +572,6 @@ bool Dataset::passesFilter(const Row &row) const
         calculate(const_cast<Row &>(row));
     return f->matches(row.values);
 }
-
-bool Dataset::append()
-{
-    requireWritable();
-    checkBrowseMode();
-    if (!runBefore(events.beforeInsert))
-        return false;
-    m_edit = Row();
-    m_edit.values.resize(m_fields.size());
-    m_insertAt = -1;
-    initNewRow(m_edit);
-    m_touched.assign(size_t(m_fields.size()), false);
-    m_state = DatasetState::Insert;
-    if (events.onNewRecord) {
-        try {
-            events.onNewRecord(*this);
-        } catch (...) {
-            m_state = DatasetState::Browse;
-            m_edit = Row();
-            throw;
-        }
-    }
-    m_modified = false;
-    calculate(m_edit);
-    emit stateChanged();
-    if (events.afterInsert)
-        events.afterInsert(*this);
-    return true;
-}
-
-bool Dataset::insert()
-{
-    const int at = m_pos;
-    if (!append())
-        return false;
-    if (!hasOrder())
-        m_insertAt = at < 0 ? 0 : at;
-    return true;
-}
-
-bool Dataset::edit()
-{
-    requireWritable();
-    if (isEditing())
-        return true;
-    if (m_view.empty())
-        return append();
-    ensureOrdered();
-    if (!runBefore(events.beforeEdit))
-        return false;
-    const bool started = withErrorHandler(events.onEditError, [this] {
-        ensureLoaded(*m_view[m_pos]);
-        m_edit = *m_view[m_pos];
-        m_orderFields = orderFieldPositions();
-    });
-    if (!started)
-        return false;
-    m_state = DatasetState::Edit;
-    m_modified = false;
-    m_touched.assign(size_t(m_fields.size()), false);
-    emit stateChanged();
-    if (events.afterEdit)
-        events.afterEdit(*this);
-    return true;
-}
-
-void Dataset::checkRequired() const
-{
-    for (int i = 0; i < m_fields.size(); ++i) {
-        const DatasetField &f = m_fields[i];
-        if (f.required && !f.calculated && f.type != FieldType::AutoIncrement && m_edit.values.value(i).isNull())
-            throw StoreError(QStringLiteral("O campo %1 deve ter um valor.").arg(f.name));
-    }
-}
-
-bool Dataset::post()
-{
-    requireOpen();
-    if (!isEditing())
-        return true;
-    if (!runBefore(events.beforePost))
-        return false;
-    const bool inserting = m_state == DatasetState::Insert;
-    const bool written = withErrorHandler(events.onPostError, [&] {
-        checkRequired();
-        if (inserting)
-            writeInsert(m_edit);
-        else
-            writeUpdate(*m_view[m_pos], m_edit);
-    });
-    if (!written)
-        return false;
-
-    int pos = m_pos;
-    if (inserting) {
-        RowPtr row = std::make_shared<Row>(std::move(m_edit));
-        indexRow(row);
-        // In a long run of appends only the newest row stays in memory; the others are read
-        // back from the source if they are visited again.
-        if (canReloadValues()) {
-            if (const RowPtr previous = m_lastAppended.lock(); previous && previous != row)
-                previous->values = QVariantList();
-            m_lastAppended = row;
-        }
-        if (!hasOrder() && m_insertAt >= 0 && m_insertAt <= int(m_view.size())) {
-            pos = m_insertAt;
-            m_view.insert(m_view.begin() + pos, row);
-        } else {
-            pos = int(m_view.size());
-            row->hint = pos;
-            m_view.push_back(row);
-            m_orderDirty = m_orderDirty || (hasOrder() && m_view.size() > 1);
-        }
-    } else {
-        Row &row = *m_view[pos];
-        for (int field : std::as_const(m_orderFields))
-            if (row.values.value(field) != m_edit.values.value(field))
-                m_orderDirty = true;
-        row.values = std::move(m_edit.values);
-    }
-    m_edit = Row();
-    m_state = DatasetState::Browse;
-    m_modified = false;
-    m_pos = pos;
-    m_bof = m_eof = false;
-
-    const Row &row = *m_view[pos];
-    if (!rowInScope(row) || !passesFilter(row)) {
-        // The row left the view (filter, range or master link): the cursor moves on.
-        RowPtr gone = m_view[pos];
-        m_view.erase(m_view.begin() + pos);
-        if (filtersAtSource())
-            unindexRow(gone->id);
-        else
-            m_filteredOut.push_back(gone);
-        if (m_pos >= int(m_view.size()))
-            m_pos = int(m_view.size()) - 1;
-        m_eof = m_view.empty();
-        emit reset();
-    } else if (!controlsDisabled()) {
-        if (inserting)
-            emit rowInserted(pos);
-        else
-            emit rowChanged(pos);
-    }
-    emit stateChanged();
-    if (m_pos >= 0)
-        calculate(*m_view[m_pos]);
-    if (events.afterPost)
-        events.afterPost(*this);
-    notifyDetails();
-    return true;
-}
-
-void Dataset::cancel()
-{
-    if (!isEditing())
-        return;
-    if (events.beforeCancel)
-        events.beforeCancel(*this);
-    m_state = DatasetState::Browse;
-    m_edit = Row();
-    m_modified = false;
-    emit stateChanged();
-    if (m_pos >= 0 && m_pos < int(m_view.size())) {
-        calculate(*m_view[m_pos]);
-        if (!controlsDisabled())
-            emit rowChanged(m_pos);
-    }
-    if (events.afterCancel)
-        events.afterCancel(*this);
-}
-
-bool Dataset::remove()
-{
-    requireWritable();
-    if (m_state == DatasetState::Insert) {
-        cancel();
-        return true;
-    }
-    if (m_state == DatasetState::Edit)
-        cancel();
-    ensureOrdered();
-    if (m_view.empty())
-        throw StoreError(QStringLiteral("Não há registro para excluir em %1.").arg(displayName()));
-    if (!runBefore(events.beforeDelete))
-        return false;
-    if (m_pos < 0 || m_pos >= int(m_view.size()))
-        return false; // the handler emptied the view
-    const RowPtr row = m_view[m_pos];
-    if (!withErrorHandler(events.onDeleteError, [&] { writeDelete(*row); }))
-        return false;
-    const int pos = positionOf(row.get());
-    if (pos >= 0)
-        m_view.erase(m_view.begin() + pos);
-    unindexRow(row->id);
-    if (m_pos >= int(m_view.size()))
-        m_pos = int(m_view.size()) - 1;
-    m_eof = m_view.empty();
-    m_bof = m_pos <= 0;
-    if (!controlsDisabled() && pos >= 0)
-        emit rowRemoved(pos);
-    if (events.afterDelete)
-        events.afterDelete(*this);
-    arrived();
-    return true;
-}
-
-void Dataset::refuseWrite() const
-{
-    requireWritable();
-    throw StoreError(QStringLiteral("A tabela %1 não aceita alterações.").arg(displayName()));
-}
-
-void Dataset::writeInsert(Row &)
-{
-    refuseWrite();
-}
-
-void Dataset::writeUpdate(const Row &, Row &)
-{
-    refuseWrite();
-}
-
-void Dataset::writeDelete(const Row &)
-{
-    refuseWrite();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Filter
 
 void Dataset::setFilter(const QString &expression)
 {
@@ -1163,6 +627,8 @@ void Dataset::disableControls()
 void Dataset::enableControls()
 {
     if (m_controlsDisabled > 0 && --m_controlsDisabled == 0) {
+        if (isOpen())
+            ensureOrdered();
         emit reset();
         emit currentChanged(m_pos);
     }

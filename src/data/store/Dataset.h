@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/store/RowCache.h"
 #include "data/store/Schema.h"
 #include "data/store/StoreError.h"
 
@@ -88,6 +89,11 @@ struct DatasetEvents
 //
 // Rows are read when the dataset opens and on refresh(); changes made elsewhere show after a
 // refresh. Moving the cursor while editing posts the row first.
+//
+// A posted row takes its place in the order at once, and the cursor follows it. Reading (values,
+// display texts, recNo) never moves a row, so a grid may paint at any time. While grids are
+// detached (disableControls), posted rows wait at the end of the view and take their places at
+// enableControls or at the next move of the cursor: a long run does not re-sort after each post.
 class Dataset : public QObject
 {
     Q_OBJECT
@@ -123,8 +129,8 @@ public:
     void prior();
     bool eof() const { return m_eof; }
     bool bof() const { return m_bof; }
-    bool isEmpty() const { return m_view.empty(); }
-    int recordCount() const { return int(m_view.size()); }
+    bool isEmpty() const { return m_rows.empty(); }
+    int recordCount() const { return m_rows.size(); }
     int recNo() const; // 0-based position in the current order, -1 when empty
     void moveTo(int position);
     // Re-reads the rows from their source, keeping the cursor on the same row when it is
@@ -204,13 +210,8 @@ signals:
     void stateChanged();
 
 protected:
-    struct Row
-    {
-        qint64 id = 0; // the surrogate row id (tables), or a running number
-        QVariantList values;
-        int hint = -1; // last known position in view
-    };
-    using RowPtr = std::shared_ptr<Row>;
+    using Row = DatasetRow;
+    using RowPtr = RowCache::RowPtr;
 
     explicit Dataset(QObject *parent = nullptr);
 
@@ -226,8 +227,12 @@ protected:
     virtual void writeUpdate(const Row &before, Row &row);
     virtual void writeDelete(const Row &row);
     // True when the rows keep an order of their own (an index): posted rows then take their
-    // place at the next move, through sortRows(). False: the order of arrival.
+    // place by compareRows(). False: the order of arrival.
     virtual bool hasOrder() const { return false; }
+    // Negative, zero or positive as `a` comes before, with or after `b` in the order; rows that
+    // are equal in the order fields come in the order of their ids. Values are loaded.
+    virtual int compareRows(const Row &a, const Row &b) const;
+    // Puts many rows in order at once (a pending order); the default sorts by compareRows().
     virtual void sortRows(std::vector<RowPtr> &rows);
     // Positions of the fields that decide the order: a post that changes one reorders.
     virtual QList<int> orderFieldPositions() const { return {}; }
@@ -251,14 +256,10 @@ protected:
     bool passesFilter(const Row &row) const;
     const FilterExpression *filterExpression() const { return m_filtered ? m_filterExpr.get() : nullptr; }
     int resolve(const FieldRef &field) const;
-    // A value in the field's type (texts cut to width, empty texts null); throws StoreError
-    // when it does not fit ("abc" for a number, an impossible date).
-    static QVariant convertIn(const DatasetField &field, const QVariant &value);
-    static QString formatValue(const DatasetField &field, const QVariant &value, bool display);
-    RowPtr findRowById(qint64 id) const;
+    RowPtr findRowById(qint64 id) const { return m_rows.findById(id); }
     void ensureLoaded(Row &row) const;
     void placeOnRow(const RowPtr &row); // makes `row` current (inserting it into view if absent)
-    std::vector<RowPtr> allRows() const; // in view and filtered out
+    std::vector<RowPtr> allRows() const { return m_rows.all(); } // in view and filtered out
     void notifyDetails();
     // Fields set since the edit began (a write need look at no others).
     const std::vector<bool> &touchedFields() const { return m_touched; }
@@ -268,6 +269,9 @@ private:
     Row *writeRow(int field);
     void arrived();
     void ensureOrdered();
+    RowCache::Compare comparison();
+    int placeNew(const RowPtr &row, int insertAt);
+    void placePosted(const RowPtr &row, bool inserted, bool orderChanged);
     void calculate(Row &row) const;
     void rebuildFieldIndex();
     bool runBefore(const DatasetEvents::Handler &handler);
@@ -275,25 +279,17 @@ private:
     [[noreturn]] void refuseWrite() const;
     template<typename Op>
     bool withErrorHandler(const DatasetEvents::ErrorHandler &handler, Op op);
-    int positionOf(const Row *row) const;
-    const QHash<qint64, RowPtr> &byId() const;
-    void indexRow(const RowPtr &row);
-    void unindexRow(qint64 id);
 
     QList<DatasetField> m_fields;
     QList<DatasetField> m_calcFields; // declared while closed
     QHash<QString, int> m_fieldIndex;      // upper-case name -> position
     QHash<QString, int> m_fieldIndexExact; // name as declared -> position
     QHash<quint64, int> m_fieldIndexAscii; // hash of the upper-case ASCII name -> position
-    std::vector<RowPtr> m_view;     // rows in view, in order (unordered tail when m_orderDirty)
-    std::vector<RowPtr> m_filteredOut;
-    mutable QHash<qint64, RowPtr> m_byId; // built on the first search by id, then kept
-    mutable bool m_byIdBuilt = false;
+    RowCache m_rows;
     std::weak_ptr<Row> m_lastAppended;
     int m_pos = -1;
     bool m_eof = true;
     bool m_bof = true;
-    bool m_orderDirty = false;
     DatasetState m_state = DatasetState::Inactive;
     bool m_readOnly = false;
     bool m_modified = false;

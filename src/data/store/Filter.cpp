@@ -1,7 +1,8 @@
 #include "data/store/Filter.h"
 
-#include "core/Formats.h"
 #include "data/store/Collation.h"
+#include "data/store/FieldValue.h"
+#include "data/store/SqlText.h"
 
 #include <cmath>
 
@@ -20,21 +21,9 @@ struct Token
     int position; // 1-based, for messages
 };
 
-bool isNumberType(FieldType t)
-{
-    return t == FieldType::Float || t == FieldType::Money || t == FieldType::Short || t == FieldType::Long
-        || t == FieldType::AutoIncrement;
-}
-
-bool isTextType(FieldType t)
-{
-    return t == FieldType::Text || t == FieldType::Memo;
-}
-
-QString quoteName(const QString &name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
+using fieldvalue::isNumberType;
+using fieldvalue::isTextType;
+using sqltext::quoteName;
 
 Op mirrored(Op op)
 {
@@ -88,16 +77,6 @@ const char *sqlOp(Op op)
         return ">=";
     }
     return "=";
-}
-
-std::optional<double> parseFilterNumber(const QString &text)
-{
-    const QString t = text.trimmed();
-    bool ok = false;
-    const double d = t.toDouble(&ok);
-    if (ok)
-        return d;
-    return core::parseNumber(t);
 }
 
 } // namespace
@@ -312,7 +291,7 @@ private:
             o.text = t.text;
             break;
         case TokenKind::Number: {
-            const auto number = parseFilterNumber(t.text);
+            const auto number = fieldvalue::parseNumber(t.text);
             if (!number)
                 fail(t, QStringLiteral("número inválido \"%1\"").arg(t.text));
             o.kind = Node::OperandKind::Number;
@@ -364,7 +343,7 @@ QVariant literalFor(const QString &filter, const Node::Operand &literal, FieldTy
             return literal.number;
         if (literal.kind == K::Boolean)
             return literal.boolean ? 1.0 : 0.0;
-        const auto number = parseFilterNumber(literal.text);
+        const auto number = fieldvalue::parseNumber(literal.text);
         if (!number)
             failValue(filter, literal, QStringLiteral("valor numérico inválido '%1'").arg(literal.text));
         return *number;
@@ -372,13 +351,8 @@ QVariant literalFor(const QString &filter, const Node::Operand &literal, FieldTy
     if (type == FieldType::Date) {
         if (literal.kind != K::Text)
             failValue(filter, literal, QStringLiteral("data inválida \"%1\"").arg(literal.text));
-        auto date = core::parseDate(literal.text.trimmed());
-        if (!date) {
-            const QDate iso = QDate::fromString(literal.text.trimmed(), Qt::ISODate);
-            if (iso.isValid())
-                date = iso;
-        }
-        if (!date || !date->isValid())
+        const auto date = fieldvalue::parseDate(literal.text);
+        if (!date)
             failValue(filter, literal, QStringLiteral("data inválida '%1'").arg(literal.text));
         return *date;
     }
@@ -387,11 +361,8 @@ QVariant literalFor(const QString &filter, const Node::Operand &literal, FieldTy
         return literal.boolean;
     if (literal.kind == K::Number)
         return literal.number != 0;
-    const QString t = literal.text.trimmed().toLower();
-    if (t == u"true" || t == u"t" || t == u"1" || t == u"s" || t == u"sim" || t == u"verdadeiro")
-        return true;
-    if (t == u"false" || t == u"f" || t == u"0" || t == u"n" || t == u"não" || t == u"nao" || t == u"falso")
-        return false;
+    if (const auto truth = fieldvalue::parseLogical(literal.text))
+        return *truth;
     failValue(filter, literal, QStringLiteral("valor lógico inválido '%1'").arg(literal.text));
 }
 

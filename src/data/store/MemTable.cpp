@@ -1,6 +1,6 @@
 #include "data/store/MemTable.h"
 
-#include "data/store/Collation.h"
+#include "data/store/FieldValue.h"
 
 #include <algorithm>
 
@@ -58,7 +58,7 @@ QList<MemTable::SortField> MemTable::sortFields() const
 QList<int> MemTable::orderFieldPositions() const
 {
     QList<int> positions;
-    for (const SortField &s : sortFields())
+    for (const SortField &s : m_keys)
         positions.append(s.field);
     return positions;
 }
@@ -77,35 +77,22 @@ void MemTable::openSource(QList<DatasetField> &storedFields)
 
 void MemTable::loadRows(std::vector<RowPtr> &rows)
 {
+    m_keys = sortFields();
     rows = allRows();
     std::sort(rows.begin(), rows.end(), [](const RowPtr &a, const RowPtr &b) { return a->id < b->id; });
     if (hasOrder())
         sortRows(rows);
 }
 
-void MemTable::sortRows(std::vector<RowPtr> &rows)
+int MemTable::compareRows(const Row &a, const Row &b) const
 {
-    const QList<SortField> keys = sortFields();
     const QList<DatasetField> &defs = fields();
-    std::stable_sort(rows.begin(), rows.end(), [&](const RowPtr &a, const RowPtr &b) {
-        for (const SortField &k : keys) {
-            const QVariant &x = a->values.at(k.field);
-            const QVariant &y = b->values.at(k.field);
-            int c;
-            if (x.isNull() || y.isNull()) {
-                c = int(!x.isNull()) - int(!y.isNull());
-            } else if (defs[k.field].type == FieldType::Text || defs[k.field].type == FieldType::Memo) {
-                c = collation::compare(x.toString(), y.toString());
-            } else if (defs[k.field].type == FieldType::Date) {
-                c = x.toDate() < y.toDate() ? -1 : x.toDate() > y.toDate() ? 1 : 0;
-            } else {
-                c = x.toDouble() < y.toDouble() ? -1 : x.toDouble() > y.toDouble() ? 1 : 0;
-            }
-            if (c != 0)
-                return k.descending ? c > 0 : c < 0;
-        }
-        return false;
-    });
+    for (const SortField &k : m_keys) {
+        const int c = fieldvalue::compare(defs[k.field].type, a.values.at(k.field), b.values.at(k.field));
+        if (c != 0)
+            return k.descending ? -c : c;
+    }
+    return Dataset::compareRows(a, b);
 }
 
 void MemTable::writeInsert(Row &row)

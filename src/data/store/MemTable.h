@@ -39,7 +39,7 @@ protected:
     void writeUpdate(const Row &before, Row &row) override;
     void writeDelete(const Row &row) override;
     bool hasOrder() const override { return !m_sortFields.isEmpty(); }
-    void sortRows(std::vector<RowPtr> &rows) override;
+    int compareRows(const Row &a, const Row &b) const override;
     QList<int> orderFieldPositions() const override;
 
 private:
@@ -53,6 +53,7 @@ private:
     QString m_name;
     QList<FieldDef> m_defs;
     QStringList m_sortFields;
+    QList<SortField> m_keys; // m_sortFields resolved, while open
     qint64 m_nextId = 1;
 };
 

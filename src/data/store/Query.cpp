@@ -1,6 +1,7 @@
 #include "data/store/Query.h"
 
 #include "data/store/DatabaseState.h"
+#include "data/store/FieldValue.h"
 #include "data/store/SqlText.h"
 #include "data/store/SqliteApi.h"
 
@@ -10,10 +11,7 @@ namespace data {
 
 namespace {
 
-QString quoteName(const QString &name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
+using sqltext::quoteName;
 
 // The kind of a column without a declared type (an expression): what its values are.
 FieldType typeOfValues(const std::vector<std::shared_ptr<QVariantList>> &rows, int column)
@@ -198,7 +196,7 @@ void Query::loadRows(std::vector<RowPtr> &rows)
         for (const RowPtr &row : m_pending)
             for (int c = 0; c < ignored.size() && c < kept.size(); ++c)
                 if (ignored[c].type != kept[c].type)
-                    row->values[c] = convertIn(kept[c], row->values[c]);
+                    row->values[c] = fieldvalue::convertIn(kept[c], row->values[c]);
     }
     rows.swap(m_pending);
     m_pending.clear();

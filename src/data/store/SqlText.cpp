@@ -4,6 +4,31 @@
 
 namespace data::sqltext {
 
+QString quoteName(const QString &name)
+{
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+void SelectStatement::where(const QString &condition, const QVariantList &conditionValues)
+{
+    conditions.append(condition);
+    values.append(conditionValues);
+}
+
+QString SelectStatement::toSql() const
+{
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QStringLiteral(", ")), from);
+    if (conditions.size() == 1)
+        sql += QStringLiteral(" WHERE ") + conditions.first();
+    else if (!conditions.isEmpty())
+        sql += QStringLiteral(" WHERE (") + conditions.join(QStringLiteral(") AND (")) + u')';
+    if (!orderBy.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + orderBy.join(QStringLiteral(", "));
+    if (limit >= 0)
+        sql += QStringLiteral(" LIMIT %1").arg(limit);
+    return sql;
+}
+
 bool Token::is(const char *word) const
 {
     return kind == TokenKind::Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;

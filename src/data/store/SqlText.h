@@ -5,11 +5,32 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <functional>
 
-// Reading SQL text as the store receives it: tokens, and the rewrites that let statements
-// written in the program's usual SQL run on the engine.
+// Reading SQL text as the store receives it (tokens, and the rewrites that let statements
+// written in the program's usual SQL run on the engine), and building the store's own.
 namespace data::sqltext {
+
+// A table or column name as SQL text: "NOME", "Data_MovFin", "ALUNOS" (double quotes doubled
+// inside), so names that are keywords or hold odd characters still work.
+QString quoteName(const QString &name);
+
+// A SELECT kept in parts until it runs, so a caller can add a condition or a limit without
+// cutting text. Conditions are joined with AND; `values` bind to their "?" marks in order.
+struct SelectStatement
+{
+    QStringList columns;
+    QString from; // as SQL text (quoted)
+    QStringList conditions;
+    QVariantList values;
+    QStringList orderBy;
+    int limit = -1; // none
+
+    // Adds a condition with the values of its "?" marks.
+    void where(const QString &condition, const QVariantList &conditionValues = {});
+    QString toSql() const;
+};
 
 enum class TokenKind { Word, QuotedName, Text, Number, Parameter, Symbol, Space };
 

@@ -2,7 +2,9 @@
 
 #include "data/store/Collation.h"
 #include "data/store/DatabaseState.h"
+#include "data/store/FieldValue.h"
 #include "data/store/Filter.h"
+#include "data/store/SqlText.h"
 #include "data/store/SqliteApi.h"
 
 #include <QSet>
@@ -15,36 +17,17 @@ namespace data {
 
 namespace {
 
-QString quoteName(const QString &name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
+using fieldvalue::convertIn;
+using fieldvalue::isTextType;
+using sqltext::quoteName;
 
-bool isTextType(FieldType t)
+void bindAll(sqlite::Statement &st, const QVariantList &values)
 {
-    return t == FieldType::Text || t == FieldType::Memo;
-}
-
-// Orders two values of one field as the database's ORDER BY does (empty first).
-int compareField(const DatasetField &f, const QVariant &a, const QVariant &b, bool caseInsensitive)
-{
-    if (a.isNull() || b.isNull())
-        return int(!a.isNull()) - int(!b.isNull());
-    if (isTextType(f.type))
-        return collation::compare(a.toString(), b.toString(), caseInsensitive);
-    if (f.type == FieldType::Date)
-        return a.toDate() < b.toDate() ? -1 : a.toDate() > b.toDate() ? 1 : 0;
-    const double x = a.toDouble(), y = b.toDouble();
-    return x < y ? -1 : x > y ? 1 : 0;
+    for (int i = 0; i < values.size(); ++i)
+        st.bind(i + 1, values[i]);
 }
 
 } // namespace
-
-struct Table::Selection
-{
-    QString sql;
-    QVariantList values;
-};
 
 struct Table::Statements
 {
@@ -308,72 +291,66 @@ std::optional<QVariantList> Table::linkValues() const
     return values;
 }
 
-Table::Selection Table::buildSelection(bool idsOnly) const
+// The current rows' statement: the filter, range and master link as conditions, in the order.
+sqltext::SelectStatement Table::buildSelection(bool idsOnly) const
 {
-    Selection sel;
-    QStringList columns{QStringLiteral("rowid")};
+    sqltext::SelectStatement sel;
+    sel.columns.append(QStringLiteral("rowid"));
     if (!idsOnly)
         for (const FieldDef &f : m_layout.fields)
-            columns.append(quoteName(f.name));
-    QStringList conditions;
-    if (const FilterExpression *filter = filterExpression())
-        conditions.append(filter->toSql(sel.values));
-    const QList<OrderField> &order = orderFields();
+            sel.columns.append(quoteName(f.name));
+    sel.from = quoteName(m_layout.name);
+    if (const FilterExpression *filter = filterExpression()) {
+        QVariantList values;
+        const QString condition = filter->toSql(values);
+        sel.where(condition, values);
+    }
     if (m_hasRange) {
-        auto tuple = [&](const QVariantList &key, const char *op) {
-            QStringList names, marks;
-            for (int i = 0; i < key.size() && i < order.size(); ++i) {
-                const DatasetField &f = fields()[order[i].field];
-                QString name = quoteName(f.name);
-                if (order[i].caseInsensitive && isTextType(f.type))
-                    name += QStringLiteral(" COLLATE %1").arg(QLatin1String(collation::kNameCaseInsensitive));
-                names.append(name);
-                marks.append(QStringLiteral("?"));
-                sel.values.append(convertIn(f, key[i]));
-            }
-            if (names.isEmpty())
-                return;
-            conditions.append(QStringLiteral("((%1) %2 (%3))").arg(names.join(u','), QLatin1String(op), marks.join(u',')));
-        };
-        tuple(m_rangeFrom, ">=");
-        tuple(m_rangeTo, "<=");
+        keyCondition(sel, m_rangeFrom, ">=");
+        keyCondition(sel, m_rangeTo, "<=");
     }
     if (m_master) {
         const auto link = linkValues();
         if (!link) {
-            conditions.append(QStringLiteral("0"));
+            sel.where(QStringLiteral("0"));
         } else {
             for (int i = 0; i < m_detailFields.size(); ++i) {
-                if (link->at(i).isNull()) {
-                    conditions.append(QStringLiteral("0"));
-                } else {
-                    conditions.append(QStringLiteral("(%1 = ?)").arg(quoteName(fields()[resolve(m_detailFields[i])].name)));
-                    sel.values.append(link->at(i));
-                }
+                if (link->at(i).isNull())
+                    sel.where(QStringLiteral("0"));
+                else
+                    sel.where(QStringLiteral("%1 = ?").arg(quoteName(fields()[resolve(m_detailFields[i])].name)), {link->at(i)});
             }
         }
     }
-    sel.sql = QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QStringLiteral(", ")), quoteName(m_layout.name));
-    if (!conditions.isEmpty())
-        sel.sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
-    sel.sql += QStringLiteral(" ORDER BY ") + orderClause(order);
+    for (const OrderField &o : orderFields())
+        sel.orderBy.append(orderTerm(o) + (o.descending ? QStringLiteral(" DESC") : QString()));
+    sel.orderBy.append(QStringLiteral("rowid"));
     return sel;
 }
 
-QString Table::orderClause(const QList<Table::OrderField> &order) const
+// A field of the order as SQL, in the collation of its index.
+QString Table::orderTerm(const OrderField &o) const
 {
-    QStringList parts;
-    for (const OrderField &o : order) {
-        const DatasetField &f = fields()[o.field];
-        QString part = quoteName(f.name);
-        if (o.caseInsensitive && isTextType(f.type))
-            part += QStringLiteral(" COLLATE %1").arg(QLatin1String(collation::kNameCaseInsensitive));
-        if (o.descending)
-            part += QStringLiteral(" DESC");
-        parts.append(part);
+    const DatasetField &f = fields()[o.field];
+    QString term = quoteName(f.name);
+    if (o.caseInsensitive && isTextType(f.type))
+        term += QStringLiteral(" COLLATE %1").arg(QLatin1String(collation::kNameCaseInsensitive));
+    return term;
+}
+
+// The leading fields of the order compared with `key` as one row value: "(A, B) >= (?, ?)".
+void Table::keyCondition(sqltext::SelectStatement &sel, const QVariantList &key, const char *op) const
+{
+    const QList<OrderField> &order = orderFields();
+    QStringList names, marks;
+    QVariantList values;
+    for (int i = 0; i < key.size() && i < order.size(); ++i) {
+        names.append(orderTerm(order[i]));
+        marks.append(QStringLiteral("?"));
+        values.append(convertIn(fields()[order[i].field], key[i]));
     }
-    parts.append(QStringLiteral("rowid"));
-    return parts.join(QStringLiteral(", "));
+    if (!names.isEmpty())
+        sel.where(QStringLiteral("(%1) %2 (%3)").arg(names.join(u','), QLatin1String(op), marks.join(u',')), values);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -412,10 +389,9 @@ void Table::decodeRow(const sqlite::Statement &st, Row &row, CodeCache *codes) c
 
 void Table::loadRows(std::vector<RowPtr> &rows)
 {
-    const Selection sel = buildSelection(false);
-    sqlite::Statement st(m_db.state().handle, sel.sql);
-    for (int i = 0; i < sel.values.size(); ++i)
-        st.bind(i + 1, sel.values[i]);
+    const sqltext::SelectStatement sel = buildSelection(false);
+    sqlite::Statement st(m_db.state().handle, sel.toSql());
+    bindAll(st, sel.values);
     CodeCache codes;
     while (st.step()) {
         auto row = std::make_shared<Row>();
@@ -427,10 +403,9 @@ void Table::loadRows(std::vector<RowPtr> &rows)
 void Table::sortRows(std::vector<RowPtr> &rows)
 {
     // The database knows the order (collations, descending keys): ask it for the ids.
-    const Selection sel = buildSelection(true);
-    sqlite::Statement st(m_db.state().handle, sel.sql);
-    for (int i = 0; i < sel.values.size(); ++i)
-        st.bind(i + 1, sel.values[i]);
+    const sqltext::SelectStatement sel = buildSelection(true);
+    sqlite::Statement st(m_db.state().handle, sel.toSql());
+    bindAll(st, sel.values);
     QHash<qint64, RowPtr> byId;
     byId.reserve(qsizetype(rows.size()));
     for (const RowPtr &row : rows)
@@ -451,6 +426,17 @@ void Table::sortRows(std::vector<RowPtr> &rows)
     rows.swap(sorted);
 }
 
+int Table::compareRows(const Row &a, const Row &b) const
+{
+    for (const OrderField &o : orderFields()) {
+        const DatasetField &f = fields()[o.field];
+        const int c = fieldvalue::compare(f.type, a.values.value(o.field), b.values.value(o.field), o.caseInsensitive);
+        if (c != 0)
+            return o.descending ? -c : c;
+    }
+    return Dataset::compareRows(a, b);
+}
+
 bool Table::rowInScope(const Row &row) const
 {
     const QList<OrderField> &order = orderFields();
@@ -458,7 +444,7 @@ bool Table::rowInScope(const Row &row) const
         auto compareKey = [&](const QVariantList &key) {
             for (int i = 0; i < key.size() && i < order.size(); ++i) {
                 const DatasetField &f = fields()[order[i].field];
-                const int c = compareField(f, row.values.value(order[i].field), convertIn(f, key[i]), order[i].caseInsensitive);
+                const int c = fieldvalue::compare(f.type, row.values.value(order[i].field), convertIn(f, key[i]), order[i].caseInsensitive);
                 if (c != 0)
                     return c;
             }
@@ -473,7 +459,7 @@ bool Table::rowInScope(const Row &row) const
             return false;
         for (int i = 0; i < m_detailFields.size(); ++i) {
             const int field = resolve(m_detailFields[i]);
-            if (link->at(i).isNull() || compareField(fields()[field], row.values.value(field), link->at(i), false) != 0)
+            if (link->at(i).isNull() || fieldvalue::compare(fields()[field].type, row.values.value(field), link->at(i), false) != 0)
                 return false;
         }
     }
@@ -501,45 +487,23 @@ bool Table::seek(const QVariantList &values, bool exact)
     if (values.isEmpty() || values.size() > order.size())
         throw StoreError(QStringLiteral("Busca em %1: %2 valores para um índice de %3 campos.")
                              .arg(displayName()).arg(values.size()).arg(order.size()));
-    Selection sel = buildSelection(true);
-    QStringList names, marks;
-    QVariantList key;
-    bool descending = false;
-    for (int i = 0; i < values.size(); ++i) {
-        const DatasetField &f = fields()[order[i].field];
-        QString name = quoteName(f.name);
-        if (order[i].caseInsensitive && isTextType(f.type))
-            name += QStringLiteral(" COLLATE %1").arg(QLatin1String(collation::kNameCaseInsensitive));
-        names.append(name);
-        marks.append(QStringLiteral("?"));
-        key.append(convertIn(f, values[i]));
-        descending = order[i].descending;
-    }
-    QString condition;
+    // The key joins the filter, range and link conditions of the current rows.
+    sqltext::SelectStatement sel = buildSelection(true);
     if (exact) {
-        QStringList parts;
-        for (int i = 0; i < names.size(); ++i)
-            parts.append(key[i].isNull() ? names[i] + QStringLiteral(" IS NULL") : names[i] + QStringLiteral(" = ?"));
-        condition = parts.join(QStringLiteral(" AND "));
-        QVariantList bound;
-        for (const QVariant &v : key)
-            if (!v.isNull())
-                bound.append(v);
-        key = bound;
+        for (int i = 0; i < values.size(); ++i) {
+            const QString name = orderTerm(order[i]);
+            const QVariant key = convertIn(fields()[order[i].field], values[i]);
+            if (key.isNull())
+                sel.where(name + QStringLiteral(" IS NULL"));
+            else
+                sel.where(name + QStringLiteral(" = ?"), {key});
+        }
     } else {
-        condition = QStringLiteral("(%1) %2 (%3)").arg(names.join(u','), QLatin1String(descending ? "<=" : ">="), marks.join(u','));
+        keyCondition(sel, values, order[values.size() - 1].descending ? "<=" : ">=");
     }
-    // The key condition goes before ORDER BY, joined to the filter, range and link conditions.
-    const qsizetype orderAt = sel.sql.lastIndexOf(QLatin1String(" ORDER BY "));
-    QString head = sel.sql.left(orderAt);
-    head += head.contains(QLatin1String(" WHERE ")) ? QStringLiteral(" AND ") : QStringLiteral(" WHERE ");
-    const QString sql = head + condition + sel.sql.mid(orderAt) + QStringLiteral(" LIMIT 1");
-    sqlite::Statement st(m_db.state().handle, sql);
-    int position = 1;
-    for (const QVariant &v : std::as_const(sel.values))
-        st.bind(position++, v);
-    for (const QVariant &v : std::as_const(key))
-        st.bind(position++, v);
+    sel.limit = 1;
+    sqlite::Statement st(m_db.state().handle, sel.toSql());
+    bindAll(st, sel.values);
     if (!st.step()) {
         if (!exact && !isEmpty())
             last();

@@ -9,6 +9,10 @@ namespace data::sqlite {
 class Statement;
 }
 
+namespace data::sqltext {
+struct SelectStatement;
+}
+
 namespace data {
 
 // A stored table opened by its file name ("Alunos.DB" -> ALUNOS) in a database:
@@ -76,6 +80,7 @@ protected:
     void writeUpdate(const Row &before, Row &row) override;
     void writeDelete(const Row &row) override;
     bool hasOrder() const override { return true; }
+    int compareRows(const Row &a, const Row &b) const override;
     void sortRows(std::vector<RowPtr> &rows) override;
     QList<int> orderFieldPositions() const override;
     void initNewRow(Row &row) override;
@@ -91,17 +96,17 @@ private:
         bool descending;
         bool caseInsensitive;
     };
-    struct Selection;
     struct Statements;
 
     void resolveDatabase();
     QList<OrderField> computeOrder() const;
     const QList<OrderField> &orderFields() const { return m_order; }
     void setOrder(const QList<OrderField> &order);
-    QString orderClause(const QList<OrderField> &order) const;
     void reorder(const QString &oldName, const QString &oldList, bool oldUse);
     std::optional<QVariantList> linkValues() const;
-    Selection buildSelection(bool idsOnly) const;
+    sqltext::SelectStatement buildSelection(bool idsOnly) const;
+    QString orderTerm(const OrderField &o) const;
+    void keyCondition(sqltext::SelectStatement &sel, const QVariantList &key, const char *op) const;
     struct CodeCache;
     void decodeRow(const sqlite::Statement &st, Row &row, CodeCache *codes) const;
     RowPtr fetch(qint64 id);

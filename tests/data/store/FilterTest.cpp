@@ -144,6 +144,29 @@ TEST_F(Filters, EveryFilterOfTheProgramKeepsTheRightRowsInTablesAndInMemory)
     EXPECT_EQ(table.recordCount(), 5);
 }
 
+TEST_F(Filters, ANumberMeansTheSameInAFilterAsTypedInAField)
+{
+    Table t(m_db, QStringLiteral("Filtro.DB"));
+    t.open();
+    const std::pair<const char *, double> numbers[] = {{"1.500", 1500}, {"1.500,25", 1500.25}, {"0,05", 0.05}, {"-3", -3}};
+    for (const auto &[text, value] : numbers) {
+        const QString typed = QString::fromLatin1(text);
+        for (Dataset *ds : {static_cast<Dataset *>(&t), static_cast<Dataset *>(&m_mem)}) {
+            ds->setFiltered(false);
+            ASSERT_TRUE(ds->locate(QStringLiteral("ID"), {2}));
+            ds->edit();
+            ds->setText("ABAT", typed);
+            ds->post();
+            EXPECT_DOUBLE_EQ(ds->asFloat("ABAT"), value) << text;
+            for (const QString &filter : {QStringLiteral("(ABAT = %1)"), QStringLiteral("(ABAT = '%1')")}) {
+                ds->setFilter(filter.arg(typed));
+                ds->setFiltered(true);
+                EXPECT_EQ(ids(*ds), QList<int>({2})) << qPrintable(filter.arg(typed));
+            }
+        }
+    }
+}
+
 TEST_F(Filters, AFilterSetBeforeOpeningAppliesWhenFiltered)
 {
     Table table(m_db, QStringLiteral("FILTRO.DB"));

@@ -1,5 +1,6 @@
 #include "StoreFixture.h"
 
+#include "data/store/Query.h"
 #include "data/store/Transaction.h"
 
 using namespace data;
@@ -116,6 +117,69 @@ TEST_F(TableCursor, RowsPostedOutOfOrderTakeTheirPlaceAndAreFoundAtOnce)
     EXPECT_EQ(column(t, QStringLiteral("MATRICULA")), QStringList({"5", "10", "20", "25", "30", "35", "40"}));
     t.findKey({25});
     EXPECT_EQ(t.recNo(), 3);
+}
+
+TEST_F(TableCursor, SearchesStayInsideTheFilterAndTheRange)
+{
+    Table t(m_db, QStringLiteral("Alunos.DB"));
+    t.setIndexName(QStringLiteral("kTurma"));
+    t.setFilter(QStringLiteral("(SIT <> 'D') AND (SIT <> 'T')"));
+    t.setFiltered(true);
+    t.open();
+    EXPECT_FALSE(t.findKey({QStringLiteral("1G2A")})); // only rows the filter leaves out hold it
+    EXPECT_TRUE(t.findKey({QStringLiteral("1G1A"), QStringLiteral("ZÉLIA MOTA")}));
+    EXPECT_FALSE(t.findNearest({QStringLiteral("1G1B")}));
+    EXPECT_EQ(t.asInteger("MATRICULA"), 30); // nothing at or after: the last row
+
+    t.setRange({QStringLiteral("1G1A"), QStringLiteral("B")}, {QStringLiteral("1G1A"), QStringLiteral("ZZ")});
+    EXPECT_EQ(column(t, QStringLiteral("MATRICULA")), QStringList({"30"}));
+    EXPECT_FALSE(t.findKey({QStringLiteral("1G1A"), QStringLiteral("alberto lima")}));
+    EXPECT_TRUE(t.findNearest({QStringLiteral("1G1A"), QStringLiteral("A")}));
+    EXPECT_EQ(t.asInteger("MATRICULA"), 30);
+}
+
+TEST_F(TableCursor, NamesThatAreSqlWordsOrHoldQuotesWorkEverywhere)
+{
+    TableDef def;
+    def.name = QStringLiteral("GROUP");
+    def.fields = {{QStringLiteral("ORDER"), FieldType::Long, 0, true},
+                  {QStringLiteral("FROM"), FieldType::Text, 10},
+                  {QStringLiteral("SAY \"HI\""), FieldType::Text, 10}};
+    def.primaryKey = {QStringLiteral("ORDER")};
+    def.indexes = {{QStringLiteral("kFrom"), {QStringLiteral("FROM")}}};
+    m_db.createTable(def);
+    EXPECT_TRUE(m_db.compareLayout(def).isEmpty());
+
+    Table t(m_db, QStringLiteral("Group.DB"));
+    t.setIndexName(QStringLiteral("kFrom"));
+    t.open();
+    for (int n : {2, 1}) {
+        t.append();
+        t.setValue("ORDER", n);
+        t.setText("FROM", QStringLiteral("F%1").arg(n));
+        t.setText(QStringLiteral("SAY \"HI\""), QStringLiteral("oi"));
+        t.post();
+    }
+    EXPECT_EQ(column(t, QStringLiteral("ORDER")), QStringList({"1", "2"}));
+    ASSERT_TRUE(t.findKey({QStringLiteral("F2")}));
+    t.edit();
+    t.setText("FROM", QStringLiteral("F0"));
+    t.post();
+    t.setFilter(QStringLiteral("FROM = 'F0'"));
+    t.setFiltered(true);
+    EXPECT_EQ(column(t, QStringLiteral("ORDER")), QStringList({"2"}));
+
+    Query q(m_db);
+    q.setSql(QStringLiteral("select * from \"GROUP\" where \"ORDER\" = 1"));
+    q.open();
+    ASSERT_TRUE(q.isEditable());
+    q.edit();
+    q.setText(QStringLiteral("SAY \"HI\""), QStringLiteral("olá"));
+    q.post();
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select \"SAY \"\"HI\"\"\" from \"GROUP\" where \"ORDER\" = 1")).toString(),
+              QStringLiteral("olá"));
+    t.remove();
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from \"GROUP\"")).toInt(), 1);
 }
 
 TEST_F(TableCursor, RangeAndRefreshShowTheRowsOfTheDatabase)

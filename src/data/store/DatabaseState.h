@@ -39,8 +39,11 @@ public:
     sqlite3 *handle = nullptr;
     SqliteDialect dialect;
     std::shared_ptr<TableLocks> locks;
-    bool inTransaction = false;
     int savepointCounter = 0;
+    // The Transaction objects open on this connection, outermost first, by serial number:
+    // an inner one whose outer one already ended finds itself gone and has nothing to undo.
+    QList<quint64> transactions;
+    quint64 transactionSerial = 0;
 
     // A prepared statement kept for reuse (row rules run the same statements again and again).
     sqlite::Statement &cached(const QString &sql);

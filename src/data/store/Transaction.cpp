@@ -7,38 +7,64 @@ namespace data {
 
 Transaction::Transaction(const Database &db) : m_db(db)
 {
-    if (m_db.inTransaction())
-        throw StoreError(QStringLiteral("Já existe uma transação em andamento neste banco de dados."));
-    // IMMEDIATE: take the write lock now, so a busy file is found before any work is done.
-    m_db.state().runPlain(QStringLiteral("BEGIN IMMEDIATE"));
-    m_active = true;
+    DatabaseState &s = m_db.state();
+    if (!m_db.inTransaction()) {
+        // IMMEDIATE: the write lock is taken now, so a busy file is found before any work is
+        // done and numbers read for new rows stay ours until the commit.
+        s.transactions.clear();
+        s.runPlain(QStringLiteral("BEGIN IMMEDIATE"));
+    } else {
+        const QString name = QStringLiteral("lumesco_tx%1").arg(++s.savepointCounter);
+        s.runPlain(QStringLiteral("SAVEPOINT ") + name);
+        m_savepoint = name;
+    }
+    m_serial = ++s.transactionSerial;
+    s.transactions.append(m_serial);
 }
 
 Transaction::~Transaction()
 {
-    if (m_active) {
-        try {
-            rollback();
-        } catch (...) {
-        }
+    try {
+        rollback();
+    } catch (...) {
     }
+}
+
+qsizetype Transaction::level() const
+{
+    return m_serial ? m_db.state().transactions.indexOf(m_serial) : -1;
 }
 
 void Transaction::commit()
 {
-    if (!m_active)
+    const qsizetype at = level();
+    if (at < 0)
         throw StoreError(QStringLiteral("Nenhuma transação em andamento."));
-    m_db.state().runPlain(QStringLiteral("COMMIT"));
-    m_active = false;
+    DatabaseState &s = m_db.state();
+    if (at + 1 < s.transactions.size())
+        throw StoreError(QStringLiteral("Uma transação interna ainda está em andamento; conclua-a antes."));
+    s.runPlain(isNested() ? QStringLiteral("RELEASE ") + m_savepoint : QStringLiteral("COMMIT"));
+    s.transactions.resize(at);
+    m_serial = 0;
 }
 
 void Transaction::rollback()
 {
-    if (!m_active)
+    const qsizetype at = level();
+    m_serial = 0;
+    if (at < 0)
         return;
-    m_active = false;
-    if (m_db.inTransaction())
-        m_db.state().runPlain(QStringLiteral("ROLLBACK"));
+    DatabaseState &s = m_db.state();
+    // Inner transactions still open end with this one.
+    s.transactions.resize(at);
+    if (!m_db.inTransaction())
+        return; // the engine ended it already (a failed commit, a full disk)
+    if (isNested()) {
+        s.runPlain(QStringLiteral("ROLLBACK TO ") + m_savepoint);
+        s.runPlain(QStringLiteral("RELEASE ") + m_savepoint);
+    } else {
+        s.runPlain(QStringLiteral("ROLLBACK"));
+    }
 }
 
 Savepoint::Savepoint(const Database &db) : m_db(db)

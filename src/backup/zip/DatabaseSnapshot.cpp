@@ -1,8 +1,11 @@
 #include "backup/zip/DatabaseSnapshot.h"
 
 #include "backup/zip/ZipEngine.h"
+#include "data/store/Database.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <sqlite3.h>
 
 namespace backup {
@@ -140,7 +143,9 @@ bool isDatabaseCompanion(const QString &path, const QString &databasePath)
     for (const char *suffix : {"-journal", "-wal", "-shm"})
         if (path == databasePath + QLatin1String(suffix))
             return true;
-    return false;
+    const QFileInfo database(databasePath);
+    return database.fileName() == QLatin1String(data::kStoreFileName) &&
+           path == database.dir().filePath(database.completeBaseName() + QStringLiteral(".lck"));
 }
 
 } // namespace backup

@@ -17,9 +17,11 @@ bool isSqliteDatabase(const QString &path);
 // Throws ZipEngineError with the reason.
 void snapshotDatabase(const QString &path, const QString &target);
 
-// The files SQLite keeps beside a database while it writes ("-journal", "-wal", "-shm").
-// They must not travel with a snapshot: restored beside it, a journal would be rolled back
-// into a copy it does not belong to.
+// The files kept beside a database while it is used: SQLite's "-journal", "-wal" and "-shm",
+// and the table-lock file of this program's store ("Lumesco.lck" beside "Lumesco.db"). They
+// must not travel with a snapshot: restored beside it, a journal would be rolled back into a
+// copy it does not belong to, and a replaced lock file would part the workstations still
+// running from those that start afterwards. None of them holds data of its own.
 bool isDatabaseCompanion(const QString &path, const QString &databasePath);
 
 } // namespace backup

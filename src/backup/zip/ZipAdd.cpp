@@ -195,8 +195,8 @@ int zipAdd(const AddRequest &request, const ZipCallback &callback)
     files.removeIf([&](const FileToAdd &file) {
         for (const QString &database : databases)
             if (isDatabaseCompanion(file.path, database)) {
-                guard.message(QStringLiteral("  omitido: %1 (diário do banco de dados, já "
-                                             "incluído na cópia do banco)")
+                guard.message(QStringLiteral("  omitido: %1 (arquivo de controle do banco de "
+                                             "dados, sem dados próprios)")
                                   .arg(file.storedName));
                 return true;
             }

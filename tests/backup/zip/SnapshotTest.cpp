@@ -59,7 +59,7 @@ TEST_F(SnapshotTest, AnIdleDatabaseIsCopiedByteForByteAndRecognisedByItsHeader)
     EXPECT_EQ(read("restaurado/Lumesco.db"), read("Data/Lumesco.db"));
 }
 
-TEST_F(SnapshotTest, AWalDatabaseGoesInWithItsCommittedRowsAndWithoutItsCompanions)
+TEST_F(SnapshotTest, AWalDatabaseGoesInWithItsCommittedRowsAndWithoutItsJournalsAndLocks)
 {
     Sqlite db(path("Data/Lumesco.db"));
     db.exec("pragma journal_mode=wal");
@@ -67,9 +67,11 @@ TEST_F(SnapshotTest, AWalDatabaseGoesInWithItsCommittedRowsAndWithoutItsCompanio
     db.exec("create table caixa(valor integer)");
     db.exec("insert into caixa values (10), (20), (30)");
     ASSERT_TRUE(QFileInfo::exists(path("Data/Lumesco.db-wal")));
-    ASSERT_EQ(add({"Lumesco.db", "Lumesco.db-wal", "Lumesco.db-shm"}), 1);
-    EXPECT_EQ(messages.filter(QStringLiteral("omitido")).size(), 2);
-    ASSERT_EQ(extract(path("restaurado")), 1);
+    write("Data/Lumesco.lck", QByteArray());
+    write("Data/Outro.lck", "de outro programa");
+    ASSERT_EQ(add({"Lumesco.db", "Lumesco.db-wal", "Lumesco.db-shm", "Lumesco.lck", "Outro.lck"}), 2);
+    EXPECT_EQ(messages.filter(QStringLiteral("omitido")).size(), 3);
+    ASSERT_EQ(extract(path("restaurado")), 2);
     Sqlite restored(path("restaurado/Lumesco.db"));
     EXPECT_EQ(restored.text("select sum(valor) from caixa"), QStringLiteral("60"));
     EXPECT_EQ(restored.text("pragma journal_mode"), QStringLiteral("delete"));

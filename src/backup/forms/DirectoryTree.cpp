@@ -16,6 +16,11 @@ DirectoryTree::DirectoryTree(QWidget *parent) : QTreeView(parent)
         hideColumn(column);
     header()->hide();
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // The model reads folders in the background: the chosen one is shown once its way is read.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString &path) {
+        if (m_folder.startsWith(path))
+            revealFolder();
+    });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (!current.isValid())
@@ -29,14 +34,19 @@ void DirectoryTree::showFolder(const QString &root, const QString &folder)
 {
     m_model->setRootPath(root);
     setRootIndex(m_model->index(root));
-    const QModelIndex index = m_model->index(folder);
     m_folder = QDir::cleanPath(folder);
-    if (index.isValid()) {
-        setCurrentIndex(index);
-        scrollTo(index);
-        expand(index);
-    }
+    revealFolder();
     emit folderChanged(m_folder);
+}
+
+void DirectoryTree::revealFolder()
+{
+    const QModelIndex index = m_model->index(m_folder);
+    if (!index.isValid())
+        return;
+    if (currentIndex() != index)
+        setCurrentIndex(index);
+    scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 } // namespace backup

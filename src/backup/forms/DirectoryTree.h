@@ -23,6 +23,8 @@ signals:
     void folderChanged(const QString &folder);
 
 private:
+    void revealFolder();
+
     QFileSystemModel *m_model = nullptr;
     QString m_folder;
 };

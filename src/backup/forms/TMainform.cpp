@@ -50,6 +50,8 @@ TMainform::TMainform(const BackupPlaces &places, QWidget *parent)
     m_archive->setObjectName(QStringLiteral("lblArquivo"));
     m_archive->setTextFormat(Qt::PlainText);
     m_archive->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long path is shortened in the middle rather than widening the window.
+    m_archive->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("lblArquivos"));
 
@@ -69,9 +71,10 @@ TMainform::TMainform(const BackupPlaces &places, QWidget *parent)
     m_grid->sortByColumn(-1, Qt::AscendingOrder); // file order until a title is clicked
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    // The widths the screen always had, widened where a title would not fit in this font.
     for (const auto &[column, width] : {std::pair{Name, 290}, {Compressed, 94}, {Size, 94},
                                         {DateTime, 120}})
-        m_grid->setColumnWidth(column, width);
+        m_grid->setColumnWidth(column, qMax(width, m_grid->horizontalHeader()->sectionSizeHint(column)));
     m_grid->horizontalHeader()->setStretchLastSection(true);
 
     auto *novo = addButton(QStringLiteral("&Novo"), "cmdNovo", &TMainform::cmdNovoClick);
@@ -122,9 +125,22 @@ QPushButton *TMainform::addButton(const QString &caption, const char *objectName
     return b;
 }
 
+void TMainform::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    showArchiveName();
+}
+
+void TMainform::showArchiveName()
+{
+    const QString name = m_screen.archiveLabel();
+    m_archive->setText(m_archive->fontMetrics().elidedText(name, Qt::ElideMiddle, m_archive->width()));
+    m_archive->setToolTip(name);
+}
+
 void TMainform::showState()
 {
-    m_archive->setText(m_screen.archiveLabel());
+    showArchiveName();
     const QList<ZipEntry> &entries = m_screen.zip().entries();
     m_count->setText(QString::number(entries.size()));
     m_save->setEnabled(m_screen.saveEnabled());

@@ -32,6 +32,9 @@ public:
     void runInStatusWindow(const QString &caption,
                            const std::function<void(core::RunReporter &)> &job) override;
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     QPushButton *addButton(const QString &caption, const char *objectName, void (TMainform::*handler)());
     void cmdNovoClick();
@@ -41,6 +44,7 @@ private:
     void chkAutomaticoClick();
     void cmdAjudaClick();
     void showState();
+    void showArchiveName();
 
     BackupScreen m_screen;
     QLabel *m_archive = nullptr;

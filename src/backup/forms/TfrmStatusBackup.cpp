@@ -49,7 +49,7 @@ TfrmStatusBackup::TfrmStatusBackup(const QString &caption, QWidget *parent) : QD
     layout->addWidget(m_bar);
     layout->addWidget(m_memo, 1);
     layout->addLayout(buttons);
-    resize(560, 360);
+    resize(640, 380);
 }
 
 void TfrmStatusBackup::run(const std::function<void(core::RunReporter &)> &job)

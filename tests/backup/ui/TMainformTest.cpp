@@ -142,9 +142,11 @@ void TMainformTest::opensWithItsTitleSizeColumnsAndButtons()
     const QList<int> widths = {290, 94, 94, 120};
     for (int column = 0; column < 4; ++column) {
         QCOMPARE(grid->model()->headerData(column, Qt::Horizontal).toString(), titles[column]);
-        if (column < 3)
-            QCOMPARE(grid->columnWidth(column), widths[column]);
+        QVERIFY(grid->columnWidth(column) >= widths[column]);
+        QVERIFY2(grid->columnWidth(column) >= grid->horizontalHeader()->sectionSizeHint(column),
+                 "the title is not cut off");
     }
+    QCOMPARE(grid->columnWidth(0), 290);
     for (const auto &[name, caption] : {std::pair{"cmdNovo", "&Novo"}, {"cmdAbrir", "&Abrir "},
                                         {"cmdSalvar", "&Salvar"}, {"cmdRecuperar", "&Recuperar"},
                                         {"cmdFechar", "&Fechar"}})

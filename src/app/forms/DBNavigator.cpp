@@ -31,6 +31,14 @@ DBNavigator::DBNavigator(data::Dataset *dataset, QWidget *parent)
     });
     m_delete = addButton("nbDelete", QStringLiteral("−"), QStringLiteral("Excluir"),
                          [this] { deleteCurrent(); });
+    m_edit = addButton("nbEdit", QStringLiteral("▲"), QStringLiteral("Editar"),
+                       [this] { m_dataset->edit(); });
+    m_post = addButton("nbPost", QStringLiteral("✓"), QStringLiteral("Gravar"),
+                       [this] { m_dataset->post(); });
+    m_cancel = addButton("nbCancel", QStringLiteral("✗"), QStringLiteral("Cancelar"),
+                         [this] { m_dataset->cancel(); });
+    for (QToolButton *button : {m_edit, m_post, m_cancel})
+        button->hide();
     m_refresh = addButton("nbRefresh", QStringLiteral("↻"), QStringLiteral("Atualizar"),
                           [this] { m_dataset->refresh(); });
     layout->addStretch();
@@ -46,6 +54,17 @@ DBNavigator::DBNavigator(data::Dataset *dataset, QWidget *parent)
 void DBNavigator::setInsertAction(std::function<void()> action)
 {
     m_insert = std::move(action);
+}
+
+void DBNavigator::showEditButtons()
+{
+    for (QToolButton *button : {m_edit, m_post, m_cancel})
+        button->show();
+}
+
+void DBNavigator::setBeforeAction(std::function<void()> hook)
+{
+    m_beforeAction = std::move(hook);
 }
 
 QToolButton *DBNavigator::addButton(const char *objectName, const QString &symbol,
@@ -66,6 +85,8 @@ void DBNavigator::run(const std::function<void()> &action)
     if (!m_dataset)
         return;
     try {
+        if (m_beforeAction)
+            m_beforeAction();
         action();
     } catch (const data::StoreError &error) {
         core::showError(error.message());
@@ -98,6 +119,10 @@ void DBNavigator::updateButtons()
     m_insertButton->setEnabled(writable);
     m_delete->setEnabled(writable && rows);
     m_refresh->setEnabled(open);
+    const bool editing = open && m_dataset->isEditing();
+    m_edit->setEnabled(writable && rows && !editing);
+    m_post->setEnabled(editing);
+    m_cancel->setEnabled(editing);
 }
 
 } // namespace app

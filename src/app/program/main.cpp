@@ -8,6 +8,7 @@
 #include "app/forms/TfrmMain.h"
 #include "app/forms/WidgetDialogs.h"
 #include "backup/forms/BackupCommands.h"
+#include "cashbook/forms/CashBookCommands.h"
 #include "core/Dialogs.h"
 #include "data/bulk/BulkRun.h"
 #include "data/forms/TfrmVerificarBD.h"
@@ -64,6 +65,7 @@ int main(int argc, char *argv[])
     const app::ModuleServices services{&mainWindow, &academic, &cashBook,
                                        [&session] { session.toggle().logOff(); }};
     backup::installCommands(mainWindow, services);
+    cashbook::installCommands(mainWindow, services);
 
     // Full size even where no window manager maximises (a bare X server, Xvfb).
     mainWindow.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());

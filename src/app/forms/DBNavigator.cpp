@@ -15,33 +15,18 @@ DBNavigator::DBNavigator(data::Dataset *dataset, QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
-    m_first = addButton("nbFirst", QStringLiteral("|◀"), QStringLiteral("Primeiro"),
-                        [this] { m_dataset->first(); });
-    m_prior = addButton("nbPrior", QStringLiteral("◀"), QStringLiteral("Anterior"),
-                        [this] { m_dataset->prior(); });
-    m_next = addButton("nbNext", QStringLiteral("▶"), QStringLiteral("Próximo"),
-                       [this] { m_dataset->next(); });
-    m_last = addButton("nbLast", QStringLiteral("▶|"), QStringLiteral("Último"),
-                       [this] { m_dataset->last(); });
-    m_insertButton = addButton("nbInsert", QStringLiteral("+"), QStringLiteral("Inserir"), [this] {
-        if (m_insert)
-            m_insert();
-        else
-            m_dataset->append();
-    });
-    m_delete = addButton("nbDelete", QStringLiteral("−"), QStringLiteral("Excluir"),
-                         [this] { deleteCurrent(); });
-    m_edit = addButton("nbEdit", QStringLiteral("▲"), QStringLiteral("Editar"),
-                       [this] { m_dataset->edit(); });
-    m_post = addButton("nbPost", QStringLiteral("✓"), QStringLiteral("Gravar"),
-                       [this] { m_dataset->post(); });
-    m_cancel = addButton("nbCancel", QStringLiteral("✗"), QStringLiteral("Cancelar"),
-                         [this] { m_dataset->cancel(); });
-    for (QToolButton *button : {m_edit, m_post, m_cancel})
-        button->hide();
-    m_refresh = addButton("nbRefresh", QStringLiteral("↻"), QStringLiteral("Atualizar"),
-                          [this] { m_dataset->refresh(); });
+    addButton(First, "nbFirst", QStringLiteral("|◀"), QStringLiteral("Primeiro"), [this] { m_dataset->first(); });
+    addButton(Prior, "nbPrior", QStringLiteral("◀"), QStringLiteral("Anterior"), [this] { m_dataset->prior(); });
+    addButton(Next, "nbNext", QStringLiteral("▶"), QStringLiteral("Próximo"), [this] { m_dataset->next(); });
+    addButton(Last, "nbLast", QStringLiteral("▶|"), QStringLiteral("Último"), [this] { m_dataset->last(); });
+    addButton(Insert, "nbInsert", QStringLiteral("+"), QStringLiteral("Inserir"), [this] { m_dataset->append(); });
+    addButton(Delete, "nbDelete", QStringLiteral("−"), QStringLiteral("Excluir"), [this] { deleteCurrent(); });
+    addButton(Edit, "nbEdit", QStringLiteral("▲"), QStringLiteral("Editar"), [this] { m_dataset->edit(); });
+    addButton(Post, "nbPost", QStringLiteral("✓"), QStringLiteral("Gravar"), [this] { m_dataset->post(); });
+    addButton(Cancel, "nbCancel", QStringLiteral("✗"), QStringLiteral("Cancelar"), [this] { m_dataset->cancel(); });
+    addButton(Refresh, "nbRefresh", QStringLiteral("↻"), QStringLiteral("Atualizar"), [this] { m_dataset->refresh(); });
     layout->addStretch();
+    setVisibleButtons(MoveButtons | Insert | Delete | Refresh);
 
     connect(dataset, &data::Dataset::currentChanged, this, &DBNavigator::updateButtons);
     connect(dataset, &data::Dataset::stateChanged, this, &DBNavigator::updateButtons);
@@ -53,13 +38,29 @@ DBNavigator::DBNavigator(data::Dataset *dataset, QWidget *parent)
 
 void DBNavigator::setInsertAction(std::function<void()> action)
 {
-    m_insert = std::move(action);
+    setAction(Insert, std::move(action));
+}
+
+void DBNavigator::setAction(Button button, std::function<void()> action)
+{
+    m_actions.insert(button, std::move(action));
+}
+
+void DBNavigator::setVisibleButtons(Buttons buttons)
+{
+    m_visible = buttons;
+    for (auto it = m_buttons.cbegin(); it != m_buttons.cend(); ++it)
+        it.value()->setVisible(buttons.testFlag(Button(it.key())));
 }
 
 void DBNavigator::showEditButtons()
 {
-    for (QToolButton *button : {m_edit, m_post, m_cancel})
-        button->show();
+    setVisibleButtons(m_visible | Edit | Post | Cancel);
+}
+
+void DBNavigator::setConfirmDelete(bool confirm)
+{
+    m_confirmDelete = confirm;
 }
 
 void DBNavigator::setBeforeAction(std::function<void()> hook)
@@ -67,20 +68,24 @@ void DBNavigator::setBeforeAction(std::function<void()> hook)
     m_beforeAction = std::move(hook);
 }
 
-QToolButton *DBNavigator::addButton(const char *objectName, const QString &symbol,
+QToolButton *DBNavigator::addButton(Button button, const char *objectName, const QString &symbol,
                                     const QString &hint, std::function<void()> action)
 {
-    auto *button = new QToolButton(this);
-    button->setObjectName(QString::fromLatin1(objectName));
-    button->setText(symbol);
-    button->setToolTip(hint);
-    button->setMinimumWidth(28);
-    layout()->addWidget(button);
-    connect(button, &QToolButton::clicked, this, [this, action = std::move(action)] { run(action); });
-    return button;
+    auto *toolButton = new QToolButton(this);
+    toolButton->setObjectName(QString::fromLatin1(objectName));
+    toolButton->setText(symbol);
+    toolButton->setToolTip(hint);
+    toolButton->setMinimumWidth(28);
+    layout()->addWidget(toolButton);
+    m_buttons.insert(button, toolButton);
+    connect(toolButton, &QToolButton::clicked, this, [this, button, action = std::move(action)] {
+        const auto custom = m_actions.constFind(button);
+        run(button, custom != m_actions.cend() ? custom.value() : action);
+    });
+    return toolButton;
 }
 
-void DBNavigator::run(const std::function<void()> &action)
+void DBNavigator::run(Button button, const std::function<void()> &action)
 {
     if (!m_dataset)
         return;
@@ -94,13 +99,14 @@ void DBNavigator::run(const std::function<void()> &action)
         // A rule stopped it without a message.
     }
     updateButtons();
+    emit clicked(button);
 }
 
 void DBNavigator::deleteCurrent()
 {
     if (m_dataset->isEmpty())
         return;
-    if (core::confirm(QStringLiteral("Excluir o registro?")))
+    if (!m_confirmDelete || core::confirm(QStringLiteral("Excluir o registro?")))
         m_dataset->remove();
 }
 
@@ -109,20 +115,20 @@ void DBNavigator::updateButtons()
     const bool open = m_dataset && m_dataset->isOpen();
     const bool rows = open && !m_dataset->isEmpty();
     const bool writable = open && !m_dataset->isReadOnly();
+    const bool editing = open && m_dataset->isEditing();
     const int position = rows ? m_dataset->recNo() : -1;
     const bool atFirst = position <= 0;
     const bool atLast = !rows || position >= m_dataset->recordCount() - 1;
-    m_first->setEnabled(rows && !atFirst);
-    m_prior->setEnabled(rows && !atFirst);
-    m_next->setEnabled(rows && !atLast);
-    m_last->setEnabled(rows && !atLast);
-    m_insertButton->setEnabled(writable);
-    m_delete->setEnabled(writable && rows);
-    m_refresh->setEnabled(open);
-    const bool editing = open && m_dataset->isEditing();
-    m_edit->setEnabled(writable && rows && !editing);
-    m_post->setEnabled(editing);
-    m_cancel->setEnabled(editing);
+    m_buttons[First]->setEnabled(rows && !atFirst);
+    m_buttons[Prior]->setEnabled(rows && !atFirst);
+    m_buttons[Next]->setEnabled(rows && !atLast);
+    m_buttons[Last]->setEnabled(rows && !atLast);
+    m_buttons[Insert]->setEnabled(writable);
+    m_buttons[Delete]->setEnabled(writable && rows);
+    m_buttons[Edit]->setEnabled(writable && rows && !editing);
+    m_buttons[Post]->setEnabled(editing);
+    m_buttons[Cancel]->setEnabled(editing);
+    m_buttons[Refresh]->setEnabled(open);
 }
 
 } // namespace app

@@ -19,6 +19,9 @@ if [ -z "${LUMESCO_EMPTY:-}" ] && [ ! -e "$workdir/Data" ] && "$cli" --help | gr
   "$cli" init "$workdir/Data" --year "$year" --demo
 fi
 
+# The help pages ship with the program: the program directory's AJUDA folder.
+mkdir -p "$workdir/AJUDA" && cp -r AJUDA/. "$workdir/AJUDA/"
+
 cd "$workdir"
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$OLDPWD/$build/src/app/lumesco" "$@"

@@ -2,7 +2,7 @@
 
 #include "core/Dialogs.h"
 #include "core/ProgramDirs.h"
-#include "data/store/DatasetExport.h"
+#include "data/bulk/DatasetRows.h"
 #include "data/store/Query.h"
 #include "data/store/SqlDialect.h"
 
@@ -29,9 +29,10 @@ int exportMarked(const data::Database &db, const QString &directory)
                       .arg(d.castInteger(QStringLiteral("MARCADO")), d.castInteger(QStringLiteral("marcado"))));
     marked.open();
     const QString path = core::joinPath(directory, QString::fromLatin1(kSpecialListFile));
+    core::SemicolonTable table = data::semicolonRows(marked);
+    table.title = QStringLiteral("Relação Especial de Alunos");
     QString error;
-    if (!core::exportSemicolon(path, data::semicolonTable(marked, QStringLiteral("Relação Especial de Alunos")),
-                               &error)) {
+    if (!core::exportSemicolon(path, table, &error)) {
         core::showError(QStringLiteral("Não foi possível gravar o arquivo %1:\r%2").arg(path, error));
         return -1;
     }

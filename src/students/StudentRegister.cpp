@@ -107,6 +107,8 @@ void StudentRegister::open()
 void StudentRegister::close()
 {
     data::Table &students = alunos();
+    if (historic().isOpen())
+        historic().cancel();
     if (students.isOpen())
         students.cancel();
     students.setFiltered(false);
@@ -234,6 +236,16 @@ bool StudentRegister::edit()
     return true;
 }
 
+bool StudentRegister::editHistory()
+{
+    data::Table &history = historic();
+    if (history.isEditing())
+        return true;
+    if (alunos().state() == data::DatasetState::Insert || history.isReadOnly() || !edit())
+        return false;
+    return history.isEmpty() ? history.append() : history.edit();
+}
+
 void StudentRegister::classEntered()
 {
     m_rememberedClass = alunos().asText("TURMA");
@@ -252,6 +264,9 @@ bool StudentRegister::post()
         return true;
     const bool wasNew = m_newRecord || students.state() == data::DatasetState::Insert;
     const bool moved = !wasNew && (m_classChanged || students.asText("TURMA") != m_classAtEdit);
+    // The history row goes first: saving the student re-reads its detail rows.
+    if (historic().isEditing() && !historic().post())
+        return false;
     if (!students.post())
         return false;
     m_newRecord = false;
@@ -277,6 +292,7 @@ void StudentRegister::cancel()
 {
     m_newRecord = false;
     m_classChanged = false;
+    historic().cancel();
     alunos().cancel();
     studentChanged();
 }
@@ -290,6 +306,7 @@ bool StudentRegister::remove()
     }
     if (students.isEmpty())
         return false;
+    historic().cancel();
     const bool removed = students.remove();
     if (removed)
         studentChanged();

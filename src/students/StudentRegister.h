@@ -65,8 +65,12 @@ public:
     // Insert and edit state. Each returns false when the table refused.
     bool insert();
     bool edit();
-    // Saves through the data module's rules, then: a new student gets the grade rows of the
-    // class, a student moved to another class is told about; the count is told.
+    // Typing into a health box: the student goes into editing with its history row (made
+    // when missing). Refused while a new student is not saved yet: the row has no number.
+    bool editHistory();
+    // Saves the history row first, then the student through the data module's rules; then a
+    // new student gets the grade rows of the class, a student moved to another class is told
+    // about, and the count is told.
     bool post();
     void cancel();
     bool remove();

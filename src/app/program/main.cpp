@@ -14,6 +14,7 @@
 #include "data/forms/TfrmVerificarBD.h"
 #include "data/modules/TDataModule1.h"
 #include "data/modules/TdmTarnel.h"
+#include "students/forms/StudentCommands.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -66,6 +67,7 @@ int main(int argc, char *argv[])
                                        [&session] { session.toggle().logOff(); }};
     backup::installCommands(mainWindow, services);
     cashbook::installCommands(mainWindow, services);
+    students::installCommands(mainWindow, services);
 
     // Full size even where no window manager maximises (a bare X server, Xvfb).
     mainWindow.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());

@@ -105,7 +105,9 @@ TfrmAlunos::TfrmAlunos(data::TDataModule1 &academic, QWidget *parent)
 
 TfrmAlunos::~TfrmAlunos()
 {
-    closeRegister();
+    // Closing the window asked about a pending change already; here the tables just close.
+    if (!m_closed)
+        m_register.close();
 }
 
 void TfrmAlunos::setCountVisible(bool visible)

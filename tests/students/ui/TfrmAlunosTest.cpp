@@ -1,6 +1,7 @@
 // The student register driven as a person drives it: by the boxes' and buttons' names, with
 // the message boxes answered from a script.
 
+#include "app/CommandHost.h"
 #include "app/ui/ModalHelper.h"
 #include "core/Clock.h"
 #include "core/Shell.h"
@@ -11,6 +12,7 @@
 #include "data/store/Table.h"
 #include "data/users/UserRecord.h"
 #include "students/RecordClipboard.h"
+#include "students/forms/StudentCommands.h"
 #include "students/forms/TfrmAlunos.h"
 #include "students/forms/TfrmDisc_isolada.h"
 #include "students/forms/TfrmLocalizar.h"
@@ -50,6 +52,7 @@ private slots:
     void anUnpaidChargeIsNotAuthenticated();
     void aReadOnlyUserOnlyLooks();
     void closingWithAPendingChangeAsks();
+    void theMainWindowsCommandsOpenTheRegisterAndUpdateBirthdays();
 
 private:
     void logOn(const QStringList &rights);
@@ -425,6 +428,58 @@ void TfrmAlunosTest::closingWithAPendingChangeAsks()
              QStringLiteral("MARIA S. SILVA"));
     QVERIFY(!m_academic->tblAlunos().isOpen());
     QVERIFY(!m_academic->tblHistoric().isOpen());
+}
+
+namespace {
+
+class RecordingHost : public app::CommandHost
+{
+public:
+    void setCommand(const QString &, std::function<void()>) override {}
+    void setMenuForm(const QString &objectName, app::ModuleLauncher::OpenForm openForm) override
+    {
+        menuForms.insert(objectName, std::move(openForm));
+    }
+    void setModuleForm(app::Module module, app::ModuleLauncher::OpenForm openForm) override
+    {
+        if (module == app::Module::Alunos)
+            register_ = std::move(openForm);
+    }
+    QHash<QString, app::ModuleLauncher::OpenForm> menuForms;
+    app::ModuleLauncher::OpenForm register_;
+};
+
+} // namespace
+
+void TfrmAlunosTest::theMainWindowsCommandsOpenTheRegisterAndUpdateBirthdays()
+{
+    RecordingHost host;
+    students::installCommands(host, {nullptr, m_academic.get(), m_cashBook.get(), {}});
+    QVERIFY(host.register_);
+    bool barEnabled = true;
+    app::ModuleLauncher launcher(m_dir->path(), {[](bool) {}, [&barEnabled](bool on) { barEnabled = on; }});
+
+    // The Supervisor sees the count; the register opens on its own tables and closes them.
+    bool countShown = false;
+    bool barWhileOpen = true;
+    whenModal<TfrmAlunos>([&](TfrmAlunos *form) {
+        countShown = form->findChild<QGroupBox *>(QStringLiteral("gbTotal"))->isVisible();
+        barWhileOpen = barEnabled;
+        form->close();
+    });
+    launcher.startModule(app::Module::Alunos, host.register_);
+    QVERIFY(countShown);
+    QVERIFY(!barWhileOpen);
+    QVERIFY(barEnabled);
+    QVERIFY(!m_academic->tblAlunos().isOpen());
+
+    exec(QStringLiteral("update ALUNOS set DATANASC = '2002-03-17' where MATRICULA = 100"));
+    QVERIFY(host.menuForms.contains(QStringLiteral("mnuAtualizarAniversario")));
+    (*m_dialogs)->answer(core::Button::Yes);
+    launcher.runCommand(host.menuForms.value(QStringLiteral("mnuAtualizarAniversario")));
+    QCOMPARE((*m_dialogs)->shown().first().caption, QStringLiteral("Recalcular Aniversário"));
+    QCOMPARE(scalar(QStringLiteral("select ORD || '/' || TM from ALUNOS where MATRICULA = 100")).toString(),
+             QStringLiteral("3/17"));
 }
 
 QTEST_MAIN(TfrmAlunosTest)

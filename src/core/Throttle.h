@@ -15,6 +15,7 @@ public:
     bool due() const { return !m_last.isValid() || m_last.elapsed() >= m_intervalMs; }
     // It happens now.
     void restart() { m_last.start(); }
+    void setInterval(int intervalMs) { m_intervalMs = intervalMs; }
     // The next time is due at once.
     void reset() { m_last.invalidate(); }
 

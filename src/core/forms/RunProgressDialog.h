@@ -30,6 +30,8 @@ public:
 
     // How long a run goes before the window shows (0: at once).
     void setShowDelay(int ms) { m_showDelayMs = ms; }
+    // How often the window redraws at most (0: at every step).
+    void setRedrawInterval(int ms) { m_refresh.setInterval(ms); }
 
     void begin(const QString &title, int total, bool offersCancel) override;
     void step(int done, const QString &text) override;

@@ -6,12 +6,17 @@
 #include "core/Dialogs.h"
 #include "core/ProgramDirs.h"
 #include "core/Session.h"
+#include "data/modules/TdmTarnel.h"
 
 namespace backup {
 
 void installCommands(app::CommandHost &host, const app::ModuleServices &services)
 {
     host.setModuleForm(app::Module::Backup, [services](app::ModuleLauncher &launcher) {
+        // The button has closed the academic tables and the settings; the cash book lives in
+        // the same school-year file a restore replaces, so its tables are closed too.
+        if (services.cashBook)
+            services.cashBook->closeTables();
         const core::Session &session = services.session();
         const core::ProgramDirs &dirs = core::programDirs();
         bool restored = false;

@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 #include <zip.h>
 
@@ -155,14 +156,17 @@ QString libzipError(zip_t *archive)
 QList<FileToAdd> collectFiles(const AddRequest &request, ZipCallbackGuard &callback)
 {
     QStringList paths;
+    QSet<QString> seen;
     for (const QString &spec : request.specs) {
         const QStringList found = expandSpec(spec, request.recurse);
         if (found.isEmpty())
             callback.message(QStringLiteral("  aviso: nenhum arquivo encontrado para %1")
                                  .arg(QDir::toNativeSeparators(spec)));
         for (const QString &path : found)
-            if (!paths.contains(path))
+            if (!seen.contains(path)) {
+                seen.insert(path);
                 paths.append(path);
+            }
     }
     QList<FileToAdd> files;
     for (const QString &path : paths) {

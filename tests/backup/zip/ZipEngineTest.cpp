@@ -89,6 +89,17 @@ TEST_F(ZipEngineTest, DirectoryNamesAndRecursionFollowTheOptions)
     EXPECT_EQ(entryNames(zip), QStringList({"a.txt", "sub/b.txt"}));
     zip.startNewArchive(archive());
     ASSERT_EQ(add({"*.txt"}, {true, false}), 1);
+
+    QFile::remove(archive());
+    zip.startNewArchive(archive());
+    EXPECT_EQ(add({"a.txt", "falta.txt"}), 1);
+    EXPECT_TRUE(messages.contains("0|  aviso: nenhum arquivo encontrado para " +
+                                  QDir::toNativeSeparators(path("Data/falta.txt"))));
+    QFile::remove(archive());
+    zip.startNewArchive(archive());
+    EXPECT_EQ(add({"falta.txt"}), 0);
+    EXPECT_EQ(messages.last(), "0|Nenhum arquivo para compactar.");
+    EXPECT_FALSE(QFileInfo::exists(archive()));
 }
 
 TEST_F(ZipEngineTest, TheCallbackReportsEachFileItsBlocksAndTheEndOfTheBatch)

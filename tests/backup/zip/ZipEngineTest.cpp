@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <zip.h>
@@ -228,6 +229,22 @@ TEST_F(ZipEngineTest, EntriesThatWouldLeaveTheDestinationAreRefused)
     QFile::link(path("elsewhere"), path("dest2/sub"));
     EXPECT_EQ(extract(path("dest2"), {"sub\\bom.txt"}, {true, true}), 0);
     EXPECT_TRUE(QDir(path("elsewhere")).isEmpty());
+}
+
+TEST_F(ZipEngineTest, AccentedNamesComeBackFromUtf8AndFromTheDosCodePage)
+{
+    QStringEncoder dos("IBM850");
+    writeRawArchive(archive(), {{dos(QStringLiteral("AVALIAÇÃO.txt")), "dos"}});
+    zip.setArchiveName(archive());
+    ASSERT_EQ(extract(path("dos")), 1);
+    EXPECT_EQ(read(QStringLiteral("dos/AVALIAÇÃO.txt")), "dos");
+
+    write(QStringLiteral("Data/PROMOÇÃO 2º ANO.txt"), "utf8");
+    zip.startNewArchive(archive());
+    ASSERT_EQ(add({QStringLiteral("PROMOÇÃO 2º ANO.txt")}), 1);
+    EXPECT_EQ(entryNames(zip), QStringList({QStringLiteral("PROMOÇÃO 2º ANO.txt")}));
+    ASSERT_EQ(extract(path("utf8")), 1);
+    EXPECT_EQ(read(QStringLiteral("utf8/PROMOÇÃO 2º ANO.txt")), "utf8");
 }
 
 TEST_F(ZipEngineTest, ADamagedOrCancelledRestoreChangesNothing)

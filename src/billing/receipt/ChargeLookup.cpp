@@ -63,14 +63,11 @@ ChargeRecord chargeOfCurrentRow(const data::Dataset &ccorrent)
     charge.tipo = ccorrent.asText("Tipo");
     charge.parcelaNum = int(ccorrent.asInteger("ParcelaNum"));
     charge.parcelaData = ccorrent.asDate("ParcelaData");
-    const auto money = [&ccorrent](const char *field) {
-        return core::Money::fromDouble(ccorrent.asMoney(field));
-    };
-    charge.parcelaValor = money("ParcelaValor");
-    charge.descontoFixo = money("DescontoFixo");
-    charge.descontoEventual = money("DescontoEventual");
-    charge.acrescimos = money("Acrescimos");
-    charge.pgtoValor = money("PgtoValor");
+    charge.parcelaValor = ccorrent.asMoney("ParcelaValor");
+    charge.descontoFixo = ccorrent.asMoney("DescontoFixo");
+    charge.descontoEventual = ccorrent.asMoney("DescontoEventual");
+    charge.acrescimos = ccorrent.asMoney("Acrescimos");
+    charge.pgtoValor = ccorrent.asMoney("PgtoValor");
     charge.pgtoData = ccorrent.asDate("PgtoData");
     record.matricula = ccorrent.asFloat("Matricula");
     record.nome = ccorrent.asText("NOME");

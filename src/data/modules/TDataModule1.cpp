@@ -135,7 +135,7 @@ void TDataModule1::addCalculatedFields()
     for (Table *ccorrent : {m_ccorrent, m_ccorrent2}) {
         ccorrent->addCalculatedField(QStringLiteral("cValorFinal"), FieldType::Money);
         ccorrent->events.onCalcFields = [](Dataset &row) {
-            row.setValue("cValorFinal", row.asMoney("ParcelaValor") + row.asMoney("Acrescimos")
+            row.setMoney("cValorFinal", row.asMoney("ParcelaValor") + row.asMoney("Acrescimos")
                                             - (row.asMoney("DescontoFixo") + row.asMoney("DescontoEventual")));
         };
     }

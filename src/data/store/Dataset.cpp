@@ -1,5 +1,6 @@
 #include "data/store/Dataset.h"
 
+#include "core/Formats.h"
 #include "data/store/Collation.h"
 #include "data/store/FieldValue.h"
 #include "data/store/Filter.h"
@@ -250,7 +251,7 @@ qint64 Dataset::asInteger(FieldRef field) const
     case QMetaType::Double:
         return qRound64(v.toDouble());
     case QMetaType::QString:
-        return qRound64(fieldvalue::parseNumber(v.toString()).value_or(0));
+        return qRound64(core::parseNumber(v.toString()).value_or(0));
     case QMetaType::QDate:
         return 0;
     default:
@@ -262,15 +263,15 @@ double Dataset::asFloat(FieldRef field) const
 {
     const QVariant v = value(field);
     if (v.typeId() == QMetaType::QString)
-        return fieldvalue::parseNumber(v.toString()).value_or(0);
+        return core::parseNumber(v.toString()).value_or(0);
     if (v.typeId() == QMetaType::QDate)
         return 0;
     return v.toDouble();
 }
 
-double Dataset::asMoney(FieldRef field) const
+core::Money Dataset::asMoney(FieldRef field) const
 {
-    return asFloat(field);
+    return core::Money::fromDouble(asFloat(field));
 }
 
 QDate Dataset::asDate(FieldRef field) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Money.h"
 #include "data/store/RowCache.h"
 #include "data/store/Schema.h"
 #include "data/store/StoreError.h"
@@ -158,7 +159,7 @@ public:
     QString asText(FieldRef field) const; // text as stored; other types as their display text
     qint64 asInteger(FieldRef field) const;
     double asFloat(FieldRef field) const;
-    double asMoney(FieldRef field) const;
+    core::Money asMoney(FieldRef field) const; // rounded to the centavo
     QDate asDate(FieldRef field) const;
     bool asLogical(FieldRef field) const;
     // Null, or an empty text.
@@ -167,13 +168,14 @@ public:
     QString displayText(FieldRef field) const;
 
     // Setting a value needs Edit or Insert state (calculated fields: any time). Texts are cut to
-    // the field's width; an empty text stores as empty (null).
+    // the field's width; an empty text stores as empty (null); money keeps whole centavos.
     void setValue(FieldRef field, const QVariant &value);
-    // Parses by the field's type: "7,5", "05/03/2007", "True"/"Sim"; an empty text clears.
+    // Parses by the field's type: "7,5", "1.500,25", "05/03/2007", "True"/"Sim"; an empty text
+    // clears. Numbers are read as core::parseNumber reads them ("0.050" and "1.5" are refused).
     void setText(FieldRef field, const QString &text);
     void setInteger(FieldRef field, qint64 value) { setValue(field, value); }
     void setFloat(FieldRef field, double value) { setValue(field, value); }
-    void setMoney(FieldRef field, double value) { setValue(field, value); }
+    void setMoney(FieldRef field, core::Money value) { setValue(field, value.toDouble()); }
     void setDate(FieldRef field, const QDate &value) { setValue(field, value); }
     void setLogical(FieldRef field, bool value) { setValue(field, value); }
     void clear(FieldRef field) { setValue(field, QVariant()); }

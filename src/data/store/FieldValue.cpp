@@ -1,6 +1,7 @@
 #include "data/store/FieldValue.h"
 
 #include "core/Formats.h"
+#include "core/Money.h"
 #include "data/store/Collation.h"
 #include "data/store/Dataset.h"
 
@@ -19,16 +20,6 @@ bool isIntegerType(FieldType type)
 bool isNumberType(FieldType type)
 {
     return isIntegerType(type) || type == FieldType::Float || type == FieldType::Money;
-}
-
-std::optional<double> parseNumber(const QString &text)
-{
-    const QString t = text.trimmed();
-    if (auto n = core::parseNumber(t))
-        return n;
-    bool ok = false;
-    const double d = t.toDouble(&ok);
-    return ok ? std::optional<double>(d) : std::nullopt;
 }
 
 std::optional<bool> parseLogical(const QString &text)
@@ -56,17 +47,14 @@ namespace {
 
 QVariant numberIn(const DatasetField &field, const QVariant &value)
 {
-    auto invalid = [&] {
-        return StoreError(QStringLiteral("'%1' não é um número válido(a) para o campo %2.").arg(value.toString(), field.name));
-    };
     double number = 0;
     if (value.typeId() == QMetaType::QString) {
         const QString text = value.toString();
         if (text.trimmed().isEmpty())
             return {};
-        const auto parsed = parseNumber(text);
+        const auto parsed = core::parseNumber(text);
         if (!parsed)
-            throw invalid();
+            throw StoreError(QStringLiteral("Campo %1: %2").arg(field.name, core::invalidNumberMessage(text)));
         number = *parsed;
     } else if (value.typeId() == QMetaType::Bool) {
         number = value.toBool() ? 1 : 0;
@@ -74,8 +62,10 @@ QVariant numberIn(const DatasetField &field, const QVariant &value)
         bool ok = false;
         number = value.toDouble(&ok);
         if (!ok)
-            throw invalid();
+            throw StoreError(QStringLiteral("'%1' não é um número válido para o campo %2.").arg(value.toString(), field.name));
     }
+    if (field.type == FieldType::Money)
+        return core::Money::fromDouble(number).toDouble();
     if (!isIntegerType(field.type))
         return number;
     const qint64 whole = qRound64(number);
@@ -132,7 +122,7 @@ QVariant convertIn(const DatasetField &field, const QVariant &value)
                 return {};
             const auto b = parseLogical(text);
             if (!b)
-                throw StoreError(QStringLiteral("'%1' não é um valor lógico válido(a) para o campo %2.").arg(text, field.name));
+                throw StoreError(QStringLiteral("'%1' não é um valor lógico válido para o campo %2.").arg(text, field.name));
             return *b;
         }
         return value.toDouble() != 0;

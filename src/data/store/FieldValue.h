@@ -20,15 +20,14 @@ bool isTextType(FieldType type);
 bool isIntegerType(FieldType type);
 bool isNumberType(FieldType type); // integers, floats and money
 
-// "1.500" -> 1500, "1.500,25", "0,05", "-3"; nullopt for anything else.
-std::optional<double> parseNumber(const QString &text);
 // "True"/"False", "Sim"/"Não", "S"/"N", "T"/"F", "1"/"0"; nullopt for anything else.
 std::optional<bool> parseLogical(const QString &text);
 // dd/mm/yyyy (also d/m/yy) or ISO yyyy-mm-dd; nullopt for an impossible date.
 std::optional<QDate> parseDate(const QString &text);
 
-// A value in the field's type: texts cut to the field's width, an empty text null. Throws
-// StoreError when it does not fit ("abc" for a number, an impossible date, 40000 for a short).
+// A value in the field's type: texts cut to the field's width, an empty text null, money
+// rounded to the centavo, numbers in texts read by core::parseNumber. Throws StoreError when it
+// does not fit ("abc" or "0.050" for a number, an impossible date, 40000 for a short).
 QVariant convertIn(const DatasetField &field, const QVariant &value);
 
 // Orders two values of a field as an index does: empty first, texts alphabetically (see

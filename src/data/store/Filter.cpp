@@ -1,5 +1,6 @@
 #include "data/store/Filter.h"
 
+#include "core/Formats.h"
 #include "data/store/Collation.h"
 #include "data/store/FieldValue.h"
 #include "data/store/SqlText.h"
@@ -291,9 +292,9 @@ private:
             o.text = t.text;
             break;
         case TokenKind::Number: {
-            const auto number = fieldvalue::parseNumber(t.text);
+            const auto number = core::parseNumber(t.text);
             if (!number)
-                fail(t, QStringLiteral("número inválido \"%1\"").arg(t.text));
+                fail(t, core::invalidNumberMessage(t.text));
             o.kind = Node::OperandKind::Number;
             o.number = *number;
             o.text = t.text;
@@ -343,9 +344,9 @@ QVariant literalFor(const QString &filter, const Node::Operand &literal, FieldTy
             return literal.number;
         if (literal.kind == K::Boolean)
             return literal.boolean ? 1.0 : 0.0;
-        const auto number = fieldvalue::parseNumber(literal.text);
+        const auto number = core::parseNumber(literal.text);
         if (!number)
-            failValue(filter, literal, QStringLiteral("valor numérico inválido '%1'").arg(literal.text));
+            failValue(filter, literal, core::invalidNumberMessage(literal.text));
         return *number;
     }
     if (type == FieldType::Date) {

@@ -88,7 +88,7 @@ TEST_F(ChargeRows, FinalValueIsValuePlusAdditionsLessDiscounts)
 {
     exec(QStringLiteral("update Ccorrent set ParcelaValor = 100, Acrescimos = 2, DescontoFixo = 10, DescontoEventual = 5"));
     charges().open();
-    EXPECT_DOUBLE_EQ(charges().asMoney("cValorFinal"), 87.0);
+    EXPECT_EQ(charges().asMoney("cValorFinal").centavos(), 8700);
     EXPECT_EQ(charges().displayText("cValorFinal"), QStringLiteral("87,00"));
 }
 

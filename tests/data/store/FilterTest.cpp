@@ -167,6 +167,38 @@ TEST_F(Filters, ANumberMeansTheSameInAFilterAsTypedInAField)
     }
 }
 
+TEST_F(Filters, APointUsedAsADecimalPointIsRefusedInFieldsAndFiltersAlike)
+{
+    Table t(m_db, QStringLiteral("Filtro.DB"));
+    t.open();
+    for (Dataset *ds : {static_cast<Dataset *>(&t), static_cast<Dataset *>(&m_mem)}) {
+        ds->first();
+        ds->edit();
+        for (const char *text : {"0.050", "1.5", "1.50"}) {
+            try {
+                ds->setText("ABAT", QString::fromLatin1(text));
+                ADD_FAILURE() << text << " was read as " << ds->asFloat("ABAT");
+            } catch (const StoreError &e) {
+                EXPECT_TRUE(e.message().startsWith(QStringLiteral("Campo ABAT: \"%1\" não é um número válido.").arg(QString::fromLatin1(text))))
+                    << qPrintable(e.message());
+                EXPECT_TRUE(e.message().contains(QStringLiteral("vírgula"))) << qPrintable(e.message());
+            }
+        }
+        ds->cancel();
+        ds->setFiltered(true);
+        const QString filter = ds->filter();
+        for (const QString &bad : {QStringLiteral("(ABAT = 0.050)"), QStringLiteral("(ABAT = '0.050')")}) {
+            try {
+                ds->setFilter(bad);
+                ADD_FAILURE() << qPrintable(bad) << " was accepted";
+            } catch (const StoreError &e) {
+                EXPECT_TRUE(e.message().contains(QStringLiteral("\"0.050\" não é um número válido"))) << qPrintable(e.message());
+            }
+            EXPECT_EQ(ds->filter(), filter); // the filter in force stays
+        }
+    }
+}
+
 TEST_F(Filters, AFilterSetBeforeOpeningAppliesWhenFiltered)
 {
     Table table(m_db, QStringLiteral("FILTRO.DB"));

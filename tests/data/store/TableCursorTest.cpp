@@ -1,5 +1,6 @@
 #include "StoreFixture.h"
 
+#include "core/Money.h"
 #include "data/store/Query.h"
 #include "data/store/Transaction.h"
 
@@ -232,6 +233,43 @@ TEST_F(TableCursor, TypedAccessConvertsAndCutsTexts)
     EXPECT_TRUE(again.isBlank("SIT"));
     EXPECT_FALSE(again.isBlank("NOME"));
     EXPECT_THROW(again.value("NADA"), StoreError);
+}
+
+TEST_F(TableCursor, MoneyFieldsHoldWholeCentavos)
+{
+    TableDef def;
+    def.name = QStringLiteral("CAIXA");
+    def.fields = {{QStringLiteral("N"), FieldType::Long}, {QStringLiteral("VALOR"), FieldType::Money}};
+    m_db.createTable(def);
+    Table t(m_db, QStringLiteral("Caixa.DB"));
+    t.open();
+    int n = 0;
+    auto add = [&](const std::function<void()> &set) {
+        t.append();
+        t.setValue("N", ++n);
+        set();
+        t.post();
+    };
+    for (int i = 0; i < 1000; ++i)
+        add([&] { t.setMoney("VALOR", core::Money::fromCentavos(10 + 10 * (i % 3))); });
+    // Written any other way, an amount is still rounded to the centavo, half away from zero.
+    add([&] { t.setFloat("VALOR", 0.1 + 0.2); });
+    add([&] { t.setFloat("VALOR", 2.675); });
+    add([&] { t.setText("VALOR", QStringLiteral("-1.234,565")); });
+
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from caixa where valor * 100 <> round(valor * 100)")).toInt(), 0);
+    core::Money total;
+    for (t.first(); !t.eof(); t.next())
+        if (t.asInteger("N") <= 1000)
+            total += t.asMoney("VALOR");
+    EXPECT_EQ(total.centavos(), 19990); // 334 x 0,10 + 333 x 0,20 + 333 x 0,30
+    ASSERT_TRUE(t.locate(QStringLiteral("N"), {1001}));
+    EXPECT_EQ(t.asFloat("VALOR"), 0.3);
+    t.next();
+    EXPECT_EQ(t.asMoney("VALOR").centavos(), 268);
+    EXPECT_EQ(t.displayText("VALOR"), QStringLiteral("2,68"));
+    t.next();
+    EXPECT_EQ(t.asMoney("VALOR").centavos(), -123457);
 }
 
 TEST_F(TableCursor, EmptyTextIsStoredEmptyAndBookmarksComeBack)

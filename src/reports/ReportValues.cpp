@@ -123,20 +123,6 @@ ReportValues::ReportValues(QList<ReportParam> params) : m_params(std::move(param
         m_values.insert(param.name, defaultOf(param));
 }
 
-ReportValues ReportValues::fromAssignments(const QList<ReportParam> &params,
-                                           const QStringList &assignments, const data::Database &db)
-{
-    ReportValues values(params);
-    for (const QString &assignment : assignments) {
-        const qsizetype equals = assignment.indexOf(u'=');
-        if (equals <= 0)
-            throw ReportParamError(
-                QStringLiteral("Informe o parâmetro como NOME=VALOR: %1").arg(assignment));
-        values.set(assignment.left(equals).trimmed(), assignment.mid(equals + 1), db);
-    }
-    return values;
-}
-
 void ReportValues::set(const QString &name, const QString &text, const data::Database &db)
 {
     const ReportParam &p = param(name);

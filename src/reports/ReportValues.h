@@ -14,8 +14,8 @@ class Database;
 }
 
 // What a report asks before it is laid out, and the answers: the options dialog builds its
-// fields from the parameters, the command line reads "--param name=value" against them, and
-// the report's build() reads the answers with typed getters.
+// fields from the parameters, the command line sets each "--param name=value" against them,
+// and the report's build() reads the answers with typed getters.
 namespace reports {
 
 enum class ParamKind
@@ -62,12 +62,6 @@ public:
     ReportValues() = default;
     // Every parameter at its default.
     explicit ReportValues(QList<ReportParam> params);
-
-    // The defaults, then each "name=value" of `assignments` (the command line's --param).
-    // Throws ReportParamError naming the parameter and what it takes; choices are checked
-    // against `db`.
-    static ReportValues fromAssignments(const QList<ReportParam> &params,
-                                        const QStringList &assignments, const data::Database &db);
 
     // Sets one answer, checked and kept in the parameter's own form: a number as digits, a date
     // as dd/mm/yyyy, a month as 1 to 12 (a month's name is read too), a flag as "S" or "N", a

@@ -18,35 +18,52 @@ protected:
     void SetUp() override
     {
         core::pinClock(QDateTime(QDate(2026, 3, 5), QTime(10, 0)));
-        m_db = data::createSchoolYear(m_dir.file(QStringLiteral("Data2026")), QStringLiteral("2026"));
-        m_db.exec(QStringLiteral("insert into Tabturma (TURMA, DESCRICAO) values ('1G1A', 'PRIMEIRA A'), ('MATA', 'MATERNAL')"));
+        m_db =
+            data::createSchoolYear(m_dir.file(QStringLiteral("Data2026")), QStringLiteral("2026"));
+        m_db.exec(QStringLiteral("insert into Tabturma (TURMA, DESCRICAO) values ('1G1A', "
+                                 "'PRIMEIRA A'), ('MATA', 'MATERNAL')"));
     }
     void TearDown() override { core::pinClock(QDateTime()); }
 
     // A report asking for a period, a month, a class, an order, a count, a flag and a title.
     static QList<ReportParam> params()
     {
-        ReportParam turma{QStringLiteral("turma"), QStringLiteral("Defina a Turma "), ParamKind::Choice};
+        ReportParam turma{QStringLiteral("turma"), QStringLiteral("Defina a Turma "),
+                          ParamKind::Choice};
         turma.choicesFrom = [](const data::Database &db) {
             QList<ParamChoice> classes;
-            for (const QString &code : db.scalar(QStringLiteral("select group_concat(TURMA) from Tabturma")).toString().split(u','))
+            for (const QString &code :
+                 db.scalar(QStringLiteral("select group_concat(TURMA) from Tabturma"))
+                     .toString()
+                     .split(u','))
                 classes.append({code, code + QStringLiteral(" - turma")});
             return classes;
         };
-        ReportParam ordem{QStringLiteral("ordem"), QStringLiteral("Ordem"), ParamKind::Choice, QStringLiteral("nome")};
-        ordem.choices = {{QStringLiteral("nome"), QStringLiteral("Por nome")}, {QStringLiteral("turma"), QStringLiteral("Por turma")}};
+        ReportParam ordem{QStringLiteral("ordem"), QStringLiteral("Ordem"), ParamKind::Choice,
+                          QStringLiteral("nome")};
+        ordem.choices = {{QStringLiteral("nome"), QStringLiteral("Por nome")},
+                         {QStringLiteral("turma"), QStringLiteral("Por turma")}};
         return {{QStringLiteral("inicio"), QStringLiteral("Desde"), ParamKind::Date},
                 {QStringLiteral("mes"), QStringLiteral("Mês"), ParamKind::Month},
                 turma,
                 ordem,
-                {QStringLiteral("copias"), QStringLiteral("Cópias"), ParamKind::Integer, QStringLiteral("1")},
+                {QStringLiteral("copias"), QStringLiteral("Cópias"), ParamKind::Integer,
+                 QStringLiteral("1")},
                 {QStringLiteral("valores"), QStringLiteral("Imprima valores"), ParamKind::Flag},
                 {QStringLiteral("titulo"), QStringLiteral("Título"), ParamKind::Text}};
     }
-    QString refusal(const QStringList &assignments) const
+    // Each (name, value) in turn, as the command line's --param and the dialog set them.
+    ReportValues answered(const QList<QPair<QString, QString>> &answers) const
+    {
+        ReportValues values(params());
+        for (const auto &[name, value] : answers)
+            values.set(name, value, m_db);
+        return values;
+    }
+    QString refusal(const QString &name, const QString &value) const
     {
         try {
-            ReportValues::fromAssignments(params(), assignments, m_db);
+            answered({{name, value}});
         } catch (const ReportParamError &e) {
             return e.message();
         }
@@ -72,42 +89,49 @@ TEST_F(ReportValuesTest, DefaultsAreTodayTheCurrentMonthAndNo)
 
 TEST_F(ReportValuesTest, AssignmentsAreReadInEachParametersOwnForm)
 {
-    const ReportValues values = ReportValues::fromAssignments(
-        params(),
-        {QStringLiteral("inicio=1/2/2026"), QStringLiteral("mes=Dezembro"), QStringLiteral("turma=1g1a"),
-         QStringLiteral("ORDEM=turma"), QStringLiteral("copias=12"), QStringLiteral("valores=sim"),
-         QStringLiteral("titulo=Alunos = 2026")},
-        m_db);
+    const ReportValues values =
+        answered({{QStringLiteral("inicio"), QStringLiteral("1/2/2026")},
+                  {QStringLiteral("mes"), QStringLiteral("Dezembro")},
+                  {QStringLiteral("turma"), QStringLiteral("1g1a")},
+                  {QStringLiteral("ORDEM"), QStringLiteral("turma")},
+                  {QStringLiteral("copias"), QStringLiteral("12")},
+                  {QStringLiteral("valores"), QStringLiteral("sim")},
+                  {QStringLiteral("titulo"), QStringLiteral(" Alunos = 2026")}});
     EXPECT_EQ(values.text(QStringLiteral("inicio")), QStringLiteral("01/02/2026"));
     EXPECT_EQ(values.month(QStringLiteral("mes")), 12);
-    EXPECT_EQ(values.text(QStringLiteral("turma")), QStringLiteral("1G1A")) << "the class as the school writes it";
+    EXPECT_EQ(values.text(QStringLiteral("turma")), QStringLiteral("1G1A"))
+        << "the class as the school writes it";
     EXPECT_EQ(values.text(QStringLiteral("ordem")), QStringLiteral("turma"));
     EXPECT_EQ(values.integer(QStringLiteral("copias")), 12);
     EXPECT_TRUE(values.flag(QStringLiteral("valores")));
-    EXPECT_EQ(values.text(QStringLiteral("titulo")), QStringLiteral("Alunos = 2026")) << "only the first '=' separates";
+    EXPECT_EQ(values.text(QStringLiteral("titulo")), QStringLiteral(" Alunos = 2026"))
+        << "a text stays as typed";
 }
 
 TEST_F(ReportValuesTest, ValuesThatDoNotFitAreRefusedWithWhatTheParameterTakes)
 {
-    EXPECT_EQ(refusal({QStringLiteral("mes=13")}), QStringLiteral("Valor inválido para mes: \"13\" (mês de 1 a 12)."));
-    EXPECT_EQ(refusal({QStringLiteral("inicio=31/02/2026")}),
+    EXPECT_EQ(refusal(QStringLiteral("mes"), QStringLiteral("13")),
+              QStringLiteral("Valor inválido para mes: \"13\" (mês de 1 a 12)."));
+    EXPECT_EQ(refusal(QStringLiteral("inicio"), QStringLiteral("31/02/2026")),
               QStringLiteral("Valor inválido para inicio: \"31/02/2026\" (data dd/mm/aaaa)."));
-    EXPECT_EQ(refusal({QStringLiteral("turma=2G9Z")}),
+    EXPECT_EQ(refusal(QStringLiteral("turma"), QStringLiteral("2G9Z")),
               QStringLiteral("Valor inválido para turma: \"2G9Z\" (um de: os da escola)."));
-    EXPECT_EQ(refusal({QStringLiteral("ordem=idade")}),
+    EXPECT_EQ(refusal(QStringLiteral("ordem"), QStringLiteral("idade")),
               QStringLiteral("Valor inválido para ordem: \"idade\" (um de: nome, turma)."));
-    EXPECT_EQ(refusal({QStringLiteral("valores=talvez")}),
+    EXPECT_EQ(refusal(QStringLiteral("valores"), QStringLiteral("talvez")),
               QStringLiteral("Valor inválido para valores: \"talvez\" (S ou N)."));
-    EXPECT_EQ(refusal({QStringLiteral("copias=dois")}),
+    EXPECT_EQ(refusal(QStringLiteral("copias"), QStringLiteral("dois")),
               QStringLiteral("Valor inválido para copias: \"dois\" (número inteiro)."));
-    EXPECT_EQ(refusal({QStringLiteral("cor=azul")}),
-              QStringLiteral("Parâmetro desconhecido: cor (este relatório aceita: inicio, mes, turma, ordem, copias, "
+    EXPECT_EQ(refusal(QStringLiteral("cor"), QStringLiteral("azul")),
+              QStringLiteral("Parâmetro desconhecido: cor (este relatório aceita: inicio, mes, "
+                             "turma, ordem, copias, "
                              "valores, titulo)."));
-    EXPECT_EQ(refusal({QStringLiteral("turma")}), QStringLiteral("Informe o parâmetro como NOME=VALOR: turma"));
     try {
-        ReportValues::fromAssignments({}, {QStringLiteral("turma=1G1A")}, m_db);
+        ReportValues().set(QStringLiteral("turma"), QStringLiteral("1G1A"), m_db);
         FAIL();
     } catch (const ReportParamError &e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Parâmetro desconhecido: turma (este relatório não tem parâmetros)."));
+        EXPECT_EQ(
+            e.message(),
+            QStringLiteral("Parâmetro desconhecido: turma (este relatório não tem parâmetros)."));
     }
 }

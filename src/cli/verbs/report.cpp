@@ -4,6 +4,7 @@
 
 #include "app/MainCommands.h"
 #include "app/ProgramReports.h"
+#include "cli/KeyValue.h"
 #include "cli/Verb.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/settings/Settings.h"
@@ -51,8 +52,10 @@ const cli::Verb verb{
         data::loadSettings(db, settings);
         reports::Document document;
         try {
-            const reports::ReportValues values =
-                reports::ReportValues::fromAssignments(entry->params, args.values(QStringLiteral("param")), db);
+            reports::ReportValues values(entry->params);
+            for (const cli::KeyValue &param : cli::keyValues(args.values(QStringLiteral("param")),
+                                                             QStringLiteral("--param NOME=VALOR")))
+                values.set(param.key, param.value, db);
             document = entry->build({db, reports::SchoolInfo::fromSettings(settings), values});
         } catch (const reports::ReportParamError &e) {
             throw cli::Failure(e.message(), 2);

@@ -5,6 +5,8 @@
 #include "app/Startup.h"
 #include "core/Session.h"
 
+#include <algorithm>
+
 namespace app {
 
 namespace {
@@ -210,6 +212,21 @@ const QList<MenuEntry> &mainMenuEntries()
 {
     static const QList<MenuEntry> entries = buildMainMenu();
     return entries;
+}
+
+QString menuPath(const QString &objectName)
+{
+    QStringList path;
+    QString name = objectName;
+    while (!name.isEmpty()) {
+        const auto entry = std::find_if(mainMenuEntries().cbegin(), mainMenuEntries().cend(),
+                                        [&name](const MenuEntry &e) { return e.objectName == name; });
+        if (entry == mainMenuEntries().cend())
+            return {};
+        path.prepend(QString(entry->caption).remove(u'&').trimmed());
+        name = entry->parent;
+    }
+    return path.join(QStringLiteral(" > "));
 }
 
 const QList<ButtonEntry> &buttonBarEntries()

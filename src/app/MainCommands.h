@@ -50,6 +50,10 @@ struct MenuEntry
 // The main menu in display order, parents before their entries.
 const QList<MenuEntry> &mainMenuEntries();
 
+// Where an entry sits, as a person reads it: "Relatórios > i. Turmas e Valor da Mensalidade"
+// (accelerator marks dropped). Empty for an unknown entry.
+QString menuPath(const QString &objectName);
+
 struct ButtonEntry
 {
     QString objectName;

@@ -125,17 +125,6 @@ Document gradeSubjects(const data::Database &db, const SchoolInfo &school)
 
 } // namespace
 
-std::optional<Listing> listingByName(const QString &name)
-{
-    if (name == u"disciplinas")
-        return Listing::Disciplinas;
-    if (name == u"turmas")
-        return Listing::Turmas;
-    if (name == u"disciplinas-turma")
-        return Listing::DisciplinasTurma;
-    return std::nullopt;
-}
-
 QString listingTitle(Listing listing)
 {
     switch (listing) {
@@ -160,6 +149,20 @@ Document tableListing(Listing listing, const data::Database &db, const SchoolInf
         return gradeSubjects(db, school);
     }
     return {};
+}
+
+QList<ReportEntry> tableListingReports()
+{
+    auto entry = [](const char *name, const char *menuEntry, Listing listing) {
+        ReportEntry e;
+        e.name = QString::fromLatin1(name);
+        e.menuEntry = QString::fromLatin1(menuEntry);
+        e.build = [listing](const ReportInput &input) { return tableListing(listing, input.db, input.school); };
+        return e;
+    };
+    return {entry("disciplinas", "mnuDisciplinas", Listing::Disciplinas),
+            entry("turmas", "mnuTurmasMensalidade", Listing::Turmas),
+            entry("disciplinas-turma", "mnuDisciplinasTurma", Listing::DisciplinasTurma)};
 }
 
 QString gradeDescription(const QList<QPair<QString, QString>> &classes, const QString &grade)

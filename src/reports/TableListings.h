@@ -1,12 +1,12 @@
 #pragma once
 
+#include "reports/ReportRegistry.h"
 #include "reports/SchoolHeader.h"
 #include "reports/engine/Document.h"
 
 #include <QList>
 #include <QPair>
 #include <QString>
-#include <optional>
 
 namespace data {
 class Database;
@@ -18,9 +18,11 @@ namespace reports {
 
 enum class Listing { Disciplinas, Turmas, DisciplinasTurma };
 
-// "disciplinas", "turmas", "disciplinas-turma"; nullopt for any other name.
-std::optional<Listing> listingByName(const QString &name);
 QString listingTitle(Listing listing);
+
+// The registry's entries of the three listings: "disciplinas" ("&h. Disciplinas"), "turmas"
+// ("&i. Turmas e Valor da Mensalidade") and "disciplinas-turma" ("&j. Disciplinas por Turma").
+QList<ReportEntry> tableListingReports();
 
 // Lays the listing out from the tables of the school year in `db`. Throws StoreError when a
 // table cannot be read.

@@ -82,6 +82,23 @@ TEST(ReadVerbs, DemoSchoolListsThroughIndexesFiltersAndReports)
     const QString pdf = school.file(QStringLiteral("turmas.pdf"));
     ASSERT_EQ(cli({QStringLiteral("report"), dir, QStringLiteral("turmas"), QStringLiteral("--pdf"), pdf}).exitCode, 0);
     EXPECT_TRUE(school.read(QStringLiteral("turmas.pdf")).startsWith("%PDF"));
+
+    const CliRun extra = cli({QStringLiteral("report"), dir, QStringLiteral("turmas"), QStringLiteral("--param"),
+                              QStringLiteral("turma=1G1A")});
+    EXPECT_EQ(extra.exitCode, 2);
+    EXPECT_EQ(extra.err.trimmed(), QStringLiteral("Parâmetro desconhecido: turma (este relatório não tem parâmetros)."));
+    const CliRun unknown = cli({QStringLiteral("report"), dir, QStringLiteral("boletim")});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("relatórios: disciplinas, turmas, disciplinas-turma"))) << unknown.err.toStdString();
+}
+
+TEST(ReadVerbs, ReportHelpListsEveryReportWithItsMenuEntry)
+{
+    const CliRun help = cli({QStringLiteral("report"), QStringLiteral("--help")});
+    ASSERT_EQ(help.exitCode, 0) << help.err.toStdString();
+    EXPECT_TRUE(help.lines.contains(QStringLiteral("  turmas               Relatórios > i. Turmas e Valor da Mensalidade")))
+        << help.lines.join(u'\n').toStdString();
+    EXPECT_EQ(help.lines.size(), 4) << "a heading and the three listings";
 }
 
 TEST(ReadVerbs, CheckCorrectsOrphansAndListsAgain)

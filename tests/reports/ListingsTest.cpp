@@ -1,4 +1,4 @@
-#include "reports/ReportCatalog.h"
+#include "reports/ReportRegistry.h"
 #include "reports/TableListings.h"
 
 #include "data/maintenance/SchoolYearSetup.h"
@@ -122,14 +122,19 @@ TEST(GradeHeading, LastClassOfTheGradeLessItsLastSevenCharacters)
     EXPECT_EQ(gradeDescription(classes, QStringLiteral("2G1")), QString());
 }
 
-TEST_F(Listings, NamedReportsForTheCommandLine)
+TEST_F(Listings, TheRegistryBuildsEachListingByItsName)
 {
-    EXPECT_EQ(reportNames(), (QStringList{QStringLiteral("disciplinas"), QStringLiteral("turmas"),
-                                          QStringLiteral("disciplinas-turma")}));
-    const std::optional<Document> classes = buildNamedReport(QStringLiteral("turmas"), m_db, kSchool);
+    ReportRegistry registry;
+    registry.add(tableListingReports());
+    EXPECT_EQ(registry.names(), (QStringList{QStringLiteral("disciplinas"), QStringLiteral("turmas"),
+                                             QStringLiteral("disciplinas-turma")}));
+    const ReportEntry *classes = registry.forMenuEntry(QStringLiteral("mnuTurmasMensalidade"));
     ASSERT_TRUE(classes);
-    EXPECT_EQ(classes->title, QStringLiteral("TABELA DE TURMAS / MENSALIDADES"));
-    EXPECT_FALSE(buildNamedReport(QStringLiteral("boletim"), m_db, kSchool));
+    EXPECT_EQ(classes, registry.find(QStringLiteral("turmas")));
+    EXPECT_EQ(classes->build({m_db, kSchool, ReportValues(classes->params)}).title,
+              QStringLiteral("TABELA DE TURMAS / MENSALIDADES"));
+    EXPECT_FALSE(registry.find(QStringLiteral("boletim")));
+    EXPECT_THROW(registry.add(*classes), std::logic_error) << "a name is registered once";
 }
 
 TEST_F(Listings, AMissingTableIsTheStoresError)

@@ -1,33 +1,29 @@
 #include "app/forms/ReportCommands.h"
 
+#include "app/CommandHost.h"
+#include "app/MainCommands.h"
+#include "app/ModuleServices.h"
+#include "app/ProgramReports.h"
 #include "app/forms/TfrmMain.h"
 #include "reports/SchoolHeader.h"
 #include "reports/engine/forms/Printing.h"
-#include "reports/forms/ListingPreview.h"
+#include "reports/forms/ReportRunner.h"
 
 namespace app {
 
-void installReportCommands(TfrmMain &mainWindow)
+void installReportCommands(CommandHost &host, const ModuleServices &services)
 {
-    reports::setFallbackLogo(mainWindow.logo().toImage());
+    if (const auto *window = qobject_cast<const TfrmMain *>(services.mainWindow))
+        reports::setFallbackLogo(window->logo().toImage());
     reports::adoptDefaultPrinterPaper();
 
-    const struct
-    {
-        const char *entry;
-        reports::Listing listing;
-    } listings[] = {
-        {"mnuDisciplinas", reports::Listing::Disciplinas},
-        {"mnuTurmasMensalidade", reports::Listing::Turmas},
-        {"mnuDisciplinasTurma", reports::Listing::DisciplinasTurma},
-    };
-    for (const auto &item : listings) {
-        const reports::Listing listing = item.listing;
-        mainWindow.setMenuForm(QString::fromLatin1(item.entry),
-                               [&mainWindow, listing](ModuleLauncher &launcher) {
-                                   launcher.restoreCursor();
-                                   reports::showListing(listing, &mainWindow);
-                               });
+    for (reports::ReportEntry entry : programReports().entries()) {
+        if (entry.dialogCaption.isEmpty())
+            entry.dialogCaption = menuPath(entry.menuEntry).section(QStringLiteral(" > "), -1);
+        host.setMenuForm(entry.menuEntry, [entry, services](ModuleLauncher &launcher) {
+            launcher.restoreCursor();
+            reports::runReport(entry, services.database(), services.mainWindow);
+        });
     }
 }
 

@@ -2,10 +2,12 @@
 
 namespace app {
 
-class TfrmMain;
+class CommandHost;
+struct ModuleServices;
 
-// Puts the printed reports that exist behind their "&Relatórios" entries, and hands the main
-// window's logo to the reports as the picture for schools without a "logo.bmp".
-void installReportCommands(TfrmMain &mainWindow);
+// Puts every report of programReports() behind its "&Relatórios" entry, asking its parameters
+// with its dialog, and hands the main window's logo to the reports as the picture for schools
+// without a "logo.bmp".
+void installReportCommands(CommandHost &host, const ModuleServices &services);
 
 } // namespace app

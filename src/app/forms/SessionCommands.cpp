@@ -1,6 +1,7 @@
 #include "app/forms/SessionCommands.h"
 
 #include "app/ConfigFiles.h"
+#include "app/ModuleServices.h"
 #include "app/forms/TPasswordDlg.h"
 #include "app/forms/TfrmCriarUsuario.h"
 #include "app/forms/TfrmMain.h"
@@ -27,9 +28,8 @@ AboutInfo aboutInfoFrom(const data::Settings &s)
 
 } // namespace
 
-SessionCommands::SessionCommands(TfrmMain &window, data::TDataModule1 &academic,
-                                 data::TdmTarnel &cashBook)
-    : m_window(window), m_academic(academic), m_cashBook(cashBook),
+SessionCommands::SessionCommands(TfrmMain &window, const ModuleServices &services)
+    : m_window(window), m_academic(*services.academic), m_cashBook(*services.cashBook),
       m_toggle(core::programDirs().program,
                {[this] { m_window.applyNoSession(); },
                 [this] { m_window.setLogOnCaption(true); },

@@ -12,6 +12,7 @@ class TdmTarnel;
 namespace app {
 
 class TfrmMain;
+struct ModuleServices;
 
 // Plugs the session into the main window: the log-on/log-off toggle behind "Log ON" and
 // "&Log on / Log Off", the supervisor's "&Preferências..." and "&Cadastro de Usuários...",
@@ -20,7 +21,8 @@ class TfrmMain;
 class SessionCommands
 {
 public:
-    SessionCommands(TfrmMain &window, data::TDataModule1 &academic, data::TdmTarnel &cashBook);
+    // Needs the main window itself (captions, status bar, logo), not only its commands.
+    SessionCommands(TfrmMain &window, const ModuleServices &services);
 
     LogOnToggle &toggle() { return m_toggle; }
 

@@ -3,6 +3,7 @@
 #include "app/ModuleServices.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
+#include "app/forms/MaintenanceCommands.h"
 #include "app/forms/ReportCommands.h"
 #include "app/forms/SessionCommands.h"
 #include "app/forms/TfrmMain.h"
@@ -11,7 +12,6 @@
 #include "cashbook/forms/CashBookCommands.h"
 #include "core/Dialogs.h"
 #include "data/bulk/BulkRun.h"
-#include "data/forms/TfrmVerificarBD.h"
 #include "data/modules/TDataModule1.h"
 #include "data/modules/TdmTarnel.h"
 #include "students/forms/StudentCommands.h"
@@ -52,19 +52,17 @@ int main(int argc, char *argv[])
     app::TfrmMain mainWindow;
     data::TDataModule1 academic;
     data::TdmTarnel cashBook;
-    app::SessionCommands session(mainWindow, academic, cashBook);
     // Long runs hold the network refresh while they write.
     data::BulkRun::setRefreshHold([&academic](bool hold) {
         hold ? academic.pauseRefresh() : academic.resumeRefresh();
     });
-    mainWindow.setMenuForm(QStringLiteral("mnuVerificarBanco"), [&](app::ModuleLauncher &launcher) {
-        TfrmVerificarBD form(&mainWindow);
-        launcher.restoreCursor();
-        form.exec();
-    });
-    app::installReportCommands(mainWindow);
-    const app::ModuleServices services{&mainWindow, &academic, &cashBook,
-                                       [&session] { session.toggle().logOff(); }};
+
+    // Each subsystem plugs its commands into the window with one installer.
+    app::ModuleServices services{&mainWindow, &academic, &cashBook};
+    app::SessionCommands session(mainWindow, services);
+    services.logOff = [&session] { session.toggle().logOff(); };
+    app::installMaintenanceCommands(mainWindow, services);
+    app::installReportCommands(mainWindow, services);
     backup::installCommands(mainWindow, services);
     cashbook::installCommands(mainWindow, services);
     students::installCommands(mainWindow, services);

@@ -1,46 +1,75 @@
-// report: lays a report out without windows; --pdf writes it as PDF, --dump lists its items.
+// report: lays out a report of the program's registry without windows; --pdf writes it as PDF,
+// --dump lists its items; "report --help" lists the reports with their menu entries and
+// parameters.
 
+#include "app/MainCommands.h"
+#include "app/ProgramReports.h"
+#include "cli/KeyValue.h"
 #include "cli/Verb.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/settings/Settings.h"
 #include "data/settings/SettingsStore.h"
 #include "data/store/Database.h"
-#include "reports/ReportCatalog.h"
 #include "reports/engine/PdfExport.h"
-
 
 namespace {
 
+void printReports(QTextStream &out)
+{
+    out << "Relatórios (lumesco-cli report PASTA_DADOS NOME [--param NOME=VALOR]...):\n";
+    for (const reports::ReportEntry &entry : app::programReports().entries()) {
+        out << "  " << entry.name.leftJustified(20) << ' ' << app::menuPath(entry.menuEntry) << '\n';
+        for (const reports::ReportParam &param : entry.params) {
+            const QString fallback = reports::ReportValues({param}).text(param.name);
+            out << "      --param " << param.name << "=VALOR  " << param.label.trimmed() << " ("
+                << reports::describeKind(param)
+                << (fallback.isEmpty() ? QString() : QStringLiteral("; padrão: ") + fallback) << ")\n";
+        }
+    }
+}
+
 const cli::Verb verb{
-    "report", "report DATA_DIR NAME [--pdf OUT.pdf] [--dump]",
-    "gera o relatório NAME (disciplinas, turmas, disciplinas-turma); --pdf grava o PDF, --dump "
-    "lista cada item (página, x, y, estilo, texto; posições em décimos de milímetro)",
+    "report", "report PASTA_DADOS NOME [--param NOME=VALOR]... [--pdf SAIDA.pdf] [--dump] | report --help",
+    "gera o relatório NOME; --pdf grava o PDF, --dump lista cada item (página, x, y, estilo, texto; "
+    "posições em décimos de milímetro); --help lista os relatórios, suas entradas no menu e parâmetros",
     [](const QStringList &arguments, cli::Context &context) {
-        cli::Args args(arguments, {"dump"});
-        args.allowOnly({"pdf", "dump"});
-        const QString dataDir = args.positional(0, "DATA_DIR");
-        const QString name = args.positional(1, "NAME");
-        const QString pdf = args.value("pdf");
-        // Text is measured and drawn with fonts, which Qt only offers to a GUI application.
+        cli::Args args(arguments, {QStringLiteral("dump"), QStringLiteral("help")});
+        args.allowOnly({QStringLiteral("pdf"), QStringLiteral("dump"), QStringLiteral("param"), QStringLiteral("help")});
+        if (args.has(QStringLiteral("help"))) {
+            printReports(context.out);
+            return 0;
+        }
+        const QString dataDir = args.positional(0, QStringLiteral("PASTA_DADOS"));
+        const QString name = args.positional(1, QStringLiteral("NOME"));
+        const reports::ReportEntry *entry = app::programReports().find(name);
+        if (!entry) {
+            throw cli::Failure(QStringLiteral("relatório desconhecido: %1 (relatórios: %2)")
+                                   .arg(name, app::programReports().names().join(QStringLiteral(", "))),
+                               2);
+        }
         const data::Database db = data::openSchoolYear(dataDir);
         data::Settings settings;
         data::loadSettings(db, settings);
-        const std::optional<reports::Document> document =
-            reports::buildNamedReport(name, db, reports::SchoolInfo::fromSettings(settings));
-        if (!document) {
-            throw cli::Failure(QStringLiteral("relatório desconhecido: %1 (relatórios: %2)")
-                                   .arg(name, reports::reportNames().join(QStringLiteral(", "))),
-                               2);
+        reports::Document document;
+        try {
+            reports::ReportValues values(entry->params);
+            for (const cli::KeyValue &param : cli::keyValues(args.values(QStringLiteral("param")),
+                                                             QStringLiteral("--param NOME=VALOR")))
+                values.set(param.key, param.value, db);
+            document = entry->build({db, reports::SchoolInfo::fromSettings(settings), values});
+        } catch (const reports::ReportParamError &e) {
+            throw cli::Failure(e.message(), 2);
         }
+        const QString pdf = args.value(QStringLiteral("pdf"));
         if (!pdf.isEmpty()) {
             QString error;
-            if (!reports::writePdf(*document, pdf, &error))
+            if (!reports::writePdf(document, pdf, &error))
                 throw cli::Failure(error.replace(u'\r', u' '));
         }
-        if (args.has("dump"))
-            context.out << document->dump();
-        context.err << document->title << ": " << document->pageCount()
-                    << (document->pageCount() == 1 ? " página" : " páginas") << '\n';
+        if (args.has(QStringLiteral("dump")))
+            context.out << document.dump();
+        context.err << document.title << ": " << document.pageCount()
+                    << (document.pageCount() == 1 ? " página" : " páginas") << '\n';
         return 0;
     }};
 

@@ -1,5 +1,6 @@
 #include "data/modules/LookupCache.h"
 
+#include "core/Diagnostics.h"
 #include "data/store/Query.h"
 
 namespace data {
@@ -20,9 +21,10 @@ QString LookupCache::value(const QString &key)
             query.open();
             for (query.first(); !query.eof(); query.next())
                 values.insert(query.asText(0), query.asText(1));
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
             // The table is missing or unreadable: descriptions stay blank until the next
             // invalidate() (a refresh or another log-on).
+            qCWarning(core::lcRules) << m_table << "não pôde ser lida para as descrições:" << e.what();
             values.clear();
         }
         m_values = std::move(values);

@@ -1,9 +1,12 @@
 #include "data/modules/NetworkRefresh.h"
 
+#include "core/Diagnostics.h"
 #include "core/Dialogs.h"
 #include "data/modules/LiveQuery.h"
 #include "data/modules/TDataModule1.h"
 #include "data/store/Table.h"
+
+#include <algorithm>
 
 namespace data {
 
@@ -62,40 +65,31 @@ QStringList NetworkRefresh::refreshOnce()
     TDataModule1 &m = m_module;
     // Other workstations may have renamed classes or subjects too.
     m.invalidateLookups();
-    auto reread = [&done](Dataset &d, bool ignoreErrors = false) {
-        if (!openAndIdle(d))
-            return;
+
+    QList<const AcademicTable *> order;
+    for (const AcademicTable &t : academicTables())
+        if (t.refreshOrder > 0)
+            order.append(&t);
+    std::sort(order.begin(), order.end(),
+              [](const AcademicTable *a, const AcademicTable *b) { return a->refreshOrder < b->refreshOrder; });
+
+    for (const AcademicTable *t : std::as_const(order)) {
+        Dataset &d = m.dataset(t->objectName);
+        const bool othersAllow = std::all_of(t->waitsFor.cbegin(), t->waitsFor.cend(), [&](const QString &name) {
+            const Dataset &other = m.dataset(name);
+            return idle(other) && (!t->waitsForOpen || other.isOpen());
+        });
+        if (!othersAllow || !openAndIdle(d))
+            continue;
         try {
             d.refresh();
             done += d.objectName();
-        } catch (const std::exception &) {
-            if (!ignoreErrors)
+        } catch (const StoreError &e) {
+            if (!t->refreshErrorsIgnored)
                 throw;
+            qCWarning(core::lcRules) << d.objectName() << "não foi relida:" << e.message();
         }
-    };
-
-    reread(m.tblPosicao());
-    if (openAndIdle(m.tblCCorrent2()) && openAndIdle(m.tblDiscpl()))
-        reread(m.tblAlunos());
-    reread(m.tblNotas());
-    for (int unit = 1; unit <= 4; ++unit)
-        reread(m.tblNotasUni(unit));
-    if (idle(m.tblCCorrent2()))
-        reread(m.tblAlunos2(), true);
-    if (idle(m.tblCCorrent2()))
-        reread(m.tblCCorrent(), true);
-    reread(m.tblCCorrent2(), true);
-    if (idle(m.tblDiscTurma()) && idle(m.tblDiscpl()))
-        reread(m.tblTabTurma());
-    reread(m.tblHistoric());
-    if (idle(m.tblDiscpl()))
-        reread(m.qryNotas());
-    reread(m.tblDiscpl());
-    if (idle(m.tblDiscpl())) {
-        reread(m.tblDiscTurma());
-        reread(m.tblDiscProf());
     }
-    reread(m.tblFuncionarios());
     return done;
 }
 

@@ -5,7 +5,6 @@
 namespace data {
 
 class Database;
-class Savepoint;
 class Transaction;
 
 // The transaction around one dataset write whose rules take new numbers or change other rows:
@@ -29,11 +28,9 @@ public:
     // Both do nothing when no write is open.
     void commit();
     void rollback();
-    bool isActive() const;
 
 private:
     std::unique_ptr<Transaction> m_transaction;
-    std::unique_ptr<Savepoint> m_savepoint;
 };
 
 } // namespace data

@@ -1,8 +1,8 @@
 #include "data/modules/StudentService.h"
 
-#include "data/modules/RowTransaction.h"
 #include "data/modules/RuleStatement.h"
 #include "data/store/Dataset.h"
+#include "data/store/Transaction.h"
 
 namespace data {
 
@@ -104,8 +104,7 @@ void StudentService::deleteStudent(const QVariant &matricula) const
 {
     if (matricula.isNull())
         throw StoreError(QStringLiteral("Informe a matrícula do aluno a excluir."));
-    RowTransaction write;
-    write.begin(m_db);
+    Transaction write(m_db);
     deleteDependents(matricula);
     runRuleStatement(m_db, QStringLiteral("delete from alunos where matricula = :matricula"),
                      {{QStringLiteral("matricula"), matricula}});

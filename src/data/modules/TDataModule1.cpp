@@ -38,7 +38,61 @@ void keepDisplayFormats(Dataset &dataset, const QHash<QString, QString> &masks)
     });
 }
 
+enum RefreshGuard { kIdle, kOpenAndIdle };
+enum RefreshErrors { kShown, kLogged };
+
+AcademicTable entry(const char *objectName, const char *source, TableRight right, int refreshOrder,
+                    const QStringList &waitsFor = {}, RefreshGuard guard = kIdle, RefreshErrors errors = kShown)
+{
+    AcademicTable t{QString::fromLatin1(objectName), QString::fromLatin1(source), right};
+    t.refreshOrder = refreshOrder;
+    t.waitsFor = waitsFor;
+    t.waitsForOpen = guard == kOpenAndIdle;
+    t.refreshErrorsIgnored = errors == kLogged;
+    return t;
+}
+
+AcademicTable live(AcademicTable t)
+{
+    t.liveQuery = true;
+    return t;
+}
+
+AcademicTable settingsTable(AcademicTable t)
+{
+    t.settings = true;
+    return t;
+}
+
 } // namespace
+
+const QList<AcademicTable> &academicTables()
+{
+    using R = TableRight;
+    // The charge views are re-read only while the student's charge rows are not being edited,
+    // and the tables that show subject names only while DISCPL is not.
+    static const QList<AcademicTable> tables{
+        entry("tblAlunos", "Alunos.DB", R::Alunos, 2, {"tblCCorrent2", "tblDiscpl"}, kOpenAndIdle),
+        entry("tblAlunos2", "Alunos.DB", R::Carnes, 8, {"tblCCorrent2"}, kIdle, kLogged),
+        entry("tblNotas", "NOTAS.DB", R::Notas, 3),
+        live(entry("qryNotas", "select * from notas", R::Notas, 13, {"tblDiscpl"})),
+        entry("tblDiscpl", "DISCPL.DB", R::Tabelas, 14),
+        entry("tblHistoric", "Historic.db", R::Alunos, 12),
+        entry("tblCCorrent", "Ccorrent.DB", R::Carnes, 9, {"tblCCorrent2"}, kIdle, kLogged),
+        entry("tblCCorrent2", "Ccorrent.DB", R::Alunos, 10, {}, kIdle, kLogged),
+        entry("tblDiscTurma", "Discturm.DB", R::Tabelas, 15, {"tblDiscpl"}),
+        entry("tblTabTurma", "Tabturma.DB", R::Tabelas, 11, {"tblDiscTurma", "tblDiscpl"}),
+        entry("tblFuncionarios", "Funcionarios.DB", R::Tabelas, 17),
+        entry("tblNotasUni1", "NotasUni1.DB", R::Notas, 4),
+        entry("tblNotasUni2", "NotasUni2.DB", R::Notas, 5),
+        entry("tblNotasUni3", "NotasUni3.DB", R::Notas, 6),
+        entry("tblNotasUni4", "NotasUni4.DB", R::Notas, 7),
+        entry("tblDiscProf", "DiscProf.db", R::Tabelas, 16, {"tblDiscpl"}),
+        entry("tblPosicao", "posicao.db", R::Tabelas, 1),
+        settingsTable(entry("tblUsuario", "Usuario.DB", R::Supervisor, 0)),
+    };
+    return tables;
+}
 
 TDataModule1::TDataModule1(QObject *parent)
     : QObject(parent),
@@ -47,37 +101,23 @@ TDataModule1::TDataModule1(QObject *parent)
       m_subjectNames(std::make_unique<LookupCache>(kDatabase, QStringLiteral("DISCPL"),
                                                    QStringLiteral("CODIGO"), QStringLiteral("DESCRICAO")))
 {
-    m_alunos = makeTable("tblAlunos", "Alunos.DB", TableRight::Alunos);
-    m_alunos2 = makeTable("tblAlunos2", "Alunos.DB", TableRight::Carnes);
-    m_ccorrent = makeTable("tblCCorrent", "Ccorrent.DB", TableRight::Carnes);
-    m_ccorrent2 = makeTable("tblCCorrent2", "Ccorrent.DB", TableRight::Alunos);
-    m_historic = makeTable("tblHistoric", "Historic.db", TableRight::Alunos);
-    m_notas = makeTable("tblNotas", "NOTAS.DB", TableRight::Notas);
-    for (int unit = 1; unit <= 4; ++unit) {
-        const QByteArray name = "tblNotasUni" + QByteArray::number(unit);
-        const QByteArray file = "NotasUni" + QByteArray::number(unit) + ".DB";
-        m_notasUni[unit - 1] = makeTable(name.constData(), file.constData(), TableRight::Notas);
+    for (const AcademicTable &t : academicTables()) {
+        Dataset *dataset = t.liveQuery ? static_cast<Dataset *>(new LiveQuery(kDatabase, t.source, this))
+                                       : new Table(kDatabase, t.source, this);
+        dataset->setObjectName(t.objectName);
+        m_datasets.insert(t.objectName, dataset);
+        m_guarded.append({dataset, t.right});
     }
-    m_discpl = makeTable("tblDiscpl", "DISCPL.DB", TableRight::Tabelas);
-    m_discTurma = makeTable("tblDiscTurma", "Discturm.DB", TableRight::Tabelas);
-    m_tabTurma = makeTable("tblTabTurma", "Tabturma.DB", TableRight::Tabelas);
-    m_funcionarios = makeTable("tblFuncionarios", "Funcionarios.DB", TableRight::Tabelas);
-    m_discProf = makeTable("tblDiscProf", "DiscProf.db", TableRight::Tabelas);
-    m_posicao = makeTable("tblPosicao", "posicao.db", TableRight::Tabelas);
-    m_usuario = makeTable("tblUsuario", "Usuario.DB", TableRight::Supervisor);
-    m_qryNotas = new LiveQuery(kDatabase, QStringLiteral("select * from notas"), this);
-    m_qryNotas->setObjectName(QStringLiteral("qryNotas"));
-    m_guarded.append({m_qryNotas, TableRight::Notas});
 
-    m_historic->setMaster(m_alunos, QStringLiteral("Matricula"), QStringLiteral("MATRICULA"));
-    m_ccorrent2->setMaster(m_alunos, QStringLiteral("Matricula"), QStringLiteral("MATRICULA"));
-    m_alunos2->setMaster(m_ccorrent, QStringLiteral("MATRICULA"), QStringLiteral("Matricula"));
+    tblHistoric().setMaster(&tblAlunos(), QStringLiteral("Matricula"), QStringLiteral("MATRICULA"));
+    tblCCorrent2().setMaster(&tblAlunos(), QStringLiteral("Matricula"), QStringLiteral("MATRICULA"));
+    tblAlunos2().setMaster(&tblCCorrent(), QStringLiteral("MATRICULA"), QStringLiteral("Matricula"));
 
     addCalculatedFields();
-    m_studentRules = std::make_unique<StudentRules>(*m_alunos, [this](int count) { emit studentCountChanged(count); });
-    attachChargeRules(*m_ccorrent);
-    attachChargeRules(*m_ccorrent2);
-    attachSubjectRules(*m_discTurma, *m_tabTurma);
+    m_studentRules = std::make_unique<StudentRules>(tblAlunos(), [this](int count) { emit studentCountChanged(count); });
+    attachChargeRules(tblCCorrent());
+    attachChargeRules(tblCCorrent2());
+    attachSubjectRules(tblDiscTurma(), tblTabTurma());
     attachUnitSave();
     attachWriteThroughLookups();
     m_refresh = std::make_unique<NetworkRefresh>(*this);
@@ -85,43 +125,47 @@ TDataModule1::TDataModule1(QObject *parent)
 
 TDataModule1::~TDataModule1() = default;
 
-Table *TDataModule1::makeTable(const char *objectName, const char *fileName, TableRight right)
+Table &TDataModule1::table(const QString &objectName) const
 {
-    auto *table = new Table(kDatabase, QString::fromLatin1(fileName), this);
-    table->setObjectName(QString::fromLatin1(objectName));
-    m_guarded.append({table, right});
-    return table;
+    return *qobject_cast<Table *>(&dataset(objectName));
+}
+
+Dataset &TDataModule1::dataset(const QString &objectName) const
+{
+    Dataset *dataset = m_datasets.value(objectName);
+    Q_ASSERT(dataset);
+    return *dataset;
 }
 
 void TDataModule1::addCalculatedFields()
 {
-    for (Table *alunos : {m_alunos, m_alunos2}) {
+    for (Table *alunos : {&tblAlunos(), &tblAlunos2()}) {
         alunos->addCalculatedField(QStringLiteral("cturmaDesc"), FieldType::Text, 30);
         alunos->events.onCalcFields = [this](Dataset &row) {
             row.setValue("cturmaDesc", m_classNames->value(row.asText("TURMA")));
         };
     }
 
-    m_tabTurma->addCalculatedField(QStringLiteral("cSerie"), FieldType::Text, 5);
-    m_tabTurma->addCalculatedField(QStringLiteral("cTurma"), FieldType::Text, 20);
-    m_tabTurma->events.onCalcFields = [](Dataset &row) {
+    tblTabTurma().addCalculatedField(QStringLiteral("cSerie"), FieldType::Text, 5);
+    tblTabTurma().addCalculatedField(QStringLiteral("cTurma"), FieldType::Text, 20);
+    tblTabTurma().events.onCalcFields = [](Dataset &row) {
         const QString schoolClass = row.asText("TURMA");
         row.setValue("cSerie", schoolClass.left(3));
         row.setValue("cTurma", schoolClass + QStringLiteral(" - ") + row.asText("DESCRICAO"));
     };
 
-    m_discTurma->addCalculatedField(QStringLiteral("Disciplina"), FieldType::Text, 25);
-    m_discTurma->events.onCalcFields = [this](Dataset &row) {
+    tblDiscTurma().addCalculatedField(QStringLiteral("Disciplina"), FieldType::Text, 25);
+    tblDiscTurma().events.onCalcFields = [this](Dataset &row) {
         row.setValue("Disciplina", m_subjectNames->value(row.asText("CODIGO")));
     };
 
-    m_discProf->addCalculatedField(QStringLiteral("cDisciplina"), FieldType::Text, 20);
-    m_discProf->events.onCalcFields = [this](Dataset &row) {
+    tblDiscProf().addCalculatedField(QStringLiteral("cDisciplina"), FieldType::Text, 20);
+    tblDiscProf().events.onCalcFields = [this](Dataset &row) {
         const QString code = row.asText("DISCPL_COD");
         row.setValue("cDisciplina", code + QStringLiteral(" - ") + m_subjectNames->value(code));
     };
 
-    for (Dataset *notas : std::initializer_list<Dataset *>{m_notas, m_qryNotas}) {
+    for (Dataset *notas : std::initializer_list<Dataset *>{&tblNotas(), &qryNotas()}) {
         notas->addCalculatedField(QStringLiteral("cDisciplina"), FieldType::Text, 20);
         notas->events.onCalcFields = [this](Dataset &row) {
             row.setValue("cDisciplina", m_subjectNames->value(row.asText("DISC")));
@@ -132,7 +176,7 @@ void TDataModule1::addCalculatedFields()
                                     {QStringLiteral("UND4"), QStringLiteral("0.0")}});
     }
 
-    for (Table *ccorrent : {m_ccorrent, m_ccorrent2}) {
+    for (Table *ccorrent : {&tblCCorrent(), &tblCCorrent2()}) {
         ccorrent->addCalculatedField(QStringLiteral("cValorFinal"), FieldType::Money);
         ccorrent->events.onCalcFields = [](Dataset &row) {
             row.setMoney("cValorFinal", row.asMoney("ParcelaValor") + row.asMoney("Acrescimos")
@@ -140,7 +184,7 @@ void TDataModule1::addCalculatedFields()
         };
     }
 
-    keepDisplayFormats(*m_posicao, {{QStringLiteral("PONTOS1"), QStringLiteral("#0.0")},
+    keepDisplayFormats(tblPosicao(), {{QStringLiteral("PONTOS1"), QStringLiteral("#0.0")},
                                     {QStringLiteral("PONTOS2"), QStringLiteral("#0.0")},
                                     {QStringLiteral("PONTOS3"), QStringLiteral("#0.0")},
                                     {QStringLiteral("PONTOS4"), QStringLiteral("#0.0")}});
@@ -149,7 +193,7 @@ void TDataModule1::addCalculatedFields()
 void TDataModule1::attachUnitSave()
 {
     for (int unit = 1; unit <= 4; ++unit) {
-        m_notasUni[unit - 1]->events.beforePost = [this, unit](Dataset &row) {
+        tblNotasUni(unit).events.beforePost = [this, unit](Dataset &row) {
             if (m_unitRowSave)
                 m_unitRowSave(row, unit);
         };
@@ -158,65 +202,61 @@ void TDataModule1::attachUnitSave()
 
 void TDataModule1::attachWriteThroughLookups()
 {
-    m_discpl->events.afterPost = [this](Dataset &) { m_subjectNames->invalidate(); };
-    m_discpl->events.afterDelete = [this](Dataset &) { m_subjectNames->invalidate(); };
-    m_tabTurma->events.afterPost = [this](Dataset &) { m_classNames->invalidate(); };
-    m_tabTurma->events.afterDelete = [this](Dataset &) { m_classNames->invalidate(); };
+    tblDiscpl().events.afterPost = [this](Dataset &) { m_subjectNames->invalidate(); };
+    tblDiscpl().events.afterDelete = [this](Dataset &) { m_subjectNames->invalidate(); };
+    tblTabTurma().events.afterPost = [this](Dataset &) { m_classNames->invalidate(); };
+    tblTabTurma().events.afterDelete = [this](Dataset &) { m_classNames->invalidate(); };
 }
 
-Table &TDataModule1::tblAlunos() { return *m_alunos; }
-Table &TDataModule1::tblAlunos2() { return *m_alunos2; }
-Table &TDataModule1::tblCCorrent() { return *m_ccorrent; }
-Table &TDataModule1::tblCCorrent2() { return *m_ccorrent2; }
-Table &TDataModule1::tblHistoric() { return *m_historic; }
-Table &TDataModule1::tblNotas() { return *m_notas; }
-Table &TDataModule1::tblNotasUni(int unit) { return *m_notasUni.at(std::size_t(qBound(1, unit, 4) - 1)); }
-Table &TDataModule1::tblDiscpl() { return *m_discpl; }
-Table &TDataModule1::tblDiscTurma() { return *m_discTurma; }
-Table &TDataModule1::tblTabTurma() { return *m_tabTurma; }
-Table &TDataModule1::tblFuncionarios() { return *m_funcionarios; }
-Table &TDataModule1::tblDiscProf() { return *m_discProf; }
-Table &TDataModule1::tblPosicao() { return *m_posicao; }
-Table &TDataModule1::tblUsuario() { return *m_usuario; }
-LiveQuery &TDataModule1::qryNotas() { return *m_qryNotas; }
+Table &TDataModule1::tblAlunos() { return table(QStringLiteral("tblAlunos")); }
+Table &TDataModule1::tblAlunos2() { return table(QStringLiteral("tblAlunos2")); }
+Table &TDataModule1::tblCCorrent() { return table(QStringLiteral("tblCCorrent")); }
+Table &TDataModule1::tblCCorrent2() { return table(QStringLiteral("tblCCorrent2")); }
+Table &TDataModule1::tblHistoric() { return table(QStringLiteral("tblHistoric")); }
+Table &TDataModule1::tblNotas() { return table(QStringLiteral("tblNotas")); }
+Table &TDataModule1::tblNotasUni(int unit) { return table(QStringLiteral("tblNotasUni%1").arg(qBound(1, unit, 4))); }
+Table &TDataModule1::tblDiscpl() { return table(QStringLiteral("tblDiscpl")); }
+Table &TDataModule1::tblDiscTurma() { return table(QStringLiteral("tblDiscTurma")); }
+Table &TDataModule1::tblTabTurma() { return table(QStringLiteral("tblTabTurma")); }
+Table &TDataModule1::tblFuncionarios() { return table(QStringLiteral("tblFuncionarios")); }
+Table &TDataModule1::tblDiscProf() { return table(QStringLiteral("tblDiscProf")); }
+Table &TDataModule1::tblPosicao() { return table(QStringLiteral("tblPosicao")); }
+Table &TDataModule1::tblUsuario() { return table(QStringLiteral("tblUsuario")); }
+LiveQuery &TDataModule1::qryNotas() { return *qobject_cast<LiveQuery *>(m_datasets.value(QStringLiteral("qryNotas"))); }
 
 QList<Dataset *> TDataModule1::academicDatasets() const
 {
-    return {m_alunos,    m_alunos2,     m_notas,       m_qryNotas,       m_discpl,
-            m_historic,  m_ccorrent,    m_ccorrent2,   m_discTurma,      m_tabTurma,
-            m_funcionarios, m_notasUni[0], m_notasUni[1], m_notasUni[2], m_notasUni[3],
-            m_discProf,  m_posicao};
+    QList<Dataset *> datasets;
+    for (const AcademicTable &t : academicTables())
+        if (!t.settings)
+            datasets.append(&dataset(t.objectName));
+    return datasets;
 }
 
 Dataset *TDataModule1::datasetForTable(const QString &tableOrFileName) const
 {
+    // The first view of a table is the one declared first.
     const QString key = tableKey(tableOrFileName);
-    const QHash<QString, Dataset *> tables{
-        {QStringLiteral("ALUNOS"), m_alunos},         {QStringLiteral("CCORRENT"), m_ccorrent},
-        {QStringLiteral("HISTORIC"), m_historic},     {QStringLiteral("NOTAS"), m_notas},
-        {QStringLiteral("NOTASUNI1"), m_notasUni[0]}, {QStringLiteral("NOTASUNI2"), m_notasUni[1]},
-        {QStringLiteral("NOTASUNI3"), m_notasUni[2]}, {QStringLiteral("NOTASUNI4"), m_notasUni[3]},
-        {QStringLiteral("DISCPL"), m_discpl},         {QStringLiteral("DISCTURM"), m_discTurma},
-        {QStringLiteral("TABTURMA"), m_tabTurma},     {QStringLiteral("FUNCIONARIOS"), m_funcionarios},
-        {QStringLiteral("DISCPROF"), m_discProf},     {QStringLiteral("POSICAO"), m_posicao},
-        {QStringLiteral("USUARIO"), m_usuario}};
-    return tables.value(key);
+    for (const AcademicTable &t : academicTables())
+        if (!t.liveQuery && tableKey(t.source) == key)
+            return &dataset(t.objectName);
+    return nullptr;
 }
 
 QList<DatasetLink> TDataModule1::links() const
 {
-    return {{m_alunos, m_historic, {QStringLiteral("MATRICULA")}, {QStringLiteral("Matricula")}},
-            {m_alunos, m_ccorrent2, {QStringLiteral("MATRICULA")}, {QStringLiteral("Matricula")}},
-            {m_ccorrent, m_alunos2, {QStringLiteral("Matricula")}, {QStringLiteral("MATRICULA")}},
-            {m_tabTurma, m_discTurma, {QStringLiteral("TURMA")}, {QStringLiteral("SERIE")}, true}};
+    auto view = [this](const char *name) { return static_cast<Dataset *>(&table(QString::fromLatin1(name))); };
+    return {{view("tblAlunos"), view("tblHistoric"), {QStringLiteral("MATRICULA")}, {QStringLiteral("Matricula")}},
+            {view("tblAlunos"), view("tblCCorrent2"), {QStringLiteral("MATRICULA")}, {QStringLiteral("Matricula")}},
+            {view("tblCCorrent"), view("tblAlunos2"), {QStringLiteral("Matricula")}, {QStringLiteral("MATRICULA")}},
+            {view("tblTabTurma"), view("tblDiscTurma"), {QStringLiteral("TURMA")}, {QStringLiteral("SERIE")}, true}};
 }
 
 void TDataModule1::closeTables(bool includingSettings)
 {
-    for (Dataset *dataset : academicDatasets())
-        dataset->close();
-    if (includingSettings)
-        m_usuario->close();
+    for (const AcademicTable &t : academicTables())
+        if (includingSettings || !t.settings)
+            dataset(t.objectName).close();
 }
 
 void TDataModule1::applyRights(const core::Session &session)

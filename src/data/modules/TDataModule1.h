@@ -2,10 +2,10 @@
 
 #include "data/modules/TableRights.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QStringList>
-#include <array>
 #include <functional>
 #include <memory>
 
@@ -28,6 +28,27 @@ struct DatasetLink
     QStringList detailFields;
     bool byPrefix = false;
 };
+
+// One dataset of the academic data module as the module declares it. The one list of them,
+// academicTables(), is what creating, closing, the rights and the network refresh all read.
+struct AcademicTable
+{
+    QString objectName; // "tblAlunos"
+    QString source;     // the file name ("Alunos.DB"), or the statement of a live query
+    TableRight right;   // the right that opens it for writing
+    bool liveQuery = false;
+    bool settings = false; // the settings table: closed only when the backup asks for it
+    // The network refresh: the place in its order (0: never re-read), the datasets that must
+    // not be editing for it to be re-read (with `waitsForOpen`, they must also be open), and
+    // whether its errors are only logged.
+    int refreshOrder = 0;
+    QStringList waitsFor;
+    bool waitsForOpen = false;
+    bool refreshErrorsIgnored = false;
+};
+
+// In the order a module button closes them, the settings table last.
+const QList<AcademicTable> &academicTables();
 
 // The academic data module: one dataset per table of the school year (two for ALUNOS and
 // Ccorrent), the links between them and the row rules that keep dependent rows in step
@@ -61,6 +82,8 @@ public:
 
     // The academic tables a module form opens itself, in order (the settings table apart).
     QList<Dataset *> academicDatasets() const;
+    // A dataset of academicTables() by its object name ("tblAlunos").
+    Dataset &dataset(const QString &objectName) const;
     // The dataset of a table by name or file name ("Alunos.DB"): the first view of ALUNOS and
     // Ccorrent. Null when the module has no such table.
     Dataset *datasetForTable(const QString &tableOrFileName) const;
@@ -96,27 +119,12 @@ signals:
     void studentCountChanged(int count);
 
 private:
-    Table *makeTable(const char *objectName, const char *fileName, TableRight right);
+    Table &table(const QString &objectName) const;
     void addCalculatedFields();
     void attachUnitSave();
     void attachWriteThroughLookups();
 
-    Table *m_alunos = nullptr;
-    Table *m_alunos2 = nullptr;
-    Table *m_ccorrent = nullptr;
-    Table *m_ccorrent2 = nullptr;
-    Table *m_historic = nullptr;
-    Table *m_notas = nullptr;
-    std::array<Table *, 4> m_notasUni{};
-    Table *m_discpl = nullptr;
-    Table *m_discTurma = nullptr;
-    Table *m_tabTurma = nullptr;
-    Table *m_funcionarios = nullptr;
-    Table *m_discProf = nullptr;
-    Table *m_posicao = nullptr;
-    Table *m_usuario = nullptr;
-    LiveQuery *m_qryNotas = nullptr;
-
+    QHash<QString, Dataset *> m_datasets; // by object name
     QList<GuardedDataset> m_guarded;
     std::unique_ptr<LookupCache> m_classNames;
     std::unique_ptr<LookupCache> m_subjectNames;

@@ -1,4 +1,5 @@
 #include "app/MainCommands.h"
+#include "app/ProgramReports.h"
 #include "core/Session.h"
 
 #include "support/QStringPrinting.h"
@@ -116,4 +117,20 @@ TEST(MainMenu, GatesOfTheMenusThatDependOnTheSession)
     EXPECT_EQ(findEntry(app::entry::CadastroUsuarios)->access, Access::Supervisor);
     EXPECT_EQ(findEntry(QStringLiteral("mnuMensalidades"))->access, Access::CarnesOrSupervisor);
     EXPECT_EQ(findEntry(QStringLiteral("mnuExportarTexto"))->access, Access::CarnesOrSupervisor);
+}
+
+TEST(MainMenu, EveryReportHasACommandEntryOfTheReportsMenu)
+{
+    EXPECT_EQ(app::menuPath(QStringLiteral("mnuAniversariantesMes")),
+              QStringLiteral("Relatórios > Cadastro de Alunos > Aniversariantes por Turma > Aniversariantes do Mês"));
+    EXPECT_EQ(app::menuPath(QStringLiteral("mnuNada")), QString());
+    ASSERT_FALSE(app::programReports().entries().isEmpty());
+    for (const reports::ReportEntry &report : app::programReports().entries()) {
+        const app::MenuEntry *entry = findEntry(report.menuEntry);
+        ASSERT_TRUE(entry) << report.name.toStdString();
+        EXPECT_EQ(entry->kind, app::EntryKind::Command) << report.name.toStdString();
+        EXPECT_TRUE(app::menuPath(report.menuEntry).startsWith(QStringLiteral("Relatórios > ")))
+            << report.name.toStdString();
+        EXPECT_TRUE(report.build) << report.name.toStdString();
+    }
 }

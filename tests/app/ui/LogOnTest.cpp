@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "app/ModuleServices.h"
 #include "app/forms/SessionCommands.h"
 #include "app/forms/TPasswordDlg.h"
 #include "app/forms/TfrmCriarUsuario.h"
@@ -93,7 +94,8 @@ void LogOnTest::init()
     m_window = std::make_unique<TfrmMain>();
     m_academic = std::make_unique<data::TDataModule1>();
     m_cashBook = std::make_unique<data::TdmTarnel>();
-    m_commands = std::make_unique<app::SessionCommands>(*m_window, *m_academic, *m_cashBook);
+    m_commands = std::make_unique<app::SessionCommands>(
+        *m_window, app::ModuleServices{m_window.get(), m_academic.get(), m_cashBook.get()});
     // Stand-ins for the module forms, so the buttons show what the rights allow.
     for (app::Module module : {app::Module::Alunos, app::Module::Cobranca, app::Module::Tabelas,
                                app::Module::Caixa, app::Module::Backup})

@@ -95,3 +95,17 @@ TEST_F(NetworkRefreshTick, ASubjectBeingEditedHoldsEveryTableThatShowsSubjects)
     EXPECT_EQ(tick(), without(kEveryTable, {QStringLiteral("tblTabTurma"), QStringLiteral("tblDiscTurma")}));
     m_academic->tblDiscTurma().cancel();
 }
+
+TEST_F(NetworkRefreshTick, EveryDeclaredTableIsATableOfTheSchoolYear)
+{
+    for (const AcademicTable &t : academicTables()) {
+        EXPECT_EQ(m_academic->dataset(t.objectName).objectName(), t.objectName);
+        if (t.liveQuery)
+            continue;
+        EXPECT_TRUE(db().hasTable(t.source)) << t.source.toStdString();
+        for (const QString &other : t.waitsFor)
+            EXPECT_EQ(m_academic->dataset(other).objectName(), other);
+    }
+    EXPECT_EQ(m_academic->datasetForTable(QStringLiteral("alunos.db")), &m_academic->tblAlunos()) << "the first view";
+    EXPECT_EQ(m_academic->datasetForTable(QStringLiteral("CCORRENT")), &m_academic->tblCCorrent());
+}

@@ -38,31 +38,31 @@ core::Message box(const QString &text, core::Icon icon,
 const QString kWrongPassword = QStringLiteral("Senha não Confere!");
 
 // Why a log-on did not go through, for the diagnostic log. The password never goes there.
+struct OutcomeNote
+{
+    LogOnOutcome outcome;
+    bool refusal;
+    const char *text; // %1: the user's name
+};
+constexpr OutcomeNote kOutcomeNotes[] = {
+    {LogOnOutcome::UnknownUser, true, "log-on recusado: o usuário %1 não está na tabela de usuários"},
+    {LogOnOutcome::WrongPassword, true, "log-on recusado: a senha não confere para o usuário %1"},
+    {LogOnOutcome::MustCreatePassword, false, "o usuário %1 ainda não tem senha: pede-se uma nova"},
+    {LogOnOutcome::UnprotectedPassword, false,
+     "a senha do usuário %1 está gravada sem proteção: pede-se uma nova"},
+    {LogOnOutcome::Accepted, false, "log-on de %1 aceito"},
+};
+
 void logOutcome(const QString &userId, LogOnOutcome outcome)
 {
-    switch (outcome) {
-    case LogOnOutcome::UnknownUser:
-        qCWarning(core::lcLogOn).noquote()
-            << QStringLiteral("log-on recusado: o usuário \"%1\" não está na tabela de usuários")
-                   .arg(userId);
-        break;
-    case LogOnOutcome::WrongPassword:
-        qCWarning(core::lcLogOn).noquote()
-            << QStringLiteral("log-on recusado: a senha não confere para o usuário \"%1\"")
-                   .arg(userId);
-        break;
-    case LogOnOutcome::MustCreatePassword:
-        qCInfo(core::lcLogOn).noquote()
-            << QStringLiteral("o usuário \"%1\" ainda não tem senha: pede-se uma nova").arg(userId);
-        break;
-    case LogOnOutcome::UnprotectedPassword:
-        qCInfo(core::lcLogOn).noquote()
-            << QStringLiteral("a senha do usuário \"%1\" está gravada sem proteção: pede-se uma nova")
-                   .arg(userId);
-        break;
-    case LogOnOutcome::Accepted:
-        qCInfo(core::lcLogOn).noquote() << QStringLiteral("log-on de \"%1\" aceito").arg(userId);
-        break;
+    for (const OutcomeNote &note : kOutcomeNotes) {
+        if (note.outcome != outcome)
+            continue;
+        const QString text = QString::fromUtf8(note.text).arg(u'"' + userId + u'"');
+        if (note.refusal)
+            qCWarning(core::lcLogOn).noquote() << text;
+        else
+            qCInfo(core::lcLogOn).noquote() << text;
     }
 }
 

@@ -81,7 +81,8 @@ TEST_F(SettingsVerb, AValueThatDoesNotFitChangesNothing)
     EXPECT_EQ(point.exitCode, 2);
     EXPECT_TRUE(point.lines.isEmpty());
     EXPECT_EQ(point.err.trimmed(),
-              QStringLiteral("valor inválido para Juros: 0.05 (use a vírgula decimal, por exemplo 0,05)"));
+              QStringLiteral("valor inválido para Juros: \"0.05\" não é um número válido. Use a vírgula "
+                             "para os decimais (0,05) e o ponto só para os milhares (1.500,00)."));
     const CliRun range = set({QStringLiteral("Unid_Aval=5")});
     EXPECT_EQ(range.exitCode, 2);
     EXPECT_EQ(range.err.trimmed(), QStringLiteral("valor inválido para Unid_Aval: 5 (de 1 a 4)"));

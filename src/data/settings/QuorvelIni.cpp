@@ -48,7 +48,9 @@ QStringList applyQuorvelIni(const IniFile &ini, Settings &record)
             continue;
         QString error;
         if (holdsALonePoint(item, text, &error) || !item.setText(record, text, &error)) {
-            const QString note = QStringLiteral("%1, [%2]: %3; vale o padrão %4")
+            if (!error.endsWith(u'.'))
+                error += u'.';
+            const QString note = QStringLiteral("%1, [%2]: %3 Vale o padrão %4.")
                                      .arg(QString::fromLatin1(kQuorvelIniName), item.iniSection,
                                           error, item.defaultText);
             qCWarning(core::lcSettings).noquote() << note;

@@ -124,14 +124,16 @@ std::optional<bool> parseLogical(const QString &text)
     return std::nullopt;
 }
 
-bool refuse(const SettingsItem &item, const QString &text, const QString &why, QString *error)
+bool refuse(const SettingsItem &item, const QString &detail, QString *error)
 {
-    if (error) {
-        *error = QStringLiteral("valor inválido para %1: %2").arg(item.name, text);
-        if (!why.isEmpty())
-            *error += QStringLiteral(" (%1)").arg(why);
-    }
+    if (error)
+        *error = QStringLiteral("valor inválido para %1: %2").arg(item.name, detail);
     return false;
+}
+
+QString because(const QString &text, const QString &why)
+{
+    return QStringLiteral("%1 (%2)").arg(text, why);
 }
 
 } // namespace
@@ -166,30 +168,26 @@ bool SettingsItem::setText(Settings &r, const QString &typed, QString *error) co
     case Kind::Year: {
         const std::optional<qint64> year = core::parseInteger(typed);
         if (!year || *year < 0 || *year > 9999)
-            return refuse(*this, typed, QStringLiteral("um ano de até 4 algarismos"), error);
+            return refuse(*this, because(typed, QStringLiteral("um ano de até 4 algarismos")), error);
         r.*std::get<QString Settings::*>(member) = QString::number(*year);
         return true;
     }
     case Kind::Percent: {
         const std::optional<double> value = core::parseNumber(typed);
         if (!value) {
-            const bool decimalPoint = typed.contains(u'.') && !typed.contains(u',');
-            return refuse(*this, typed,
-                          decimalPoint ? QStringLiteral("use a vírgula decimal, por exemplo 0,05")
-                                       : QString(),
-                          error);
+            return refuse(*this, core::invalidNumberMessage(typed).replace(u'\r', u' '), error);
         }
         if (*value < 0)
-            return refuse(*this, typed, QStringLiteral("não pode ser negativo"), error);
+            return refuse(*this, because(typed, QStringLiteral("não pode ser negativo")), error);
         r.*std::get<double Settings::*>(member) = *value;
         return true;
     }
     case Kind::Whole: {
         const std::optional<qint64> value = core::parseInteger(typed);
         if (!value)
-            return refuse(*this, typed, QStringLiteral("um número inteiro"), error);
+            return refuse(*this, because(typed, QStringLiteral("um número inteiro")), error);
         if (*value < minimum || *value > maximum)
-            return refuse(*this, typed, QStringLiteral("de %1 a %2").arg(minimum).arg(maximum),
+            return refuse(*this, because(typed, QStringLiteral("de %1 a %2").arg(minimum).arg(maximum)),
                           error);
         r.*std::get<int Settings::*>(member) = static_cast<int>(*value);
         return true;
@@ -197,7 +195,7 @@ bool SettingsItem::setText(Settings &r, const QString &typed, QString *error) co
     case Kind::Logical: {
         const std::optional<bool> value = parseLogical(typed);
         if (!value)
-            return refuse(*this, typed, QStringLiteral("True ou False"), error);
+            return refuse(*this, because(typed, QStringLiteral("True ou False")), error);
         r.*std::get<bool Settings::*>(member) = *value;
         return true;
     }

@@ -83,7 +83,7 @@ TEST(QuorvelIni, AFineWithALonePointIsRefusedAndKeepsTheDefault)
         ASSERT_EQ(notes.size(), 1) << typed;
         EXPECT_EQ(notes.first(),
                   QStringLiteral("Quorvel.ini, [CCORRENT]: valor inválido para Juros: %1 (o arquivo usa a "
-                                 "vírgula decimal, por exemplo Juros=0,05); vale o padrão 0,03")
+                                 "vírgula decimal, por exemplo Juros=0,05). Vale o padrão 0,03.")
                       .arg(QLatin1String(typed)));
     }
     data::Settings record;
@@ -107,10 +107,12 @@ TEST(QuorvelIni, ValuesThatDoNotFitGiveTheDefaultAndANote)
     EXPECT_FALSE(record.Recup_Media);
     EXPECT_EQ(record.Ger_Media, 5);
     EXPECT_EQ(notes,
-              QStringList({QStringLiteral("Quorvel.ini, [CCORRENT]: valor inválido para Juros: muito; vale o padrão 0,03"),
-                           QStringLiteral("Quorvel.ini, [NOTAS]: valor inválido para Uni_Media: $1F (um número inteiro); "
-                                          "vale o padrão 7"),
-                           QStringLiteral("Quorvel.ini, [NOTAS]: valor inválido para Unid_Aval: 7 (de 1 a 4); vale o padrão 4"),
-                           QStringLiteral("Quorvel.ini, [NOTAS]: valor inválido para Recup_Media: talvez (True ou False); "
-                                          "vale o padrão False")}));
+              QStringList({QStringLiteral("Quorvel.ini, [CCORRENT]: valor inválido para Juros: \"muito\" não é um número "
+                                          "válido. Use a vírgula para os decimais (0,05) e o ponto só para os "
+                                          "milhares (1.500,00). Vale o padrão 0,03."),
+                           QStringLiteral("Quorvel.ini, [NOTAS]: valor inválido para Uni_Media: $1F (um número inteiro). "
+                                          "Vale o padrão 7."),
+                           QStringLiteral("Quorvel.ini, [NOTAS]: valor inválido para Unid_Aval: 7 (de 1 a 4). Vale o padrão 4."),
+                           QStringLiteral("Quorvel.ini, [NOTAS]: valor inválido para Recup_Media: talvez (True ou False). "
+                                          "Vale o padrão False.")}));
 }

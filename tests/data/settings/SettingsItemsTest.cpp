@@ -102,9 +102,17 @@ TEST(SettingsItems, NumbersFollowTheProgramsRules)
     record.Juros = 0.033;
     EXPECT_EQ(fine.text(record), QStringLiteral("0,03")); // shown with two decimals
 
+    ASSERT_TRUE(fine.setText(record, QStringLiteral("1.500")));
+    EXPECT_DOUBLE_EQ(record.Juros, 1500);
+
+    // A point used as a decimal point is refused, never read as thousands.
     QString error;
-    EXPECT_FALSE(accepts("Juros", QStringLiteral("0.05"), &error));
-    EXPECT_EQ(error, QStringLiteral("valor inválido para Juros: 0.05 (use a vírgula decimal, por exemplo 0,05)"));
+    EXPECT_FALSE(accepts("Juros", QStringLiteral("0.050"), &error));
+    EXPECT_EQ(error, QStringLiteral("valor inválido para Juros: \"0.050\" não é um número válido. Use a "
+                                    "vírgula para os decimais (0,05) e o ponto só para os milhares (1.500,00)."));
+    EXPECT_FALSE(accepts("Juros", QStringLiteral("0.05")));
+    EXPECT_FALSE(accepts("Juros", QStringLiteral("1.5")));
+    EXPECT_FALSE(accepts("Data_Venc", QStringLiteral("0.010")));
     EXPECT_FALSE(accepts("Juros", QStringLiteral("-1"), &error));
     EXPECT_EQ(error, QStringLiteral("valor inválido para Juros: -1 (não pode ser negativo)"));
     EXPECT_FALSE(accepts("Juros", QStringLiteral("abc")));

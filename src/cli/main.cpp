@@ -2,6 +2,7 @@
 
 #include "cli/Verb.h"
 #include "core/ApplicationTitle.h"
+#include "core/Diagnostics.h"
 
 #include <QGuiApplication>
 #include <QDir>
@@ -50,6 +51,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     providePrivateRuntimeDir();
     QGuiApplication app(argc, argv);
+    core::installDiagnosticLog();
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);

@@ -18,10 +18,14 @@ Q_DECLARE_LOGGING_CATEGORY(lcRuns)
 Q_DECLARE_LOGGING_CATEGORY(lcReports)
 Q_DECLARE_LOGGING_CATEGORY(lcBilling)
 
-// Sends every category's messages to the log file (appending); call once at start.
+// Sends every message (the categories above, and Qt's own) to the log file instead of the
+// console; call once, right after the application object exists. Names the application
+// "Lumesco" so the program and lumesco-cli share one log. Debug messages of the categories stay
+// out unless QT_LOGGING_RULES asks for them. A message the file cannot take goes to the console
+// (standard error) as before, so nothing is lost and standard output stays clean.
 void installDiagnosticLog();
 
-// Where the log file is (or would be).
+// "lumesco.log" in the user's local data folder (QStandardPaths::AppLocalDataLocation).
 QString diagnosticLogPath();
 
 } // namespace core

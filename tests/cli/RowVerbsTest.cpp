@@ -140,7 +140,7 @@ TEST_F(RowVerbs, PostsRunTheRowRulesWithTheUsersRights)
     const CliRun byProf = post(QStringLiteral("PROF"), QStringLiteral("prof"),
                             {QStringLiteral("ALUNOS"), QStringLiteral("--key"), QStringLiteral("MATRICULA=100"), QStringLiteral("NOME=X")});
     EXPECT_NE(byProf.exitCode, 0);
-    EXPECT_TRUE(byProf.err.contains(QStringLiteral("somente para leitura"))) << byProf.err.toStdString();
+    EXPECT_TRUE(byProf.out.contains(QStringLiteral("somente para leitura"))) << byProf.out.toStdString();
 
     const QStringList remark{QStringLiteral("Ccorrent"), QStringLiteral("--key"), QStringLiteral("Matricula=100"),
                              QStringLiteral("Observacao=conferido")};

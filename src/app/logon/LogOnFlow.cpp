@@ -24,7 +24,7 @@ DialogStep LogOnFlow::logOn(const QString &userId, const QString &password, bool
 {
     m_accepted.reset();
     const std::optional<data::UserRecord> user = m_users.find(userId);
-    const data::LogOnOutcome outcome = data::decideLogOn(user, password);
+    const data::LogOnOutcome outcome = data::decideLogOn(userId, user, password);
     const core::Message message = data::logOnMessage(outcome);
     switch (outcome) {
     case data::LogOnOutcome::UnknownUser:

@@ -44,9 +44,9 @@ bool LogOnToggle::logOn()
         m_window.applySettings();
         m_window.showSession();
         m_window.reloadLogo();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
         // The session stays as far as it got; "Log OFF" ends it.
-        core::dialogs().show(data::databaseAccessErrorMessage());
+        core::dialogs().show(data::databaseAccessErrorMessage(e));
         return false;
     }
     return true;

@@ -10,6 +10,7 @@
 #include "app/forms/WidgetDialogs.h"
 #include "backup/forms/BackupCommands.h"
 #include "cashbook/forms/CashBookCommands.h"
+#include "core/Diagnostics.h"
 #include "core/Dialogs.h"
 #include "data/bulk/BulkRun.h"
 #include "data/modules/TDataModule1.h"
@@ -28,6 +29,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumesco"));
     QApplication::setOrganizationName(QStringLiteral("Lumesco"));
+    core::installDiagnosticLog();
     // Qt's own buttons and dialogs (file, print, input) in Portuguese, like the rest of the program.
     QTranslator qtTranslation;
     if (qtTranslation.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"),

@@ -1,4 +1,5 @@
 // settings: lists the school's settings of a data directory, after saving the given items.
+// A support tool: it writes the settings table directly, without log-on or rights.
 
 #include "cli/Verb.h"
 #include "data/maintenance/SchoolYearSetup.h"
@@ -17,22 +18,29 @@ const cli::Verb verb{
         const data::Database db = data::openSchoolYear(args.positional(0, "DATA_DIR"));
         data::Settings record;
         data::loadSettings(db, record);
-        const QStringList changes = args.values("set");
-        for (const QString &change : changes) {
+        QList<std::pair<const data::SettingsItem *, QString>> changes;
+        for (const QString &change : args.values("set")) {
             const qsizetype equals = change.indexOf(u'=');
             if (equals <= 0)
                 throw cli::Failure(QStringLiteral("--set espera ITEM=VALOR: %1").arg(change), 2);
-            QString error;
-            if (!data::setSettingsItem(record, change.left(equals), change.mid(equals + 1), &error))
-                throw cli::Failure(error, 2);
+            const data::SettingsItem *item = data::findSettingsItem(change.left(equals));
+            if (!item)
+                throw cli::Failure(
+                    QStringLiteral("item de configuração desconhecido: %1").arg(change.left(equals)), 2);
+            changes += {item, change.mid(equals + 1)};
         }
+        QString error;
+        if (!data::setSettingsTexts(record, changes, &error))
+            throw cli::Failure(error, 2);
         if (!changes.isEmpty()) {
-            if (!data::saveSettings(db, record))
-                throw cli::Failure(QStringLiteral("não foi possível gravar a configuração"));
+            const data::SettingsSaveResult saved = data::saveSettings(db, record);
+            if (!saved)
+                throw cli::Failure(
+                    QStringLiteral("não foi possível gravar a configuração: %1").arg(saved.error));
             data::loadSettings(db, record);
         }
-        for (const auto &[item, value] : data::settingsItems(record))
-            context.out << item << ';' << value << '\n';
+        for (const data::SettingsItem &item : data::settingsItems())
+            context.out << item.name << ';' << item.text(record) << '\n';
         return 0;
     }};
 

@@ -1,6 +1,7 @@
 #include "data/schema/SettingsSchema.h"
 
 #include "data/schema/Fields.h"
+#include "data/settings/SettingsItems.h"
 
 namespace data::schema {
 
@@ -9,20 +10,9 @@ TableDef usuario()
     TableDef t;
     t.name = "Usuario";
     t.fileName = "Usuario.DB";
-    t.fields = {text("Estabel", 60),    text("Endereco", 60),
-                text("Municipio", 60),  text("CGC", 18),
-                text("FONE", 14),       shortInt("ANO_REF"),
-                text("UF", 2),          text("NUM_CADASTRO", 15),
-                floating("Juros"),      floating("UNI_MEDIA"),
-                floating("GER_MEDIA"),  longInt("DATA_VENC"),
-                longInt("PESO_1"),      longInt("PESO_2"),
-                longInt("UNID_AVAL"),   longInt("LIMITE_DEP"),
-                logical("Recup_Media"), longInt("PesoUND1"),
-                longInt("PesoUND2"),    longInt("PesoUND3"),
-                longInt("PesoUND4"),    longInt("Arredondamento"),
-                logical("Usa_Rede"),    logical("Turma_Disc"),
-                text("Termo_Func", 12), text("Termo_Unidade", 10),
-                text("Termo_Recup", 5), text("Version_Info", 60)};
+    for (const SettingsItem &item : settingsItems())
+        t.fields += item.column;
+    t.fields += text(QString::fromLatin1(kVersionInfoColumn), 60);
     return t;
 }
 

@@ -13,19 +13,6 @@ QString keyOf(const QString &section, const QString &key)
     return section.trimmed().toUpper() + u'\n' + key.trimmed().toUpper();
 }
 
-std::optional<int> parseInteger(const QString &text)
-{
-    bool ok = false;
-    int value = 0;
-    if (text.startsWith(u'$'))
-        value = text.mid(1).toInt(&ok, 16);
-    else if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        value = text.mid(2).toInt(&ok, 16);
-    else
-        value = text.toInt(&ok, 10);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
 } // namespace
 
 std::optional<IniFile> IniFile::read(const QString &path)
@@ -75,23 +62,6 @@ QString IniFile::readString(const QString &section, const QString &key,
         value.back() == value.front())
         value = value.mid(1, value.size() - 2);
     return value;
-}
-
-int IniFile::readInteger(const QString &section, const QString &key, int fallback) const
-{
-    return parseInteger(readString(section, key, QString())).value_or(fallback);
-}
-
-bool IniFile::readBool(const QString &section, const QString &key, bool fallback) const
-{
-    const QString text = readString(section, key, QString());
-    if (const std::optional<int> number = parseInteger(text))
-        return *number != 0;
-    if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-        return false;
-    return fallback;
 }
 
 } // namespace data

@@ -17,13 +17,9 @@ public:
     static IniFile fromLines(const QStringList &lines);
 
     bool contains(const QString &section, const QString &key) const;
-    // The value without surrounding blanks or one pair of surrounding quotes.
+    // The value without surrounding blanks or one pair of surrounding quotes. Numbers and
+    // logicals are read by whoever knows what the key holds.
     QString readString(const QString &section, const QString &key, const QString &fallback) const;
-    // A whole number (decimal, or hexadecimal with "$" or "0x"); `fallback` when absent or not a
-    // number.
-    int readInteger(const QString &section, const QString &key, int fallback) const;
-    // A number other than 0 is true; "True"/"False" are understood too; else `fallback`.
-    bool readBool(const QString &section, const QString &key, bool fallback) const;
 
 private:
     QHash<QString, QString> m_values; // "SECTION\nKEY" in upper case -> value

@@ -1,29 +1,21 @@
 #include "data/settings/Settings.h"
 
+#include "data/settings/SettingsItems.h"
+
 namespace data {
+
+Settings::Settings()
+{
+    for (const SettingsItem &item : settingsItems())
+        item.reset(*this);
+    computeDerived();
+}
 
 Settings Settings::defaults(const QString &schoolYear)
 {
     Settings s;
-    s.Ano_Ref = schoolYear.left(settingsLimits::Ano_Ref);
-    s.computeDerived();
+    s.Ano_Ref = schoolYear.left(settingsItem(QStringLiteral("Ano_Ref")).limit);
     return s;
-}
-
-void Settings::cutToLimits()
-{
-    namespace L = settingsLimits;
-    Estabel.truncate(L::Estabel);
-    Endereco.truncate(L::Endereco);
-    Municipio.truncate(L::Municipio);
-    UF.truncate(L::UF);
-    CGC.truncate(L::CGC);
-    Fone.truncate(L::Fone);
-    Num_Cadastro.truncate(L::Num_Cadastro);
-    Ano_Ref.truncate(L::Ano_Ref);
-    Termo_Func.truncate(L::Termo_Func);
-    Termo_Unidade.truncate(L::Termo_Unidade);
-    Termo_Recup.truncate(L::Termo_Recup);
 }
 
 void Settings::computeDerived()

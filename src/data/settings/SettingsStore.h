@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/Dialogs.h"
 #include "data/settings/Settings.h"
+
+#include <QStringList>
 
 namespace data {
 
@@ -22,12 +25,26 @@ enum class IniFileUse
     Read
 };
 
+// What became of a save. Both kinds of trouble are in the diagnostic log as well.
+struct SettingsSaveResult
+{
+    QString error;        // why the row was not written (the store's text); empty when it was
+    QStringList iniNotes; // values of Quorvel.ini refused on the way; their items kept the default
+
+    bool saved() const { return error.isEmpty(); }
+    explicit operator bool() const { return saved(); }
+};
+
 // Writes `record` into every row of the settings table with one statement (a row is added when
 // the table has none). With IniFileUse::Read, `Quorvel.ini` of the data directory, when there
-// is one, is first read into the record. Failures are swallowed: false, and the record keeps
-// its values.
-bool saveSettings(const Database &db, Settings &record, IniFileUse ini = IniFileUse::Ignore);
+// is one, is first read into the record. A failure leaves the table as it was and the record
+// with its values.
+SettingsSaveResult saveSettings(const Database &db, Settings &record,
+                                IniFileUse ini = IniFileUse::Ignore);
 // The same for the process-wide record, on the database named "Quorvel".
-bool saveSettings(IniFileUse ini = IniFileUse::Ignore);
+SettingsSaveResult saveSettings(IniFileUse ini = IniFileUse::Ignore);
+
+// The box that says a save failed: the changes hold only in memory, until the session ends.
+core::Message settingsNotSavedMessage(const SettingsSaveResult &result);
 
 } // namespace data

@@ -1,5 +1,6 @@
 #include "data/users/LogOn.h"
 
+#include "core/Diagnostics.h"
 #include "data/users/PasswordHash.h"
 #include "data/users/PasswordScrambler.h"
 #include "data/users/UsersTable.h"
@@ -36,6 +37,35 @@ core::Message box(const QString &text, core::Icon icon,
 
 const QString kWrongPassword = QStringLiteral("Senha não Confere!");
 
+// Why a log-on did not go through, for the diagnostic log. The password never goes there.
+struct OutcomeNote
+{
+    LogOnOutcome outcome;
+    bool refusal;
+    const char *text; // %1: the user's name
+};
+constexpr OutcomeNote kOutcomeNotes[] = {
+    {LogOnOutcome::UnknownUser, true, "log-on recusado: o usuário %1 não está na tabela de usuários"},
+    {LogOnOutcome::WrongPassword, true, "log-on recusado: a senha não confere para o usuário %1"},
+    {LogOnOutcome::MustCreatePassword, false, "o usuário %1 ainda não tem senha: pede-se uma nova"},
+    {LogOnOutcome::UnprotectedPassword, false,
+     "a senha do usuário %1 está gravada sem proteção: pede-se uma nova"},
+    {LogOnOutcome::Accepted, false, "log-on de %1 aceito"},
+};
+
+void logOutcome(const QString &userId, LogOnOutcome outcome)
+{
+    for (const OutcomeNote &note : kOutcomeNotes) {
+        if (note.outcome != outcome)
+            continue;
+        const QString text = QString::fromUtf8(note.text).arg(u'"' + userId + u'"');
+        if (note.refusal)
+            qCWarning(core::lcLogOn).noquote() << text;
+        else
+            qCInfo(core::lcLogOn).noquote() << text;
+    }
+}
+
 } // namespace
 
 bool passwordMatches(const QString &stored, const QString &typed)
@@ -47,7 +77,9 @@ bool passwordMatches(const QString &stored, const QString &typed)
     return scramblePassword(stored) == typed || stored == typed;
 }
 
-LogOnOutcome decideLogOn(const std::optional<UserRecord> &user, const QString &typedPassword)
+namespace {
+
+LogOnOutcome decide(const std::optional<UserRecord> &user, const QString &typedPassword)
 {
     if (!user)
         return LogOnOutcome::UnknownUser;
@@ -60,6 +92,16 @@ LogOnOutcome decideLogOn(const std::optional<UserRecord> &user, const QString &t
     const bool matches = isPasswordHash(stored) ? verifyPasswordHash(stored, typedPassword)
                                                 : scramblePassword(stored) == typedPassword;
     return matches ? LogOnOutcome::Accepted : LogOnOutcome::WrongPassword;
+}
+
+} // namespace
+
+LogOnOutcome decideLogOn(const QString &userId, const std::optional<UserRecord> &user,
+                         const QString &typedPassword)
+{
+    const LogOnOutcome outcome = decide(user, typedPassword);
+    logOutcome(userId, outcome);
+    return outcome;
 }
 
 core::Message logOnMessage(LogOnOutcome outcome)
@@ -85,9 +127,14 @@ std::optional<UserRecord> logOnWithoutDialog(const UsersTable &users, const QStr
                                              const QString &password, LogOnOutcome *outcome)
 {
     const std::optional<UserRecord> user = users.find(userId);
-    const LogOnOutcome decided = decideLogOn(user, password);
+    const LogOnOutcome decided = decideLogOn(userId, user, password);
     if (outcome)
         *outcome = decided;
+    if (decided == LogOnOutcome::MustCreatePassword || decided == LogOnOutcome::UnprotectedPassword)
+        qCWarning(core::lcLogOn).noquote()
+            << QStringLiteral("log-on sem diálogo recusado: o usuário \"%1\" precisa criar uma "
+                              "senha nova no programa")
+                   .arg(userId);
     return decided == LogOnOutcome::Accepted ? user : std::nullopt;
 }
 
@@ -96,8 +143,12 @@ ChangePasswordOutcome checkChangePassword(const std::optional<UserRecord> &user,
 {
     if (!user)
         return ChangePasswordOutcome::UnknownUser;
-    return passwordMatches(user->password, typedPassword) ? ChangePasswordOutcome::Allowed
-                                                          : ChangePasswordOutcome::WrongPassword;
+    if (passwordMatches(user->password, typedPassword))
+        return ChangePasswordOutcome::Allowed;
+    qCWarning(core::lcLogOn).noquote()
+        << QStringLiteral("troca de senha recusada: a senha não confere para o usuário \"%1\"")
+               .arg(user->userId);
+    return ChangePasswordOutcome::WrongPassword;
 }
 
 core::Message changePasswordMessage(ChangePasswordOutcome outcome)
@@ -124,7 +175,10 @@ NewPasswordOutcome saveNewPassword(const UsersTable &users, const QString &userI
         return checked;
     try {
         users.setPassword(userId, newPassword);
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        qCWarning(core::lcLogOn).noquote()
+            << QStringLiteral("não foi possível gravar a nova senha do usuário \"%1\": %2")
+                   .arg(userId, QString::fromUtf8(e.what()));
         return NewPasswordOutcome::SaveFailed;
     }
     return NewPasswordOutcome::Saved;
@@ -146,8 +200,11 @@ core::Message newPasswordMessage(NewPasswordOutcome outcome)
     return {};
 }
 
-core::Message databaseAccessErrorMessage()
+core::Message databaseAccessErrorMessage(const std::exception &cause)
 {
+    qCWarning(core::lcLogOn).noquote()
+        << QStringLiteral("o ano letivo não abriu depois do log-on: %1")
+               .arg(QString::fromUtf8(cause.what()));
     return box(QStringLiteral("Erro no acesso à base de dados."), core::Icon::Error);
 }
 

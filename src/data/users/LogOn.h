@@ -3,6 +3,7 @@
 #include "core/Dialogs.h"
 #include "data/users/UserRecord.h"
 
+#include <exception>
 #include <optional>
 
 // The decisions of the log-on dialog, apart from the dialog: who may enter, who must create a
@@ -20,7 +21,10 @@ enum class LogOnOutcome {
     Accepted,            // the rights go into the session
 };
 
-LogOnOutcome decideLogOn(const std::optional<UserRecord> &user, const QString &typedPassword);
+// `user` is the row found for the typed name `userId`. Every outcome but Accepted is written to
+// the diagnostic log with its cause (never the password).
+LogOnOutcome decideLogOn(const QString &userId, const std::optional<UserRecord> &user,
+                         const QString &typedPassword);
 
 // True when `typed` is the password `stored` keeps: a hash of it, its older scrambled form,
 // its plain text, or both blank.
@@ -30,7 +34,7 @@ bool passwordMatches(const QString &stored, const QString &typed);
 core::Message logOnMessage(LogOnOutcome outcome);
 
 // A log-on without the dialog, for scripts: the user when accepted. Every other outcome is a
-// refusal (a user who still has to create a password, too); `outcome` tells which.
+// refusal (a user who still has to create a password, too), logged; `outcome` tells which.
 std::optional<UserRecord> logOnWithoutDialog(const UsersTable &users, const QString &userId,
                                              const QString &password, LogOnOutcome *outcome = nullptr);
 
@@ -52,12 +56,14 @@ enum class NewPasswordOutcome {
     Saved,      // the new password goes into "Senha:" and the focus to "Log ON"
 };
 NewPasswordOutcome checkNewPassword(const QString &newPassword, const QString &confirmation);
-// The checks, then the hashed password written into the user's row.
+// The checks, then the hashed password written into the user's row; a failure to write is
+// logged with the store's text.
 NewPasswordOutcome saveNewPassword(const UsersTable &users, const QString &userId,
                                    const QString &newPassword, const QString &confirmation);
 core::Message newPasswordMessage(NewPasswordOutcome outcome);
 
-// "Erro no acesso à base de dados.", shown when the start-up after an accepted log-on fails.
-core::Message databaseAccessErrorMessage();
+// "Erro no acesso à base de dados.", shown when the start-up after an accepted log-on fails;
+// `cause` (the store's text) goes to the diagnostic log, where support finds it.
+core::Message databaseAccessErrorMessage(const std::exception &cause);
 
 } // namespace data

@@ -1,5 +1,6 @@
 #include "data/forms/TfrmConfig.h"
 #include "data/settings/Settings.h"
+#include "data/settings/SettingsStore.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QCheckBox>
@@ -15,10 +16,16 @@ class TfrmConfigTest : public QObject
 
 private:
     int m_saves = 0;
+    QString m_saveError; // what the next saves fail with; empty: they succeed
 
     std::unique_ptr<TfrmConfig> openForm()
     {
-        auto form = std::make_unique<TfrmConfig>(nullptr, [this] { ++m_saves; });
+        auto form = std::make_unique<TfrmConfig>(nullptr, [this] {
+            ++m_saves;
+            data::SettingsSaveResult result;
+            result.error = m_saveError;
+            return result;
+        });
         form->show();
         return form;
     }
@@ -38,6 +45,7 @@ private slots:
     void init()
     {
         m_saves = 0;
+        m_saveError.clear();
         data::settings() = data::Settings::defaults("2009");
     }
 
@@ -180,6 +188,43 @@ private slots:
         QCOMPARE(m_saves, 0);
         QCOMPARE(dialogs->shown().size(), 1);
         QCOMPARE(data::settings().Unid_Aval, 4);
+    }
+
+    void aSaveThatFailsIsShownAndTheFormStillCloses()
+    {
+        ScriptedDialogs::Guard dialogs;
+        m_saveError = QStringLiteral("database is locked");
+        const auto form = openForm();
+        find(*form, "txtUni_Media")->setText(QStringLiteral("8"));
+        click(*form, "cmdSalvar");
+        QCOMPARE(m_saves, 1);
+        QVERIFY(form->isVisible());
+        QCOMPARE(dialogs->shown().size(), 1);
+        QCOMPARE(dialogs->last().text,
+                 QStringLiteral("Não foi possível gravar a configuração.\rdatabase is locked\r"
+                                "As alterações valem apenas até o fim desta sessão."));
+        QCOMPARE(dialogs->last().caption, QStringLiteral("Erro"));
+        QVERIFY(dialogs->last().icon == core::Icon::Error);
+        QCOMPARE(data::settings().Uni_Media, 8); // in memory for this session
+
+        form->close();
+        QVERIFY(!form->isVisible());
+        QCOMPARE(m_saves, 2);
+        QCOMPARE(dialogs->shown().size(), 2);
+        QCOMPARE(data::settings().unitPassMark, 8.0);
+    }
+
+    void aFineWrittenWithAPointIsNotTakenForThousands()
+    {
+        ScriptedDialogs::Guard dialogs;
+        const auto form = openForm();
+        find(*form, "txtJuros")->setText(QStringLiteral("0.05"));
+        dialogs->answer(core::Button::Abort);
+        click(*form, "cmdSalvar");
+        QCOMPARE(m_saves, 0);
+        QCOMPARE(dialogs->last().text,
+                 QStringLiteral("Não consegui ler corretamente. Verifique os campos modificados."));
+        QCOMPARE(data::settings().Juros, 0.03);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "data/users/UsersTable.h"
 
 #include "support/QStringPrinting.h"
+#include "support/RecordedLog.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +40,7 @@ protected:
     }
     LogOnOutcome logOn(const QString &user, const QString &password)
     {
-        return decideLogOn(users().find(user), password);
+        return decideLogOn(user, users().find(user), password);
     }
 
     TempDir m_dir;
@@ -164,7 +165,6 @@ TEST(NewPassword, ChecksAndMessages)
     const core::Message failed = newPasswordMessage(NewPasswordOutcome::SaveFailed);
     EXPECT_EQ(failed.text, QStringLiteral("Erro ao gravar a nova senha!"));
     EXPECT_EQ(failed.icon, core::Icon::Error);
-    EXPECT_EQ(databaseAccessErrorMessage().text, QStringLiteral("Erro no acesso à base de dados."));
 }
 
 TEST_F(LogOnTest, NewPasswordForAVanishedUserFailsToSave)
@@ -233,13 +233,53 @@ TEST(UsersTableLayout, OlderTableIsWidenedAndKeepsItsPasswords)
     const std::optional<UserRecord> jose = users.find(QStringLiteral("JOSE"));
     ASSERT_TRUE(jose);
     EXPECT_TRUE(jose->rights.notas);
-    EXPECT_EQ(decideLogOn(jose, QStringLiteral("JOSE123")), LogOnOutcome::Accepted);
+    EXPECT_EQ(decideLogOn(QStringLiteral("JOSE"), jose, QStringLiteral("JOSE123")), LogOnOutcome::Accepted);
     EXPECT_FALSE(users.find(QStringLiteral("SUPERVISOR"))) << "an existing table gets no new supervisor";
 
     users.setPassword(QStringLiteral("JOSE"), QStringLiteral("uma senha bem mais longa"));
-    EXPECT_EQ(decideLogOn(users.find(QStringLiteral("JOSE")), QStringLiteral("uma senha bem mais longa")),
+    EXPECT_EQ(decideLogOn(QStringLiteral("JOSE"), users.find(QStringLiteral("JOSE")), QStringLiteral("uma senha bem mais longa")),
               LogOnOutcome::Accepted)
         << "the hash is not cut to the old width";
     setPasswordHashIterations(kPasswordHashIterations);
     Database::closeAll();
+}
+
+TEST_F(LogOnTest, EveryRefusalIsLoggedWithItsCauseAndNeverThePassword)
+{
+    users().setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("s3nha"));
+    RecordedLog log;
+    EXPECT_EQ(logOn(QStringLiteral("FANTASMA"), QStringLiteral("x")), LogOnOutcome::UnknownUser);
+    EXPECT_EQ(logOn(QStringLiteral("SUPERVISOR"), QStringLiteral("errada")), LogOnOutcome::WrongPassword);
+    EXPECT_EQ(checkChangePassword(users().find(QStringLiteral("SUPERVISOR")), QStringLiteral("errada2")),
+              ChangePasswordOutcome::WrongPassword);
+    EXPECT_EQ(saveNewPassword(users(), QStringLiteral("SUMIDO"), QStringLiteral("a"), QStringLiteral("a")),
+              NewPasswordOutcome::SaveFailed);
+    const core::Message box = databaseAccessErrorMessage(StoreError(QStringLiteral("disco cheio")));
+    EXPECT_EQ(box.text, QStringLiteral("Erro no acesso à base de dados."));
+
+    EXPECT_EQ(log.warnings(QStringLiteral("lumesco.logon")),
+              QStringList({QStringLiteral("log-on recusado: o usuário \"FANTASMA\" não está na tabela de usuários"),
+                           QStringLiteral("log-on recusado: a senha não confere para o usuário \"SUPERVISOR\""),
+                           QStringLiteral("troca de senha recusada: a senha não confere para o usuário \"SUPERVISOR\""),
+                           QStringLiteral("não foi possível gravar a nova senha do usuário \"SUMIDO\": "
+                                          "Usuário não encontrado: SUMIDO"),
+                           QStringLiteral("o ano letivo não abriu depois do log-on: disco cheio")}));
+    for (const RecordedLog::Entry &entry : log.entries()) {
+        EXPECT_FALSE(entry.text.contains(QStringLiteral("errada"))) << entry.text.toStdString();
+        EXPECT_FALSE(entry.text.contains(QStringLiteral("s3nha"))) << entry.text.toStdString();
+    }
+
+    // A script may not create a password: that refusal is logged too; an accepted one is noted.
+    storeRaw(QStringLiteral("SUPERVISOR"), QString());
+    log.clear();
+    EXPECT_FALSE(logOnWithoutDialog(users(), QStringLiteral("SUPERVISOR"), QString()));
+    EXPECT_EQ(log.warnings(QStringLiteral("lumesco.logon")),
+              QStringList(QStringLiteral("log-on sem diálogo recusado: o usuário \"SUPERVISOR\" precisa "
+                                         "criar uma senha nova no programa")));
+    users().setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("s3nha"));
+    log.clear();
+    EXPECT_TRUE(logOnWithoutDialog(users(), QStringLiteral("SUPERVISOR"), QStringLiteral("s3nha")));
+    EXPECT_TRUE(log.warnings(QStringLiteral("lumesco.logon")).isEmpty());
+    ASSERT_EQ(log.entries().size(), 1);
+    EXPECT_EQ(log.entries().first().text, QStringLiteral("log-on de \"SUPERVISOR\" aceito"));
 }

@@ -1,0 +1,215 @@
+#include "students/import/StudentImport.h"
+
+#include "core/Clock.h"
+#include "core/RunReporter.h"
+#include "core/Session.h"
+#include "data/modules/TableRights.h"
+#include "data/store/Table.h"
+#include "data/store/Transaction.h"
+
+namespace students {
+
+namespace {
+
+const QString kFinishedCopying = QStringLiteral(
+    "A importação foi concluída. O próximo passo\rserá limpar os dados das tabelas de Carnês, Movimento Financeiro e Notas.");
+const QString kNetworkHint = QStringLiteral(" Verifique se\rhá algum outro usuário na rede acessando o Lumesco.");
+
+// The tables emptied after a promoting import, in order, with the line each success and each
+// failure shows.
+struct Clearing
+{
+    const char *statement;
+    QString done;
+    QString failed;
+};
+
+QList<Clearing> clearings()
+{
+    return {{"delete from ccorrent", QStringLiteral("Tabela de Carnês - Limpa - OK"),
+             QStringLiteral("Erro ao limpar a tabela de carnês.") + kNetworkHint},
+            {"delete from notas", QStringLiteral("Tabela de Notas - Limpa - OK"),
+             QStringLiteral("Erro ao limpar a tabela de notas.") + kNetworkHint},
+            {"delete from notasuni1", QStringLiteral("Tabela de Unidae 1 - Limpa - OK"),
+             QStringLiteral("Erro ao limpar a tabela de Unidade1.") + kNetworkHint},
+            {"delete from notasuni2", QStringLiteral("Tabela de Unidade 2 - Limpa - OK"),
+             QStringLiteral("Erro ao limpar a tabela de Unidade2.") + kNetworkHint},
+            {"delete from notasuni3", QStringLiteral("Tabela de Unidade 3 - Limpa - OK"),
+             QStringLiteral("Erro ao limpar a tabela de Unidade3.") + kNetworkHint},
+            {"delete from notasuni4", QStringLiteral("Tabela de Unidade 4 - Limpa - OK"),
+             QStringLiteral("Erro ao limpar a tabela de Unidade4.") + kNetworkHint},
+            {"delete from MovFin", QStringLiteral("Movimento Financeiro - OK"),
+             QStringLiteral("Erro ao limpar a tabela de Moviemnto Financeiro.") + kNetworkHint}};
+}
+
+// The stored fields of a dataset, in order: what "by position" counts.
+int storedFieldCount(const data::Dataset &dataset)
+{
+    int count = 0;
+    for (const data::DatasetField &field : dataset.fields())
+        count += field.calculated ? 0 : 1;
+    return count;
+}
+
+class RegisterCopy
+{
+public:
+    RegisterCopy(data::Table &alunos, data::Dataset &source, const ImportChoices &choices,
+                 core::RunReporter &reporter)
+        : m_alunos(alunos), m_source(source), m_choices(choices), m_reporter(reporter),
+          m_fields(qMin(storedFieldCount(alunos), storedFieldCount(source))), m_today(core::today())
+    {
+    }
+
+    // False when the user stopped it.
+    bool run()
+    {
+        const int total = m_source.recordCount();
+        m_reporter.begin(QStringLiteral("Importar Cadastro de Alunos"), total);
+        int done = 0;
+        for (m_source.first(); !m_source.eof(); m_source.next()) {
+            if (m_reporter.cancelled())
+                return false;
+            ++done;
+            m_reporter.step(done, QStringLiteral("Lendo: %1 de %2").arg(done).arg(total));
+            if (copyRow(done) && m_choices.promote)
+                promoteRow();
+        }
+        return true;
+    }
+
+private:
+    bool copyRow(int number)
+    {
+        m_alunos.append();
+        for (int field = 0; field < m_fields; ++field) {
+            try {
+                m_alunos.setValue(field, m_source.value(field));
+            } catch (const data::StoreError &) {
+                m_reporter.note(core::Severity::Error,
+                                QStringLiteral("Erro ao fazer post em tblAlunos no campo ") + m_alunos.field(field).name);
+            }
+        }
+        try {
+            if (m_alunos.post())
+                return true;
+        } catch (const data::StoreError &error) {
+            // Skipped, but never silently: a student missing from the new year is lost work.
+            m_reporter.note(core::Severity::Error,
+                            QStringLiteral("O registro %1 (%2 - %3) não foi importado:\r%4")
+                                .arg(number)
+                                .arg(m_alunos.displayText("MATRICULA"), m_alunos.displayText("NOME"), error.message()));
+        }
+        m_alunos.cancel();
+        return false;
+    }
+
+    // A failure undoes only the new class.
+    void promoteRow()
+    {
+        const Promotion promotion = promote(m_alunos.asText("TURMA"), m_choices.rules);
+        if (promotion.kind == Promotion::Kind::Unchanged)
+            return;
+        try {
+            m_alunos.edit();
+            if (promotion.kind == Promotion::Kind::Transferred) {
+                m_alunos.setText("SIT", QStringLiteral("T"));
+                m_alunos.setDate("DATASIT", m_today);
+            } else {
+                m_alunos.setText("TURMA", promotion.schoolClass);
+            }
+            if (m_alunos.post())
+                return;
+        } catch (const data::StoreError &) {
+        }
+        m_alunos.cancel();
+    }
+
+    data::Table &m_alunos;
+    data::Dataset &m_source;
+    const ImportChoices &m_choices;
+    core::RunReporter &m_reporter;
+    const int m_fields;
+    const QDate m_today;
+};
+
+void clearNewYearTables(const data::Database &db, core::RunReporter &reporter)
+{
+    reporter.note(core::Severity::Info, kFinishedCopying, QStringLiteral("Concluir o processo de importação"));
+    for (const Clearing &clearing : clearings()) {
+        try {
+            db.exec(QString::fromLatin1(clearing.statement));
+            reporter.note(core::Severity::Info, clearing.done);
+        } catch (const data::StoreError &) {
+            reporter.note(core::Severity::Error, clearing.failed, QStringLiteral("Erro na Operação"));
+        }
+    }
+    reporter.note(core::Severity::Info, QStringLiteral("Processo de Importação Concluído."),
+                  QStringLiteral("Operação Concluída"));
+}
+
+} // namespace
+
+bool structureInUse(const data::Database &db)
+{
+    for (const char *table : {"ALUNOS", "NOTAS", "Tabturma", "DISCPL", "Discturm"}) {
+        const QString name = QString::fromLatin1(table);
+        if (db.isTableOpen(name) || db.isTableOpenElsewhere(name))
+            return true;
+    }
+    return false;
+}
+
+core::Message importRefusal()
+{
+    return {QStringLiteral("Esta operação não pode ser realizada\rse algum módulo estiver sendo usado.\r"
+                           "Feche-o, e tente novamente."),
+            QStringLiteral("Erro"), core::Icon::Error, core::Button::Ok};
+}
+
+core::Message importQuestion()
+{
+    return {QStringLiteral("Este procedimento irá apagar todos os registros\rdo Cadastro de Alunos e os importará "
+                           "de outro arquivo.\rEste procedimento deverá ser feito, normalmente, uma única vez.\r"
+                           "Desejar continuar?"),
+            QStringLiteral("Confirmação"), core::Icon::Question, core::Button::Yes | core::Button::No,
+            core::Button::No};
+}
+
+ImportOutcome importStudents(const data::Database &db, data::Dataset &source, const ImportChoices &choices,
+                             core::RunReporter &reporter)
+{
+    data::Table alunos(db, QStringLiteral("Alunos.DB"));
+    alunos.setExclusive(true);
+    alunos.setReadOnly(!data::holdsRight(core::session(), data::TableRight::Alunos));
+    try {
+        data::Transaction transaction(db);
+        try {
+            alunos.open();
+            alunos.emptyTable();
+        } catch (const data::StoreError &) {
+            reporter.note(core::Severity::Error,
+                          QStringLiteral("Erro ao tentar apagar registros em ALUNOS.DB.\rNão será possível continuar."),
+                          QStringLiteral("Erro"));
+            return ImportOutcome::NotEmptied;
+        }
+        if (!RegisterCopy(alunos, source, choices, reporter).run()) {
+            reporter.note(core::Severity::Warning,
+                          QStringLiteral("Importação cancelada.\rO Cadastro de Alunos não foi alterado."));
+            return ImportOutcome::Cancelled;
+        }
+        transaction.commit();
+    } catch (const data::StoreError &error) {
+        reporter.note(core::Severity::Error, QStringLiteral("A importação não pôde ser concluída:\r%1\r"
+                                                            "O Cadastro de Alunos não foi alterado.")
+                                                 .arg(error.message()));
+        return ImportOutcome::Failed;
+    }
+    // The lock goes before the other tables are cleared.
+    alunos.close();
+    if (choices.promote)
+        clearNewYearTables(db, reporter);
+    return ImportOutcome::Completed;
+}
+
+} // namespace students

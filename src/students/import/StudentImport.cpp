@@ -176,6 +176,13 @@ core::Message importQuestion()
             core::Button::No};
 }
 
+core::Message sourceRefusal()
+{
+    return {QStringLiteral("Erro ao tentar abrir a tabela. Verifique se\reste é um arquivo válido ou se já não está "
+                           "sendo usado."),
+            QStringLiteral("Erro na Importação"), core::Icon::Error, core::Button::Ok};
+}
+
 ImportOutcome importStudents(const data::Database &db, data::Dataset &source, const ImportChoices &choices,
                              core::RunReporter &reporter)
 {

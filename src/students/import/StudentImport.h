@@ -48,6 +48,8 @@ bool structureInUse(const data::Database &db);
 // opens (Yes/No, No preselected).
 core::Message importRefusal();
 core::Message importQuestion();
+// A source file that cannot be opened as a table ("Erro na Importação").
+core::Message sourceRefusal();
 
 // Runs the import into the register of `db` from `source` (an open dataset), telling
 // `reporter` its progress ("Lendo: i de n") and every message in order. The register is

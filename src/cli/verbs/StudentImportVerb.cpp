@@ -2,7 +2,6 @@
 
 #include "cli/RowScript.h"
 #include "cli/verbs/MessageLines.h"
-#include "data/store/ExternalTable.h"
 #include "students/import/DialogsReporter.h"
 #include "students/import/StudentImport.h"
 
@@ -46,7 +45,7 @@ int runStudentImport(Args &args, Context &context)
         core::dialogs().show(students::importQuestion());
         std::unique_ptr<data::Dataset> source;
         try {
-            source = data::openExternalTable(sourcePath, QStringLiteral("ALUNOS"));
+            source = students::openImportSource(db, sourcePath);
         } catch (const data::StoreError &) {
             core::dialogs().show(students::sourceRefusal());
             return 1;

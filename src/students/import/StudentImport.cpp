@@ -4,8 +4,12 @@
 #include "core/RunReporter.h"
 #include "core/Session.h"
 #include "data/modules/TableRights.h"
+#include "data/store/ExternalTable.h"
 #include "data/store/Table.h"
 #include "data/store/Transaction.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace students {
 
@@ -181,6 +185,15 @@ core::Message sourceRefusal()
     return {QStringLiteral("Erro ao tentar abrir a tabela. Verifique se\reste é um arquivo válido ou se já não está "
                            "sendo usado."),
             QStringLiteral("Erro na Importação"), core::Icon::Error, core::Button::Ok};
+}
+
+std::unique_ptr<data::Dataset> openImportSource(const data::Database &db, const QString &path)
+{
+    const QFileInfo picked(path);
+    const QString folder = picked.isDir() ? picked.canonicalFilePath() : picked.absoluteDir().canonicalPath();
+    if (picked.suffix().compare(u"dbf", Qt::CaseInsensitive) != 0 && folder == QDir(db.directory()).canonicalPath())
+        throw data::StoreError(QStringLiteral("O cadastro de alunos não pode ser importado dele mesmo."));
+    return data::openExternalTable(path, QStringLiteral("ALUNOS"));
 }
 
 ImportOutcome importStudents(const data::Database &db, data::Dataset &source, const ImportChoices &choices,

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/Dialogs.h"
+#include "data/store/Dataset.h"
 #include "students/import/Promotion.h"
 
 #include <QString>
+#include <memory>
 
 namespace core {
 class RunReporter;
@@ -11,8 +13,7 @@ class RunReporter;
 
 namespace data {
 class Database;
-class Dataset;
-} // namespace data
+}
 
 // "Importar Cadastro de Alunos": the register of the new school year is replaced by the rows of
 // another student table (last year's, or a dBase file with the register's field order), copied
@@ -50,6 +51,11 @@ core::Message importRefusal();
 core::Message importQuestion();
 // A source file that cannot be opened as a table ("Erro na Importação").
 core::Message sourceRefusal();
+
+// The source of an import, open: a dBase file, another school year's folder or its database
+// file, or a table file in such a folder. Throws data::StoreError when it cannot be read as a
+// table, and for the register of `db` itself.
+std::unique_ptr<data::Dataset> openImportSource(const data::Database &db, const QString &path);
 
 // Runs the import into the register of `db` from `source` (an open dataset), telling
 // `reporter` its progress ("Lendo: i de n") and every message in order. The register is

@@ -47,6 +47,11 @@ QStringList teacherLines(const data::Database &db)
                                       "where upper(funcao) like 'PROF%' order by nome"));
 }
 
+QString shortSubjectName(const QString &description)
+{
+    return description.left(8);
+}
+
 QString codeOfLine(const QString &line)
 {
     const qsizetype blank = line.indexOf(u' ');

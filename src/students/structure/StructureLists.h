@@ -21,6 +21,9 @@ QStringList classesWithGradesLines(const data::Database &db);
 // The staff members whose function begins with "PROF", by name: staff number, blank, name.
 QStringList teacherLines(const data::Database &db);
 
+// The short name of a subject for narrow column heads: the first eight characters of its name.
+QString shortSubjectName(const QString &description);
+
 // The text up to the first blank: the code of a line.
 QString codeOfLine(const QString &line);
 // The text after the first blank: the description of a line.

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QToolButton;
+
+namespace data {
+class TDataModule1;
+}
+
+namespace students {
+
+class DatasetGrid;
+class RecordBinder;
+
+// The staff tab (its caption is the school's word for staff): one staff member's record with
+// photo, and the list of all staff with the teachers in green and bold.
+class TfrmTabAuxStaffPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TfrmTabAuxStaffPage(data::TDataModule1 &academic, const QString &photosDir, QWidget *parent = nullptr);
+
+private:
+    QWidget *buildRecord();
+    QWidget *buildNavigator();
+    void showPhoto();
+    void updateButtons();
+    void search();
+
+    data::TDataModule1 &m_academic;
+    QString m_photosDir;
+    RecordBinder *m_binder = nullptr;
+    QLabel *m_photo = nullptr;
+    QToolButton *m_edit = nullptr;
+    QToolButton *m_post = nullptr;
+    QToolButton *m_cancel = nullptr;
+    DatasetGrid *m_list = nullptr;
+};
+
+} // namespace students

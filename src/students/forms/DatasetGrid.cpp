@@ -56,6 +56,7 @@ void DatasetGrid::insertProxy(QAbstractProxyModel *proxy)
     setModel(proxy);
     followSelection();
     followDataset();
+    resizeColumnsToContents(); // the proxy may draw in another font
 }
 
 int DatasetGrid::columnOf(const QString &field) const

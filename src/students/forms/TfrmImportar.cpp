@@ -87,6 +87,8 @@ TfrmImportar::TfrmImportar(const data::Database &db, QWidget *parent) : QDialog(
     m_start = new QPushButton(QStringLiteral("&Iniciar"), this);
     m_start->setObjectName(QStringLiteral("cmdIniciar"));
     m_start->setEnabled(false);
+    // A stray Enter must not start rewriting the register.
+    m_start->setAutoDefault(false);
     auto *close = new QPushButton(QStringLiteral("&Fechar"), this);
     close->setObjectName(QStringLiteral("cmdFechar"));
     connect(m_start, &QPushButton::clicked, this, &TfrmImportar::start);

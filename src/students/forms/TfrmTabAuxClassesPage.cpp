@@ -102,6 +102,7 @@ QWidget *TfrmTabAuxClassesPage::buildCatalogue()
     row->addWidget(m_catalogue, 1);
     m_save = new QPushButton(QStringLiteral("&Salvar"), box);
     m_save->setObjectName(QStringLiteral("cmdSalvar"));
+    m_save->setAutoDefault(false);
     m_save->setEnabled(!m_academic.tblDiscTurma().isReadOnly());
     connect(m_save, &QPushButton::clicked, this, &TfrmTabAuxClassesPage::saveSubjects);
     auto *buttons = new QVBoxLayout;

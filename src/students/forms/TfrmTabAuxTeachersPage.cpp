@@ -34,9 +34,9 @@ TfrmTabAuxTeachersPage::TfrmTabAuxTeachersPage(data::TDataModule1 &academic, QWi
 {
     setObjectName(QStringLiteral("tsProfessores"));
     auto *lists = new QHBoxLayout;
-    lists->addWidget(listColumn(m_teachers, "lstProfessores", QStringLiteral("Selecione o Professor")), 3);
-    lists->addWidget(listColumn(m_classes, "lstTurmas", QStringLiteral("Selecione a(s) Turma(s)")), 2);
-    lists->addWidget(listColumn(m_subjects, "lstDisciplinasProf", QStringLiteral("Selecione a Disciplina")), 2);
+    lists->addWidget(listColumn(m_teachers, "lstProfessores", QStringLiteral("Selecione o Professor")), 1);
+    lists->addWidget(listColumn(m_classes, "lstTurmas", QStringLiteral("Selecione a(s) Turma(s)")), 1);
+    lists->addWidget(listColumn(m_subjects, "lstDisciplinasProf", QStringLiteral("Selecione a Disciplina")), 1);
     m_classes->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_classes->setToolTip(QStringLiteral("Use <CTRL> + clique do mouse para seleção múltipla"));
 
@@ -46,6 +46,8 @@ TfrmTabAuxTeachersPage::TfrmTabAuxTeachersPage(data::TDataModule1 &academic, QWi
     m_remove->setObjectName(QStringLiteral("cmdApagar"));
     auto *exportButton = new QPushButton(QStringLiteral("&Exportar p/ Planilha"), this);
     exportButton->setObjectName(QStringLiteral("cmdExportar"));
+    for (QPushButton *button : {m_record, m_remove, exportButton})
+        button->setAutoDefault(false);
     connect(m_record, &QPushButton::clicked, this, &TfrmTabAuxTeachersPage::record);
     connect(m_remove, &QPushButton::clicked, this, &TfrmTabAuxTeachersPage::removeCurrent);
     connect(exportButton, &QPushButton::clicked, this, &TfrmTabAuxTeachersPage::exportAll);

@@ -1,8 +1,8 @@
 #include "cli/verbs/StudentImportVerb.h"
 
+#include "cli/ConsoleReporter.h"
 #include "cli/RowScript.h"
 #include "cli/verbs/MessageLines.h"
-#include "students/import/DialogsReporter.h"
 #include "students/import/StudentImport.h"
 
 #include <QDir>
@@ -50,8 +50,9 @@ int runStudentImport(Args &args, Context &context)
             core::dialogs().show(students::sourceRefusal());
             return 1;
         }
-        students::DialogsReporter reporter;
-        return students::importStudents(db, *source, choices, reporter) == students::ImportOutcome::Completed ? 0 : 1;
+        ConsoleReporter reporter(context);
+        students::importStudents(db, *source, choices, reporter);
+        return reporter.exitStatus();
     } catch (const data::StoreError &e) {
         throw Failure(QString(e.message()).replace(u'\r', u' '));
     }

@@ -13,7 +13,8 @@ inline const QStringList kStudentImportFlags{QStringLiteral("keep-classes"), QSt
                                              QStringLiteral("adapted")};
 
 // `args` holds the positionals "import", PASTA_DADOS, ORIGEM (the leading "import" may be left
-// out). Prints the messages one per line; non-zero when the run stopped before the end.
+// out). Prints the messages one per line; the exit status is the run's (ConsoleReporter): 0
+// complete, 1 stopped (nothing changed), 3 complete with rows or fields that failed.
 int runStudentImport(Args &args, Context &context);
 
 } // namespace cli

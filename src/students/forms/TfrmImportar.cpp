@@ -1,54 +1,21 @@
 #include "students/forms/TfrmImportar.h"
 
 #include "core/Dialogs.h"
+#include "core/forms/RunProgressDialog.h"
 #include "students/forms/DatasetGrid.h"
-#include "students/import/DialogsReporter.h"
 #include "students/import/StudentImport.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace students {
-
-// Progress on the dialog itself, messages as boxes.
-class TfrmImportar::Progress : public DialogsReporter
-{
-public:
-    Progress(QProgressBar *bar, QLabel *text) : m_bar(bar), m_text(text) {}
-
-    void begin(const QString &, int total) override
-    {
-        m_bar->setRange(0, qMax(total, 1));
-        m_bar->setValue(0);
-    }
-    void step(int done, const QString &text) override
-    {
-        m_bar->setValue(done);
-        m_text->setText(text);
-        // Repaint only: no click may reach the dialog while the register is being rewritten.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    void note(core::Severity severity, const QString &text, const QString &caption) override
-    {
-        // A message waits for the user: the normal pointer for it.
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
-        DialogsReporter::note(severity, text, caption);
-        QApplication::restoreOverrideCursor();
-    }
-
-private:
-    QProgressBar *m_bar;
-    QLabel *m_text;
-};
 
 TfrmImportar::TfrmImportar(const data::Database &db, QWidget *parent) : QDialog(parent), m_db(db)
 {
@@ -78,12 +45,6 @@ TfrmImportar::TfrmImportar(const data::Database &db, QWidget *parent) : QDialog(
     m_sourceLayout->addWidget(m_check);
     m_sourceLayout->addStretch();
 
-    m_progressBar = new QProgressBar(this);
-    m_progressBar->setObjectName(QStringLiteral("pbProgresso"));
-    m_progressBar->setValue(0);
-    m_progressText = new QLabel(this);
-    m_progressText->setObjectName(QStringLiteral("lblProgresso"));
-
     m_start = new QPushButton(QStringLiteral("&Iniciar"), this);
     m_start->setObjectName(QStringLiteral("cmdIniciar"));
     m_start->setEnabled(false);
@@ -94,7 +55,7 @@ TfrmImportar::TfrmImportar(const data::Database &db, QWidget *parent) : QDialog(
     connect(m_start, &QPushButton::clicked, this, &TfrmImportar::start);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_progressText, 1);
+    buttons->addStretch();
     buttons->addWidget(m_start);
     buttons->addWidget(close);
 
@@ -102,7 +63,6 @@ TfrmImportar::TfrmImportar(const data::Database &db, QWidget *parent) : QDialog(
     layout->addLayout(pick);
     layout->addWidget(source, 1);
     layout->addWidget(buildChoices());
-    layout->addWidget(m_progressBar);
     layout->addLayout(buttons);
     resize(820, 560);
 }
@@ -207,16 +167,8 @@ void TfrmImportar::start()
     if (!m_source)
         return;
     m_start->setEnabled(false);
-    Progress progress(m_progressBar, m_progressText);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ImportOutcome outcome = [&] {
-        struct RestoreCursor
-        {
-            ~RestoreCursor() { QApplication::restoreOverrideCursor(); }
-        } restore;
-        return importStudents(m_db, *m_source, choices(), progress);
-    }();
-    if (outcome == ImportOutcome::Completed)
+    core::RunProgressDialog progress(this);
+    if (importStudents(m_db, *m_source, choices(), progress) == core::RunOutcome::Completed)
         accept();
     else
         m_start->setEnabled(true);

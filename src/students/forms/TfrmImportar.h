@@ -7,7 +7,6 @@
 
 class QCheckBox;
 class QLabel;
-class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
@@ -39,7 +38,6 @@ public:
     void start();
 
 private:
-    class Progress;
     QWidget *buildChoices();
     void browseFile();
     void browseFolder();
@@ -55,8 +53,6 @@ private:
     QRadioButton *m_keep = nullptr;
     QCheckBox *m_migration = nullptr;
     QCheckBox *m_adapted = nullptr;
-    QProgressBar *m_progressBar = nullptr;
-    QLabel *m_progressText = nullptr;
     QPushButton *m_start = nullptr;
 };
 

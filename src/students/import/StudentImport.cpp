@@ -1,12 +1,11 @@
 #include "students/import/StudentImport.h"
 
 #include "core/Clock.h"
-#include "core/RunReporter.h"
 #include "core/Session.h"
 #include "data/modules/TableRights.h"
+#include "data/bulk/BulkRun.h"
 #include "data/store/ExternalTable.h"
 #include "data/store/Table.h"
-#include "data/store/Transaction.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -55,57 +54,54 @@ int storedFieldCount(const data::Dataset &dataset)
     return count;
 }
 
+const QString kNotEmptied = QStringLiteral("Erro ao tentar apagar registros em ALUNOS.DB.\rNão será possível continuar.");
+
+// Every row of the source into the register, in one run; a row that cannot be written is
+// skipped with a message, a field that does not fit is left empty with another.
 class RegisterCopy
 {
 public:
-    RegisterCopy(data::Table &alunos, data::Dataset &source, const ImportChoices &choices,
-                 core::RunReporter &reporter)
-        : m_alunos(alunos), m_source(source), m_choices(choices), m_reporter(reporter),
+    RegisterCopy(data::Table &alunos, data::Dataset &source, const ImportChoices &choices)
+        : m_alunos(alunos), m_source(source), m_choices(choices),
           m_fields(qMin(storedFieldCount(alunos), storedFieldCount(source))), m_today(core::today())
     {
     }
 
-    // False when the user stopped it.
-    bool run()
+    void run(data::BulkRun &run)
     {
         const int total = m_source.recordCount();
-        m_reporter.begin(QStringLiteral("Importar Cadastro de Alunos"), total);
+        run.begin(QStringLiteral("Importar Cadastro de Alunos"), total);
         int done = 0;
         for (m_source.first(); !m_source.eof(); m_source.next()) {
-            if (m_reporter.cancelled())
-                return false;
             ++done;
-            m_reporter.step(done, QStringLiteral("Lendo: %1 de %2").arg(done).arg(total));
-            if (copyRow(done) && m_choices.promote)
-                promoteRow();
+            run.step(done, QStringLiteral("Lendo: %1 de %2").arg(done).arg(total));
+            const bool copied = run.row([&] { copyRow(run); }, [&](const data::StoreError &error) {
+                // Skipped, but never silently: a student missing from the new year is lost work.
+                run.note(core::Severity::Error, QStringLiteral("O registro %1 (%2 - %3) não foi importado:\r%4")
+                                                    .arg(done)
+                                                    .arg(m_alunos.displayText("MATRICULA"), m_alunos.displayText("NOME"),
+                                                         error.message()));
+                m_alunos.cancel();
+            });
+            if (copied && m_choices.promote)
+                run.row([&] { promoteRow(); }, [&](const data::StoreError &) { m_alunos.cancel(); });
         }
-        return true;
     }
 
 private:
-    bool copyRow(int number)
+    void copyRow(data::BulkRun &run)
     {
         m_alunos.append();
         for (int field = 0; field < m_fields; ++field) {
             try {
                 m_alunos.setValue(field, m_source.value(field));
             } catch (const data::StoreError &) {
-                m_reporter.note(core::Severity::Error,
-                                QStringLiteral("Erro ao fazer post em tblAlunos no campo ") + m_alunos.field(field).name);
+                run.note(core::Severity::Error,
+                         QStringLiteral("Erro ao fazer post em tblAlunos no campo ") + m_alunos.field(field).name);
             }
         }
-        try {
-            if (m_alunos.post())
-                return true;
-        } catch (const data::StoreError &error) {
-            // Skipped, but never silently: a student missing from the new year is lost work.
-            m_reporter.note(core::Severity::Error,
-                            QStringLiteral("O registro %1 (%2 - %3) não foi importado:\r%4")
-                                .arg(number)
-                                .arg(m_alunos.displayText("MATRICULA"), m_alunos.displayText("NOME"), error.message()));
-        }
-        m_alunos.cancel();
-        return false;
+        if (!m_alunos.post())
+            throw data::StoreError(QStringLiteral("A gravação foi recusada."));
     }
 
     // A failure undoes only the new class.
@@ -114,25 +110,19 @@ private:
         const Promotion promotion = promote(m_alunos.asText("TURMA"), m_choices.rules);
         if (promotion.kind == Promotion::Kind::Unchanged)
             return;
-        try {
-            m_alunos.edit();
-            if (promotion.kind == Promotion::Kind::Transferred) {
-                m_alunos.setText("SIT", QStringLiteral("T"));
-                m_alunos.setDate("DATASIT", m_today);
-            } else {
-                m_alunos.setText("TURMA", promotion.schoolClass);
-            }
-            if (m_alunos.post())
-                return;
-        } catch (const data::StoreError &) {
+        m_alunos.edit();
+        if (promotion.kind == Promotion::Kind::Transferred) {
+            m_alunos.setText("SIT", QStringLiteral("T"));
+            m_alunos.setDate("DATASIT", m_today);
+        } else {
+            m_alunos.setText("TURMA", promotion.schoolClass);
         }
-        m_alunos.cancel();
+        m_alunos.post();
     }
 
     data::Table &m_alunos;
     data::Dataset &m_source;
     const ImportChoices &m_choices;
-    core::RunReporter &m_reporter;
     const int m_fields;
     const QDate m_today;
 };
@@ -143,7 +133,7 @@ void clearNewYearTables(const data::Database &db, core::RunReporter &reporter)
     for (const Clearing &clearing : clearings()) {
         try {
             db.exec(QString::fromLatin1(clearing.statement));
-            reporter.note(core::Severity::Info, clearing.done);
+            reporter.note(core::Severity::Info, clearing.done, QString());
         } catch (const data::StoreError &) {
             reporter.note(core::Severity::Error, clearing.failed, QStringLiteral("Erro na Operação"));
         }
@@ -196,40 +186,36 @@ std::unique_ptr<data::Dataset> openImportSource(const data::Database &db, const 
     return data::openExternalTable(path, QStringLiteral("ALUNOS"));
 }
 
-ImportOutcome importStudents(const data::Database &db, data::Dataset &source, const ImportChoices &choices,
-                             core::RunReporter &reporter)
+core::RunOutcome importStudents(const data::Database &db, data::Dataset &source, const ImportChoices &choices,
+                                core::RunReporter &reporter)
 {
     data::Table alunos(db, QStringLiteral("Alunos.DB"));
     alunos.setExclusive(true);
     alunos.setReadOnly(!data::holdsRight(core::session(), data::TableRight::Alunos));
-    try {
-        data::Transaction transaction(db);
+    data::BulkRun run(db, reporter, {.offersCancel = true});
+    const core::RunOutcome outcome = run.run([&](data::BulkRun &r) {
         try {
             alunos.open();
             alunos.emptyTable();
         } catch (const data::StoreError &) {
-            reporter.note(core::Severity::Error,
-                          QStringLiteral("Erro ao tentar apagar registros em ALUNOS.DB.\rNão será possível continuar."),
-                          QStringLiteral("Erro"));
-            return ImportOutcome::NotEmptied;
+            throw data::StoreError(kNotEmptied);
         }
-        if (!RegisterCopy(alunos, source, choices, reporter).run()) {
-            reporter.note(core::Severity::Warning,
-                          QStringLiteral("Importação cancelada.\rO Cadastro de Alunos não foi alterado."));
-            return ImportOutcome::Cancelled;
+        try {
+            RegisterCopy(alunos, source, choices).run(r);
+        } catch (const data::StoreError &error) {
+            throw data::StoreError(QStringLiteral("A importação não pôde ser concluída:\r%1\r"
+                                                  "O Cadastro de Alunos não foi alterado.")
+                                       .arg(error.message()));
         }
-        transaction.commit();
-    } catch (const data::StoreError &error) {
-        reporter.note(core::Severity::Error, QStringLiteral("A importação não pôde ser concluída:\r%1\r"
-                                                            "O Cadastro de Alunos não foi alterado.")
-                                                 .arg(error.message()));
-        return ImportOutcome::Failed;
-    }
+    });
     // The lock goes before the other tables are cleared.
     alunos.close();
-    if (choices.promote)
+    if (outcome == core::RunOutcome::Cancelled)
+        reporter.note(core::Severity::Warning, QStringLiteral("Importação cancelada.\rO Cadastro de Alunos não foi alterado."),
+                      QString());
+    if (outcome == core::RunOutcome::Completed && choices.promote)
         clearNewYearTables(db, reporter);
-    return ImportOutcome::Completed;
+    return outcome;
 }
 
 } // namespace students

@@ -1,15 +1,12 @@
 #pragma once
 
 #include "core/Dialogs.h"
+#include "core/RunReporter.h"
 #include "data/store/Dataset.h"
 #include "students/import/Promotion.h"
 
 #include <QString>
 #include <memory>
-
-namespace core {
-class RunReporter;
-}
 
 namespace data {
 class Database;
@@ -20,9 +17,9 @@ class Database;
 // field by field by position; optionally every student moves up a class and the new year's
 // charges, grades and financial movement are emptied.
 //
-// The register is emptied and refilled in one transaction: until the last row is copied nothing
-// is visible to anyone else, and a failure, a cancel or a crash on the way leaves the old
-// register as it was.
+// The register is emptied and refilled in one run (one transaction): until the last row is
+// copied nothing is visible to anyone else, and a failure, a cancel or a crash on the way leaves
+// the old register as it was.
 namespace students {
 
 struct ImportChoices
@@ -31,14 +28,6 @@ struct ImportChoices
     // as turmas" (rows copied unchanged, the other tables left alone).
     bool promote = true;
     PromotionRules rules;
-};
-
-enum class ImportOutcome
-{
-    Completed,
-    NotEmptied, // the register could not be had (in use, no right): nothing changed
-    Cancelled,  // stopped by the user during the copy: nothing changed
-    Failed,     // the store failed during the copy: nothing changed
 };
 
 // The tables an import must have to itself: student, grade, class, subject, subject-per-grade.
@@ -58,9 +47,11 @@ core::Message sourceRefusal();
 std::unique_ptr<data::Dataset> openImportSource(const data::Database &db, const QString &path);
 
 // Runs the import into the register of `db` from `source` (an open dataset), telling
-// `reporter` its progress ("Lendo: i de n") and every message in order. The register is
-// writable only with the session's `Alunos` right.
-ImportOutcome importStudents(const data::Database &db, data::Dataset &source, const ImportChoices &choices,
-                             core::RunReporter &reporter);
+// `reporter` its progress ("Lendo: i de n", with "Cancelar") and every message in order. The
+// register is writable only with the session's `Alunos` right; a register that cannot be had
+// (in use elsewhere, no right) fails the run with "Erro ao tentar apagar registros em
+// ALUNOS.DB." and nothing changes.
+core::RunOutcome importStudents(const data::Database &db, data::Dataset &source, const ImportChoices &choices,
+                                core::RunReporter &reporter);
 
 } // namespace students

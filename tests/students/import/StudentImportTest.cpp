@@ -1,11 +1,10 @@
-#include "RecordingReporter.h"
-
 #include "core/Clock.h"
 #include "data/modules/ModuleFixture.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/store/ExternalTable.h"
 #include "data/store/Transaction.h"
 #include "students/import/StudentImport.h"
+#include "support/RecordingReporter.h"
 
 #include <QFile>
 #include <shapefil.h>
@@ -13,6 +12,18 @@
 using namespace students;
 
 namespace {
+
+// The store failing under the run at the fourth row (a full disk, a lost network).
+class FailingReporter : public RecordingReporter
+{
+public:
+    void step(int done, const QString &text) override
+    {
+        RecordingReporter::step(done, text);
+        if (done == 4)
+            throw data::StoreError(QStringLiteral("disco cheio"));
+    }
+};
 
 const QString kClearedLines[] = {
     QStringLiteral("Tabela de Carnês - Limpa - OK"),     QStringLiteral("Tabela de Notas - Limpa - OK"),
@@ -61,9 +72,10 @@ protected:
         m_source = data::openExternalTable(path.isEmpty() ? m_lastYear.path() : path, QStringLiteral("ALUNOS"));
         return *m_source;
     }
-    ImportOutcome run(ImportChoices choices = {})
+    core::RunOutcome run(ImportChoices choices = {}) { return run(m_reporter, choices); }
+    core::RunOutcome run(core::RunReporter &reporter, ImportChoices choices = {})
     {
-        return importStudents(db(), m_source ? *m_source : source(), choices, m_reporter);
+        return importStudents(db(), m_source ? *m_source : source(), choices, reporter);
     }
     QString classOf(int matricula) const
     {
@@ -93,7 +105,7 @@ protected:
 
 TEST_F(StudentImport, PromotesEveryStudentAndEmptiesTheNewYearsTables)
 {
-    EXPECT_EQ(run(), ImportOutcome::Completed);
+    EXPECT_EQ(run(), core::RunOutcome::Completed);
 
     EXPECT_EQ(students(), 6) << "the old register is gone";
     EXPECT_EQ(classOf(1), QStringLiteral("1G2AM"));
@@ -116,22 +128,24 @@ TEST_F(StudentImport, PromotesEveryStudentAndEmptiesTheNewYearsTables)
     for (const QString &line : kClearedLines)
         expected += line;
     expected += QStringLiteral("Processo de Importação Concluído.");
-    EXPECT_EQ(m_reporter.texts(), expected);
-    EXPECT_EQ(m_reporter.m_notes.first().caption, QStringLiteral("Concluir o processo de importação"));
-    EXPECT_EQ(m_reporter.m_notes.last().caption, QStringLiteral("Operação Concluída"));
-    EXPECT_EQ(m_reporter.m_total, 6);
-    EXPECT_EQ(m_reporter.m_steps.last(), QStringLiteral("Lendo: 6 de 6"));
+    EXPECT_EQ(m_reporter.noteTexts(), expected);
+    EXPECT_EQ(m_reporter.notes().first().caption, QStringLiteral("Concluir o processo de importação"));
+    EXPECT_EQ(m_reporter.notes().last().caption, QStringLiteral("Operação Concluída"));
+    ASSERT_EQ(m_reporter.stages().size(), 1);
+    EXPECT_EQ(m_reporter.stages().first().total, 6);
+    EXPECT_TRUE(m_reporter.stages().first().offersCancel);
+    EXPECT_EQ(m_reporter.stepTexts().last(), QStringLiteral("Lendo: 6 de 6"));
 }
 
 TEST_F(StudentImport, EitherBoxMovesTheYoungestOnTheNewRules)
 {
-    EXPECT_EQ(run({true, {true, false}}), ImportOutcome::Completed);
+    EXPECT_EQ(run({true, {true, false}}), core::RunOutcome::Completed);
     EXPECT_EQ(classOf(1), QStringLiteral("1G3AM"));
     EXPECT_EQ(classOf(2), QStringLiteral("2G1M"));
     EXPECT_EQ(classOf(3), QStringLiteral("2G1T"));
     EXPECT_EQ(classOf(5), QStringLiteral("1G1A"));
 
-    EXPECT_EQ(run({true, {false, true}}), ImportOutcome::Completed);
+    EXPECT_EQ(run({true, {false, true}}), core::RunOutcome::Completed);
     EXPECT_EQ(classOf(1), QStringLiteral("1G2AM"));
     EXPECT_EQ(classOf(5), QStringLiteral("1G1A"));
 }
@@ -139,44 +153,36 @@ TEST_F(StudentImport, EitherBoxMovesTheYoungestOnTheNewRules)
 TEST_F(StudentImport, NotUpdatingTheClassesCopiesAndLeavesGradesAndChargesAlone)
 {
     const int before = rowsOfNewYear();
-    EXPECT_EQ(run({false, {}}), ImportOutcome::Completed);
+    EXPECT_EQ(run({false, {}}), core::RunOutcome::Completed);
     EXPECT_EQ(students(), 6);
     EXPECT_EQ(classOf(1), QStringLiteral("1G1AM"));
     EXPECT_EQ(classOf(4), QStringLiteral("2G3N"));
     EXPECT_TRUE(scalar(QStringLiteral("select SIT from ALUNOS where MATRICULA = 4")).isNull());
     EXPECT_EQ(rowsOfNewYear(), before);
-    EXPECT_TRUE(m_reporter.m_notes.isEmpty()) << "the dialog closes without a word";
+    EXPECT_TRUE(m_reporter.notes().isEmpty()) << "the dialog closes without a word";
 }
 
 TEST_F(StudentImport, AFailurePartWayLeavesTheOldRegisterWhole)
 {
-    source();
-    m_reporter.onStep = [](int done) {
-        if (done == 4)
-            throw data::StoreError(QStringLiteral("disco cheio"));
-    };
-    EXPECT_EQ(run(), ImportOutcome::Failed);
+    FailingReporter failing;
+    EXPECT_EQ(run(failing), core::RunOutcome::Failed);
     expectOldRegisterWhole();
     EXPECT_EQ(rowsOfNewYear(), 2 + 8 + 2 + 1);
-    EXPECT_EQ(m_reporter.texts(), QStringList{QStringLiteral("A importação não pôde ser concluída:\rdisco cheio\r"
-                                                             "O Cadastro de Alunos não foi alterado.")});
+    EXPECT_EQ(failing.noteTexts(), QStringList{QStringLiteral("A importação não pôde ser concluída:\rdisco cheio\r"
+                                                            "O Cadastro de Alunos não foi alterado.")});
 
     // The register is free again: a second run goes through.
-    m_reporter = RecordingReporter();
-    EXPECT_EQ(run(), ImportOutcome::Completed);
+    EXPECT_EQ(run(), core::RunOutcome::Completed);
     EXPECT_EQ(students(), 6);
 }
 
 TEST_F(StudentImport, ACancelLeavesTheOldRegisterWhole)
 {
-    source();
-    m_reporter.onStep = [this](int done) {
-        if (done == 3)
-            m_reporter.cancel();
-    };
-    EXPECT_EQ(run(), ImportOutcome::Cancelled);
+    m_reporter.cancelAtStep(3);
+    EXPECT_EQ(run(), core::RunOutcome::Cancelled);
     expectOldRegisterWhole();
-    EXPECT_EQ(m_reporter.texts(), QStringList{QStringLiteral("Importação cancelada.\rO Cadastro de Alunos não foi alterado.")});
+    EXPECT_EQ(m_reporter.noteTexts(), QStringList{QStringLiteral("Importação cancelada.\rO Cadastro de Alunos não foi alterado.")});
+    EXPECT_EQ(m_reporter.outcome(), core::RunOutcome::Cancelled);
 }
 
 TEST_F(StudentImport, ARegisterInUseIsNotEmptied)
@@ -184,12 +190,12 @@ TEST_F(StudentImport, ARegisterInUseIsNotEmptied)
     data::Table elsewhere(db(), QStringLiteral("Alunos.DB"));
     elsewhere.open();
     EXPECT_TRUE(structureInUse(db()));
-    EXPECT_EQ(run(), ImportOutcome::NotEmptied);
+    EXPECT_EQ(run(), core::RunOutcome::Failed);
     expectOldRegisterWhole();
-    ASSERT_EQ(m_reporter.m_notes.size(), 1);
-    EXPECT_EQ(m_reporter.m_notes.first().text,
+    ASSERT_EQ(m_reporter.notes().size(), 1);
+    EXPECT_EQ(m_reporter.notes().first().text,
               QStringLiteral("Erro ao tentar apagar registros em ALUNOS.DB.\rNão será possível continuar."));
-    EXPECT_EQ(m_reporter.m_notes.first().caption, QStringLiteral("Erro"));
+    EXPECT_EQ(m_reporter.notes().first().severity, core::Severity::Error);
     elsewhere.close();
     EXPECT_FALSE(structureInUse(db()));
 }
@@ -197,7 +203,7 @@ TEST_F(StudentImport, ARegisterInUseIsNotEmptied)
 TEST_F(StudentImport, OnlyAUserWithTheStudentsRightReplacesTheRegister)
 {
     logOnAs(user(QStringLiteral("TESOURARIA"), {QStringLiteral("Carnes"), QStringLiteral("Tabelas")}));
-    EXPECT_EQ(run(), ImportOutcome::NotEmptied);
+    EXPECT_EQ(run(), core::RunOutcome::Failed);
     expectOldRegisterWhole();
 }
 
@@ -243,15 +249,15 @@ TEST_F(StudentImport, ADbaseRegisterIsCopiedByPosition)
     DBFClose(h);
 
     source(path);
-    EXPECT_EQ(run({false, {}}), ImportOutcome::Completed);
+    EXPECT_EQ(run({false, {}}), core::RunOutcome::Completed);
     EXPECT_EQ(students(), 2);
     EXPECT_EQ(scalar(QStringLiteral("select TM from ALUNOS where MATRICULA = 10")).toInt(), 3);
     EXPECT_TRUE(scalar(QStringLiteral("select TM from ALUNOS where MATRICULA = 11")).isNull());
     EXPECT_EQ(classOf(11), QStringLiteral("1G2A"));
-    ASSERT_EQ(m_reporter.m_notes.size(), 2);
-    EXPECT_EQ(m_reporter.m_notes.at(0).text, QStringLiteral("Erro ao fazer post em tblAlunos no campo TM"));
-    EXPECT_TRUE(m_reporter.m_notes.at(1).text.startsWith(QStringLiteral("O registro 3 (10 - REPETIDO) não foi importado:\r")))
-        << m_reporter.m_notes.at(1).text.toStdString();
+    ASSERT_EQ(m_reporter.notes().size(), 2);
+    EXPECT_EQ(m_reporter.notes().at(0).text, QStringLiteral("Erro ao fazer post em tblAlunos no campo TM"));
+    EXPECT_TRUE(m_reporter.notes().at(1).text.startsWith(QStringLiteral("O registro 3 (10 - REPETIDO) não foi importado:\r")))
+        << m_reporter.notes().at(1).text.toStdString();
 }
 
 TEST(ImportMessages, RefusalAndQuestion)

@@ -1,6 +1,5 @@
 #include "students/forms/RecordBinder.h"
 
-#include "core/Dialogs.h"
 #include "data/store/Dataset.h"
 
 #include <QComboBox>
@@ -54,7 +53,7 @@ void RecordBinder::setTextOf(const Binding &binding, const QString &text) const
 }
 
 // The first key typed puts the row in editing; the value goes in at once when it fits, and
-// save() tries again (and says why) when it does not.
+// writeBoxes() tries again (and says why) when it does not.
 void RecordBinder::typed(const Binding &binding)
 {
     if (m_refreshing || !m_dataset || !m_dataset->isOpen() || m_dataset->isReadOnly())
@@ -69,31 +68,15 @@ void RecordBinder::typed(const Binding &binding)
     }
 }
 
-bool RecordBinder::save()
+void RecordBinder::writeBoxes()
 {
     if (!m_dataset || !m_dataset->isEditing())
-        return true;
-    try {
-        {
-            // Each value written must not put the stored ones back into the boxes still to write.
-            const QScopedValueRollback<bool> typing(m_typing, true);
-            for (const Binding &binding : std::as_const(m_bindings))
-                if (binding.box)
-                    m_dataset->setText(binding.field, textOf(binding));
-        }
-        return m_dataset->post();
-    } catch (const data::StoreError &error) {
-        core::showError(error.message());
-    } catch (const data::Abort &) {
-    }
-    return false;
-}
-
-void RecordBinder::cancel()
-{
-    if (m_dataset)
-        m_dataset->cancel();
-    refresh();
+        return;
+    // Each value written must not put the stored ones back into the boxes still to write.
+    const QScopedValueRollback<bool> typing(m_typing, true);
+    for (const Binding &binding : std::as_const(m_bindings))
+        if (binding.box)
+            m_dataset->setText(binding.field, textOf(binding));
 }
 
 void RecordBinder::refresh()

@@ -16,8 +16,9 @@ class Dataset;
 namespace students {
 
 // Edit boxes bound to the fields of a dataset's current row, as a record screen has them: they
-// show the row the cursor is on, typing in one starts editing the row, and save() writes what
-// the boxes hold. A box may be enabled only while the row is being inserted or edited.
+// show the row the cursor is on, typing in one starts editing the row, and writeBoxes() hands
+// what the boxes hold to the row. A box may be enabled only while the row is being inserted or
+// edited.
 class RecordBinder : public QObject
 {
     Q_OBJECT
@@ -28,10 +29,10 @@ public:
     void bind(QLineEdit *box, const QString &field, bool onlyWhileEditing = false);
     void bind(QComboBox *box, const QString &field);
 
-    // Writes every box into the row and posts it; a value that does not fit, or a refused post,
-    // is shown and the row stays in editing. True when the row was saved (or nothing was edited).
-    bool save();
-    void cancel();
+    // Writes what every box holds into the row being edited (nothing when none is); throws
+    // data::StoreError for a value that does not fit its field. A navigator runs it before each
+    // of its buttons, so what was typed is saved, or refused with the reason.
+    void writeBoxes();
     // Shows the current row again and sets which boxes may be typed in.
     void refresh();
 

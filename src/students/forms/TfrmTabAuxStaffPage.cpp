@@ -89,7 +89,6 @@ TfrmTabAuxStaffPage::TfrmTabAuxStaffPage(data::TDataModule1 &academic, const QSt
     layout->addWidget(m_list, 1);
 
     connect(m_binder, &RecordBinder::refreshed, this, &TfrmTabAuxStaffPage::showPhoto);
-    connect(m_binder, &RecordBinder::refreshed, this, &TfrmTabAuxStaffPage::updateButtons);
     m_binder->refresh();
 }
 
@@ -134,36 +133,20 @@ QWidget *TfrmTabAuxStaffPage::buildRecord()
 
 QWidget *TfrmTabAuxStaffPage::buildNavigator()
 {
-    data::Table &staff = m_academic.tblFuncionarios();
     auto *bar = new QWidget(this);
     auto *layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto *navigator = new app::DBNavigator(&staff, bar);
+    auto *navigator = new app::DBNavigator(&m_academic.tblFuncionarios(), bar);
     navigator->setObjectName(QStringLiteral("navFuncionarios"));
-    layout->addWidget(navigator);
-    auto button = [bar, layout](const char *name, const QString &text, const QString &hint) {
-        auto *b = new QToolButton(bar);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(text);
-        b->setToolTip(hint);
-        layout->addWidget(b);
-        return b;
-    };
-    m_edit = button("nbEdit", QStringLiteral("Editar"), QStringLiteral("Alterar o registro"));
-    m_post = button("nbPost", QStringLiteral("Gravar"), QStringLiteral("Gravar as alterações"));
-    m_cancel = button("nbCancel", QStringLiteral("Cancelar"), QStringLiteral("Cancelar as alterações"));
-    QToolButton *find = button("cmdLocalizar", QStringLiteral("Localizar"), QStringLiteral("Localizar por nome ou matrícula"));
-    layout->addStretch();
-    connect(m_edit, &QToolButton::clicked, this, [this] {
-        try {
-            m_academic.tblFuncionarios().edit();
-        } catch (const data::StoreError &error) {
-            core::showError(error.message());
-        }
-    });
-    connect(m_post, &QToolButton::clicked, this, [this] { m_binder->save(); });
-    connect(m_cancel, &QToolButton::clicked, this, [this] { m_binder->cancel(); });
+    navigator->showEditButtons();
+    navigator->setBeforeAction([this] { m_binder->writeBoxes(); });
+    auto *find = new QToolButton(bar);
+    find->setObjectName(QStringLiteral("cmdLocalizar"));
+    find->setText(QStringLiteral("Localizar"));
+    find->setToolTip(QStringLiteral("Localizar por nome ou matrícula"));
     connect(find, &QToolButton::clicked, this, &TfrmTabAuxStaffPage::search);
+    layout->addWidget(navigator, 1);
+    layout->addWidget(find);
     return bar;
 }
 
@@ -176,15 +159,6 @@ void TfrmTabAuxStaffPage::showPhoto()
         m_photo->clear();
     else
         m_photo->setPixmap(photo.scaled(kPhotoSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-}
-
-void TfrmTabAuxStaffPage::updateButtons()
-{
-    const data::Table &staff = m_academic.tblFuncionarios();
-    const bool writable = staff.isOpen() && !staff.isReadOnly();
-    m_edit->setEnabled(writable && !staff.isEditing() && !staff.isEmpty());
-    m_post->setEnabled(writable && staff.isEditing());
-    m_cancel->setEnabled(writable && staff.isEditing());
 }
 
 void TfrmTabAuxStaffPage::search()

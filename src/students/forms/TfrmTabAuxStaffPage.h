@@ -3,7 +3,6 @@
 #include <QWidget>
 
 class QLabel;
-class QToolButton;
 
 namespace data {
 class TDataModule1;
@@ -27,16 +26,12 @@ private:
     QWidget *buildRecord();
     QWidget *buildNavigator();
     void showPhoto();
-    void updateButtons();
     void search();
 
     data::TDataModule1 &m_academic;
     QString m_photosDir;
     RecordBinder *m_binder = nullptr;
     QLabel *m_photo = nullptr;
-    QToolButton *m_edit = nullptr;
-    QToolButton *m_post = nullptr;
-    QToolButton *m_cancel = nullptr;
     DatasetGrid *m_list = nullptr;
 };
 

@@ -174,8 +174,12 @@ private slots:
         QTest::keyClick(child<QLineEdit>(*form, "txtFUNCAO"), Qt::Key_End);
         QTest::keyClicks(child<QLineEdit>(*form, "txtFUNCAO"), QStringLiteral(" II"));
         QVERIFY(child<QLineEdit>(*form, "txtDATANASC")->isEnabled());
+        child<QLineEdit>(*form, "txtDATANASC")->setText(QStringLiteral("31/02/1980"));
+        click(*child<QWidget>(*form, "navFuncionarios"), "nbPost");
+        QCOMPARE(m_school->m_dialogs->last().icon, core::Icon::Error);
+        QVERIFY(m_school->m_academic->tblFuncionarios().isEditing()); // nothing saved half right
         child<QLineEdit>(*form, "txtDATANASC")->setText(QStringLiteral("02/03/1980"));
-        click(*form, "nbPost");
+        click(*child<QWidget>(*form, "navFuncionarios"), "nbPost");
         QCOMPARE(m_school->db().scalar(QStringLiteral("select FUNCAO || ' ' || DATANASC from Funcionarios where MATRICULA = 8"))
                      .toString(),
                  QStringLiteral("PORTEIRO II 1980-03-02"));

@@ -1,5 +1,6 @@
-// classes and teachers run the classes and teachers tabs' commands as a script runs them: a real
-// program folder, a real process, the window's messages one per line on standard output.
+// classes, teachers and students import run the structure windows' commands as a script runs
+// them: a real program folder, a real process, the window's messages one per line on standard
+// output.
 
 #include "core/TextFile.h"
 #include "data/maintenance/SchoolYearSetup.h"
@@ -160,4 +161,52 @@ TEST_F(StructureVerbs, TeacherAssignmentsAskPerClassAndExport)
                                "7;CARLA MENDES;1G1A;01 - PORTUGUÊS", "7;CARLA MENDES;1G1B;01 - PORTUGUÊS"};
     EXPECT_EQ(exported.out, expected.join(u'\n') + u'\n');
     EXPECT_EQ(core::readTextLines(m_program.file(QStringLiteral("Professores_Turma_Disciplinas.csv"))).value_or(QStringList()), expected);
+}
+
+TEST_F(StructureVerbs, StudentImportAnswersYesAndPrintsEveryMessage)
+{
+    const QString lastYear = m_program.file(QStringLiteral("2008"));
+    {
+        const data::Database db = data::createSchoolYear(lastYear, QStringLiteral("2008"));
+        db.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (1, 'ANA', '1G8M'), "
+                               "(2, 'BIA', 'JD2A'), (3, 'CAIO', '2G3N')"));
+    }
+    data::Database::closeAll();
+    const QStringList import{QStringLiteral("students"), QStringLiteral("import"), dataDir(), lastYear};
+    const QString question = QStringLiteral("Este procedimento irá apagar todos os registros do Cadastro de Alunos e os "
+                                            "importará de outro arquivo. Este procedimento deverá ser feito, "
+                                            "normalmente, uma única vez. Desejar continuar?\n");
+
+    const CliRun both = asSupervisor(import + QStringList{QStringLiteral("--migrate"), QStringLiteral("--adapted")});
+    EXPECT_EQ(both.exitCode, 2);
+
+    const CliRun byProf = cli(import, QStringLiteral("PROF"), QStringLiteral("prof"));
+    EXPECT_EQ(byProf.exitCode, 1) << "the register needs the Alunos right";
+    EXPECT_EQ(byProf.out, question + QStringLiteral("Erro ao tentar apagar registros em ALUNOS.DB. Não será possível continuar.\n"));
+
+    const CliRun kept = asSupervisor(import + QStringList{QStringLiteral("--keep-classes")});
+    EXPECT_EQ(kept.exitCode, 0) << kept.err.toStdString();
+    EXPECT_EQ(kept.out, question);
+    EXPECT_EQ(rows(QStringLiteral("select TURMA from ALUNOS order by MATRICULA")), (QStringList{"1G8M", "JD2A", "2G3N"}));
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from NOTAS")), QStringList{"2"});
+
+    const CliRun migrated = asSupervisor(import + QStringList{QStringLiteral("--migrate")});
+    EXPECT_EQ(migrated.exitCode, 0) << migrated.err.toStdString();
+    EXPECT_EQ(migrated.out, question + QStringLiteral(
+                                "A importação foi concluída. O próximo passo será limpar os dados das tabelas de Carnês, "
+                                "Movimento Financeiro e Notas.\n"
+                                "Tabela de Carnês - Limpa - OK\nTabela de Notas - Limpa - OK\nTabela de Unidae 1 - Limpa - OK\n"
+                                "Tabela de Unidade 2 - Limpa - OK\nTabela de Unidade 3 - Limpa - OK\n"
+                                "Tabela de Unidade 4 - Limpa - OK\nMovimento Financeiro - OK\n"
+                                "Processo de Importação Concluído.\n"));
+    EXPECT_EQ(rows(QStringLiteral("select TURMA || coalesce(SIT, '') from ALUNOS order by MATRICULA")),
+              (QStringList{"2G1M", "1G1A", "2G3NT"}));
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from NOTAS")), QStringList{"0"});
+
+    const CliRun notATable = asSupervisor({QStringLiteral("students"), QStringLiteral("import"), dataDir(),
+                                           m_program.file(QStringLiteral("nada.dbf"))});
+    EXPECT_EQ(notATable.exitCode, 1);
+    EXPECT_TRUE(notATable.out.endsWith(QStringLiteral("Erro ao tentar abrir a tabela. Verifique se este é um arquivo "
+                                                      "válido ou se já não está sendo usado.\n")))
+        << notATable.out.toStdString();
 }

@@ -18,7 +18,7 @@ public:
 
     core::Button show(const core::Message &message) override
     {
-        m_state->out << QString(message.text).replace(u'\r', u' ') << '\n';
+        m_state->out << QString(message.text).replace(u'\r', u' ').replace(u'\n', u' ') << '\n';
         m_state->out.flush();
         if (message.icon == core::Icon::Error)
             ++m_state->errors;

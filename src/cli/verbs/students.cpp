@@ -3,6 +3,8 @@
 // non-zero when an error was among them. Changes need the user's right to the register.
 
 #include "cli/RowScript.h"
+#include "cli/verbs/MessageLines.h"
+#include "cli/verbs/StudentImportVerb.h"
 #include "core/Dialogs.h"
 #include "core/Session.h"
 #include "data/modules/TableRights.h"
@@ -14,31 +16,6 @@
 #include <QDir>
 
 namespace {
-
-// The window's message boxes as lines on standard output.
-class PrintedMessages : public core::ConsoleDialogs
-{
-public:
-    explicit PrintedMessages(QTextStream &out) : m_out(out) {}
-
-    core::Button show(const core::Message &message) override
-    {
-        m_out << QString(message.text).replace(u'\r', u' ').replace(u'\n', u' ') << '\n';
-        m_out.flush();
-        if (message.icon == core::Icon::Error)
-            ++m_errors;
-        if (message.buttons.testFlag(core::Button::Yes))
-            return core::Button::Yes;
-        if (message.buttons.testFlag(core::Button::Ok))
-            return core::Button::Ok;
-        return core::defaultAnswer(message);
-    }
-    int errors() const { return m_errors; }
-
-private:
-    QTextStream &m_out;
-    int m_errors = 0;
-};
 
 void requireRegisterRight()
 {
@@ -90,14 +67,18 @@ int isolated(const cli::Args &args, const data::Database &db)
 const cli::Verb verb{
     "students",
     "students birthdays PASTA_DADOS | students marked PASTA_DADOS --export|--clear | "
-    "students isolated PASTA_DADOS MATRICULA --class TURMA DISCIPLINA... [--user U --password P]",
+    "students isolated PASTA_DADOS MATRICULA --class TURMA DISCIPLINA... | "
+    "students import PASTA_DADOS ORIGEM [--keep-classes] [--migrate | --adapted] [--user U --password P]",
     "cadastro de alunos: atualiza dia e mês de aniversário, exporta ou limpa a relação especial "
-    "(Relacao_Especial.csv na pasta atual), acrescenta disciplinas isoladas",
+    "(Relacao_Especial.csv na pasta atual), acrescenta disciplinas isoladas, importa o cadastro de "
+    "outro ano (ORIGEM: a pasta do ano, seu Lumesco.db ou um .dbf)",
     [](const QStringList &arguments, cli::Context &context) {
-        cli::Args args(arguments, {QStringLiteral("export"), QStringLiteral("clear")});
+        cli::Args args(arguments, QStringList{QStringLiteral("export"), QStringLiteral("clear")} + cli::kStudentImportFlags);
+        if (args.positionals().value(0) == u"import")
+            return cli::runStudentImport(args, context);
         args.allowOnly({QStringLiteral("export"), QStringLiteral("clear"), QStringLiteral("class"),
                         QStringLiteral("user"), QStringLiteral("password")});
-        const QString action = args.positional(0, QStringLiteral("birthdays, marked ou isolated"));
+        const QString action = args.positional(0, QStringLiteral("birthdays, marked, isolated ou import"));
         const QString dataDir = QDir(args.positional(1, QStringLiteral("PASTA_DADOS"))).absolutePath();
         const bool marked = action == u"marked";
         if (marked && args.has(QStringLiteral("export")) == args.has(QStringLiteral("clear")))
@@ -108,9 +89,7 @@ const cli::Verb verb{
             throw cli::Failure(QStringLiteral("argumento a mais: %1").arg(args.positionals().at(2)), 2);
 
         cli::RowScript script(args, context, dataDir, true);
-        auto *messages = new PrintedMessages(context.out);
-        // The script's own dialogs stay alive beside these: the script keeps a pointer to them.
-        const std::unique_ptr<core::Dialogs> scriptDialogs = core::setDialogs(std::unique_ptr<core::Dialogs>(messages));
+        const cli::MessageLines messages(context.out, true);
         try {
             data::ScriptSession &session = script.open();
             const data::Database db = session.database();
@@ -129,7 +108,7 @@ const cli::Verb verb{
         } catch (const data::StoreError &e) {
             throw cli::Failure(QString(e.message()).replace(u'\r', u' '));
         }
-        return messages->errors() > 0 ? 1 : 0;
+        return messages.errorCount() > 0 ? 1 : 0;
     }};
 
 } // namespace

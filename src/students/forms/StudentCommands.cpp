@@ -6,6 +6,7 @@
 #include "data/settings/SettingsStore.h"
 #include "data/store/Database.h"
 #include "students/Birthdays.h"
+#include "students/forms/StructureCommands.h"
 #include "students/forms/TfrmAlunos.h"
 
 namespace students {
@@ -22,6 +23,7 @@ void installCommands(app::CommandHost &host, const app::ModuleServices &services
         launcher.restoreCursor();
         runBirthdayCommand(data::Database::named(QString::fromLatin1(data::kMainDatabaseName)));
     });
+    installStructureCommands(host, services);
 }
 
 } // namespace students

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace data {
+class TDataModule1;
+}
+
+namespace students {
+
+class DatasetGrid;
+class RecordBinder;
+
+// The staff tab (its caption is the school's word for staff): one staff member's record with
+// photo, and the list of all staff with the teachers in green and bold.
+class TfrmTabAuxStaffPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TfrmTabAuxStaffPage(data::TDataModule1 &academic, const QString &photosDir, QWidget *parent = nullptr);
+
+private:
+    QWidget *buildRecord();
+    QWidget *buildNavigator();
+    void showPhoto();
+    void search();
+
+    data::TDataModule1 &m_academic;
+    QString m_photosDir;
+    RecordBinder *m_binder = nullptr;
+    QLabel *m_photo = nullptr;
+    DatasetGrid *m_list = nullptr;
+};
+
+} // namespace students

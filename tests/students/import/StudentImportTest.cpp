@@ -1,0 +1,271 @@
+#include "core/Clock.h"
+#include "data/modules/ModuleFixture.h"
+#include "data/maintenance/SchoolYearSetup.h"
+#include "data/store/ExternalTable.h"
+#include "data/store/Transaction.h"
+#include "students/import/StudentImport.h"
+#include "support/RecordingReporter.h"
+
+#include <QFile>
+#include <shapefil.h>
+
+using namespace students;
+
+namespace {
+
+// The store failing under the run at the fourth row (a full disk, a lost network).
+class FailingReporter : public RecordingReporter
+{
+public:
+    void step(int done, const QString &text) override
+    {
+        RecordingReporter::step(done, text);
+        if (done == 4)
+            throw data::StoreError(QStringLiteral("disco cheio"));
+    }
+};
+
+const QString kClearedLines[] = {
+    QStringLiteral("Tabela de Carnês - Limpa - OK"),     QStringLiteral("Tabela de Notas - Limpa - OK"),
+    QStringLiteral("Tabela de Unidae 1 - Limpa - OK"),   QStringLiteral("Tabela de Unidade 2 - Limpa - OK"),
+    QStringLiteral("Tabela de Unidade 3 - Limpa - OK"),  QStringLiteral("Tabela de Unidade 4 - Limpa - OK"),
+    QStringLiteral("Movimento Financeiro - OK")};
+
+// Last year's register in a folder of its own, and a new year that already has a register,
+// grades, charges and financial movement.
+class StudentImport : public ModuleFixture
+{
+protected:
+    void SetUp() override
+    {
+        ModuleFixture::SetUp();
+        core::pinClock(QDateTime(QDate(2010, 1, 15), QTime(9, 0)));
+        {
+            const data::Database lastYear = data::createSchoolYear(m_lastYear.path(), QStringLiteral("2009"));
+            data::Transaction fill(lastYear);
+            const QList<std::pair<int, const char *>> students{
+                {1, "1G1AM"}, {2, "1G8M"}, {3, "1G9T"}, {4, "2G3N"}, {5, "JD2A"}, {6, "MAT01"}};
+            for (const auto &[number, schoolClass] : students)
+                lastYear.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA, CPF_PAI, DATANASC, MARCADO) "
+                                             "values (:m, :n, :t, '123.456.789-00', '2001-02-03', 1)"),
+                              {{QStringLiteral("m"), number},
+                               {QStringLiteral("n"), QStringLiteral("ALUNO %1").arg(number)},
+                               {QStringLiteral("t"), QString::fromLatin1(schoolClass)}});
+            fill.commit();
+        }
+        data::Transaction fill(db());
+        addStudent(900, QStringLiteral("ALUNO ANTIGO"), QStringLiteral("1G1A"), 1);
+        addStudent(901, QStringLiteral("OUTRO ANTIGO"), QStringLiteral("1G1A"), 2);
+        addDependents(900, QStringLiteral("ALUNO ANTIGO"), QStringLiteral("1G1A"), 1);
+        exec(QStringLiteral("insert into MovFin (Data_MovFin, Valor_MovFin) values ('2010-01-05', 10)"));
+        fill.commit();
+    }
+    void TearDown() override
+    {
+        m_source.reset();
+        core::pinClock(QDateTime());
+        ModuleFixture::TearDown();
+    }
+
+    data::Dataset &source(const QString &path = QString())
+    {
+        m_source = data::openExternalTable(path.isEmpty() ? m_lastYear.path() : path, QStringLiteral("ALUNOS"));
+        return *m_source;
+    }
+    core::RunOutcome run(ImportChoices choices = {}) { return run(m_reporter, choices); }
+    core::RunOutcome run(core::RunReporter &reporter, ImportChoices choices = {})
+    {
+        return importStudents(db(), m_source ? *m_source : source(), choices, reporter);
+    }
+    QString classOf(int matricula) const
+    {
+        return scalar(QStringLiteral("select TURMA from ALUNOS where MATRICULA = %1").arg(matricula)).toString();
+    }
+    int students() const { return count(QStringLiteral("select count(*) from ALUNOS")); }
+    int rowsOfNewYear() const
+    {
+        int rows = 0;
+        for (const char *table : {"Ccorrent", "NOTAS", "NotasUni1", "NotasUni2", "NotasUni3", "NotasUni4", "MovFin"})
+            rows += count(QStringLiteral("select count(*) from %1").arg(QLatin1String(table)));
+        return rows;
+    }
+    void expectOldRegisterWhole() const
+    {
+        EXPECT_EQ(students(), 2);
+        EXPECT_EQ(classOf(900), QStringLiteral("1G1A"));
+        EXPECT_EQ(count(QStringLiteral("select count(*) from NOTAS")), 2) << "grades untouched";
+    }
+
+    TempDir m_lastYear;
+    std::unique_ptr<data::Dataset> m_source;
+    RecordingReporter m_reporter;
+};
+
+} // namespace
+
+TEST_F(StudentImport, PromotesEveryStudentAndEmptiesTheNewYearsTables)
+{
+    EXPECT_EQ(run(), core::RunOutcome::Completed);
+
+    EXPECT_EQ(students(), 6) << "the old register is gone";
+    EXPECT_EQ(classOf(1), QStringLiteral("1G2AM"));
+    EXPECT_EQ(classOf(2), QStringLiteral("1G9M"));
+    EXPECT_EQ(classOf(3), QStringLiteral("2G1T"));
+    EXPECT_EQ(classOf(4), QStringLiteral("2G3N"));
+    EXPECT_EQ(scalar(QStringLiteral("select SIT || ' ' || DATASIT from ALUNOS where MATRICULA = 4")).toString(),
+              QStringLiteral("T 2010-01-15"));
+    EXPECT_TRUE(scalar(QStringLiteral("select SIT from ALUNOS where MATRICULA = 1")).isNull());
+    EXPECT_EQ(classOf(5), QStringLiteral("ALFA"));
+    EXPECT_EQ(classOf(6), QStringLiteral("JD101"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from ALUNOS where CPF_PAI = '123.456.789-00' "
+                                   "and DATANASC = '2001-02-03' and MARCADO = 1")),
+              6)
+        << "every field copied by position";
+
+    EXPECT_EQ(rowsOfNewYear(), 0);
+    QStringList expected{QStringLiteral("A importação foi concluída. O próximo passo\rserá limpar os dados das tabelas "
+                                        "de Carnês, Movimento Financeiro e Notas.")};
+    for (const QString &line : kClearedLines)
+        expected += line;
+    expected += QStringLiteral("Processo de Importação Concluído.");
+    EXPECT_EQ(m_reporter.noteTexts(), expected);
+    EXPECT_EQ(m_reporter.notes().first().caption, QStringLiteral("Concluir o processo de importação"));
+    EXPECT_EQ(m_reporter.notes().last().caption, QStringLiteral("Operação Concluída"));
+    ASSERT_EQ(m_reporter.stages().size(), 1);
+    EXPECT_EQ(m_reporter.stages().first().total, 6);
+    EXPECT_TRUE(m_reporter.stages().first().offersCancel);
+    EXPECT_EQ(m_reporter.stepTexts().last(), QStringLiteral("Lendo: 6 de 6"));
+}
+
+TEST_F(StudentImport, EitherBoxMovesTheYoungestOnTheNewRules)
+{
+    EXPECT_EQ(run({true, {true, false}}), core::RunOutcome::Completed);
+    EXPECT_EQ(classOf(1), QStringLiteral("1G3AM"));
+    EXPECT_EQ(classOf(2), QStringLiteral("2G1M"));
+    EXPECT_EQ(classOf(3), QStringLiteral("2G1T"));
+    EXPECT_EQ(classOf(5), QStringLiteral("1G1A"));
+
+    EXPECT_EQ(run({true, {false, true}}), core::RunOutcome::Completed);
+    EXPECT_EQ(classOf(1), QStringLiteral("1G2AM"));
+    EXPECT_EQ(classOf(5), QStringLiteral("1G1A"));
+}
+
+TEST_F(StudentImport, NotUpdatingTheClassesCopiesAndLeavesGradesAndChargesAlone)
+{
+    const int before = rowsOfNewYear();
+    EXPECT_EQ(run({false, {}}), core::RunOutcome::Completed);
+    EXPECT_EQ(students(), 6);
+    EXPECT_EQ(classOf(1), QStringLiteral("1G1AM"));
+    EXPECT_EQ(classOf(4), QStringLiteral("2G3N"));
+    EXPECT_TRUE(scalar(QStringLiteral("select SIT from ALUNOS where MATRICULA = 4")).isNull());
+    EXPECT_EQ(rowsOfNewYear(), before);
+    EXPECT_TRUE(m_reporter.notes().isEmpty()) << "the dialog closes without a word";
+}
+
+TEST_F(StudentImport, AFailurePartWayLeavesTheOldRegisterWhole)
+{
+    FailingReporter failing;
+    EXPECT_EQ(run(failing), core::RunOutcome::Failed);
+    expectOldRegisterWhole();
+    EXPECT_EQ(rowsOfNewYear(), 2 + 8 + 2 + 1);
+    EXPECT_EQ(failing.noteTexts(), QStringList{QStringLiteral("A importação não pôde ser concluída:\rdisco cheio\r"
+                                                            "O Cadastro de Alunos não foi alterado.")});
+
+    // The register is free again: a second run goes through.
+    EXPECT_EQ(run(), core::RunOutcome::Completed);
+    EXPECT_EQ(students(), 6);
+}
+
+TEST_F(StudentImport, ACancelLeavesTheOldRegisterWhole)
+{
+    m_reporter.cancelAtStep(3);
+    EXPECT_EQ(run(), core::RunOutcome::Cancelled);
+    expectOldRegisterWhole();
+    EXPECT_EQ(m_reporter.noteTexts(), QStringList{QStringLiteral("Importação cancelada.\rO Cadastro de Alunos não foi alterado.")});
+    EXPECT_EQ(m_reporter.outcome(), core::RunOutcome::Cancelled);
+}
+
+TEST_F(StudentImport, ARegisterInUseIsNotEmptied)
+{
+    data::Table elsewhere(db(), QStringLiteral("Alunos.DB"));
+    elsewhere.open();
+    EXPECT_TRUE(structureInUse(db()));
+    EXPECT_EQ(run(), core::RunOutcome::Failed);
+    expectOldRegisterWhole();
+    ASSERT_EQ(m_reporter.notes().size(), 1);
+    EXPECT_EQ(m_reporter.notes().first().text,
+              QStringLiteral("Erro ao tentar apagar registros em ALUNOS.DB.\rNão será possível continuar."));
+    EXPECT_EQ(m_reporter.notes().first().severity, core::Severity::Error);
+    elsewhere.close();
+    EXPECT_FALSE(structureInUse(db()));
+}
+
+TEST_F(StudentImport, OnlyAUserWithTheStudentsRightReplacesTheRegister)
+{
+    logOnAs(user(QStringLiteral("TESOURARIA"), {QStringLiteral("Carnes"), QStringLiteral("Tabelas")}));
+    EXPECT_EQ(run(), core::RunOutcome::Failed);
+    expectOldRegisterWhole();
+}
+
+TEST_F(StudentImport, TheModulesTablesCountAsInUse)
+{
+    EXPECT_FALSE(structureInUse(db()));
+    for (data::Dataset *dataset : {static_cast<data::Dataset *>(&m_academic->tblNotas()),
+                                   static_cast<data::Dataset *>(&m_academic->tblTabTurma()),
+                                   static_cast<data::Dataset *>(&m_academic->tblDiscpl()),
+                                   static_cast<data::Dataset *>(&m_academic->tblDiscTurma())}) {
+        dataset->open();
+        EXPECT_TRUE(structureInUse(db())) << dataset->displayName().toStdString();
+        dataset->close();
+    }
+    m_academic->tblFuncionarios().open();
+    EXPECT_FALSE(structureInUse(db())) << "the staff register is not the import's business";
+}
+
+// A dBase register: a field that does not fit is reported and left empty, a row that cannot be
+// written (a repeated number) is skipped with a message, the rest comes in.
+TEST_F(StudentImport, ADbaseRegisterIsCopiedByPosition)
+{
+    const QString path = m_lastYear.file(QStringLiteral("alunos.dbf"));
+    DBFHandle h = DBFCreate(QFile::encodeName(path).constData());
+    DBFAddField(h, "MATRICULA", FTDouble, 10, 0);
+    DBFAddField(h, "ORD", FTInteger, 4, 0);
+    DBFAddField(h, "NOME", FTString, 42, 0);
+    DBFAddField(h, "TURMA", FTString, 5, 0);
+    DBFAddField(h, "TURMA2", FTString, 5, 0);
+    DBFAddField(h, "TM", FTString, 8, 0); // a text where the register keeps a number
+    const QList<std::tuple<double, const char *, const char *, const char *>> rows{
+        {10, "ANA", "1G1A", "3"}, {11, "BRUNO", "1G2A", "xx"}, {10, "REPETIDO", "1G1A", "1"}};
+    int r = 0;
+    for (const auto &[number, name, schoolClass, tm] : rows) {
+        DBFWriteDoubleAttribute(h, r, 0, number);
+        DBFWriteIntegerAttribute(h, r, 1, 0);
+        DBFWriteStringAttribute(h, r, 2, name);
+        DBFWriteStringAttribute(h, r, 3, schoolClass);
+        DBFWriteNULLAttribute(h, r, 4);
+        DBFWriteStringAttribute(h, r, 5, tm);
+        ++r;
+    }
+    DBFClose(h);
+
+    source(path);
+    EXPECT_EQ(run({false, {}}), core::RunOutcome::Completed);
+    EXPECT_EQ(students(), 2);
+    EXPECT_EQ(scalar(QStringLiteral("select TM from ALUNOS where MATRICULA = 10")).toInt(), 3);
+    EXPECT_TRUE(scalar(QStringLiteral("select TM from ALUNOS where MATRICULA = 11")).isNull());
+    EXPECT_EQ(classOf(11), QStringLiteral("1G2A"));
+    ASSERT_EQ(m_reporter.notes().size(), 2);
+    EXPECT_EQ(m_reporter.notes().at(0).text, QStringLiteral("Erro ao fazer post em tblAlunos no campo TM"));
+    EXPECT_TRUE(m_reporter.notes().at(1).text.startsWith(QStringLiteral("O registro 3 (10 - REPETIDO) não foi importado:\r")))
+        << m_reporter.notes().at(1).text.toStdString();
+}
+
+TEST(ImportMessages, RefusalAndQuestion)
+{
+    EXPECT_EQ(importRefusal().text, QStringLiteral("Esta operação não pode ser realizada\rse algum módulo estiver "
+                                                   "sendo usado.\rFeche-o, e tente novamente."));
+    const core::Message question = importQuestion();
+    EXPECT_EQ(question.buttons, core::Button::Yes | core::Button::No);
+    EXPECT_EQ(question.defaultButton, core::Button::No);
+    EXPECT_TRUE(question.text.endsWith(QStringLiteral("uma única vez.\rDesejar continuar?")));
+}

@@ -34,9 +34,9 @@ const Columns kMovementColumns{
 
 const Columns kFlowColumns{
     {QStringLiteral("DOC N.º"), 0, 140, Align::Right},
-    {QStringLiteral("DATA"), 170, 180},
-    {QStringLiteral("CHEQUE"), 360, 140},
-    {QStringLiteral("HISTÓRICO"), 510, 640},
+    {QStringLiteral("DATA"), 165, 175},
+    {QStringLiteral("CHEQUE"), 345, 150},
+    {QStringLiteral("HISTÓRICO"), 525, 625},
     {QStringLiteral("ENTRADAS"), 1160, 235, Align::Right},
     {QStringLiteral("SAÍDAS"), 1405, 235, Align::Right},
     {QStringLiteral("SALDO"), 1650, 250, Align::Right},

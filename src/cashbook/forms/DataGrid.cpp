@@ -36,6 +36,10 @@ DataGrid::DataGrid(data::Dataset *dataset, const QList<Column> &columns, QWidget
                 if (!current.isValid() || !m_dataset || !m_dataset->isOpen()
                     || current.row() == m_model->pendingRow() || current.row() == m_dataset->recNo())
                     return;
+                if (m_beforeMove && !m_beforeMove()) {
+                    QMetaObject::invokeMethod(this, &DataGrid::followDataset, Qt::QueuedConnection);
+                    return;
+                }
                 try {
                     m_dataset->moveTo(current.row());
                 } catch (const data::StoreError &error) {

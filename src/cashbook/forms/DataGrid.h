@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTableView>
+#include <functional>
 
 namespace data {
 class Dataset;
@@ -31,6 +32,8 @@ public:
 
     // Nothing can be typed in the grid (the movements are typed in boxes).
     void setBrowseOnly();
+    // Asked before the user's choice of a row moves the cursor; false keeps it where it is.
+    void setBeforeMove(std::function<bool()> check) { m_beforeMove = std::move(check); }
     PendingRowModel *gridModel() const { return m_model; }
 
 private:
@@ -38,6 +41,7 @@ private:
 
     QPointer<data::Dataset> m_dataset;
     PendingRowModel *m_model;
+    std::function<bool()> m_beforeMove;
 };
 
 } // namespace cashbook

@@ -4,13 +4,13 @@
 #include "cashbook/CashTotals.h"
 #include "cashbook/DatePicker.h"
 #include "cashbook/forms/DataGrid.h"
-#include "cashbook/forms/FieldEdit.h"
 #include "cashbook/forms/FieldLookup.h"
 #include "cashbook/forms/TfrmDataMovimento.h"
 #include "cashbook/forms/TfrmPeriodoImpressao.h"
 #include "core/Clock.h"
 #include "core/Dialogs.h"
 #include "core/Session.h"
+#include "data/forms/FieldBinder.h"
 #include "data/modules/TdmTarnel.h"
 #include "data/settings/Settings.h"
 #include "data/settings/SettingsStore.h"
@@ -27,6 +27,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -166,13 +167,9 @@ void TfrmMenuPrincipal::closeTables()
     if (m_closed)
         return;
     m_closed = true;
-    try {
-        commitTypedValues();
-    } catch (const data::StoreError &error) {
-        // A box holds something that is not a value: the row is not saved half right.
+    // A box holding something that is not a value: the row is not saved half right.
+    if (!commitTypedValues())
         m_cashBook.taMovFin().cancel();
-        core::showError(error.message());
-    }
     for (data::Dataset *dataset : m_cashBook.datasets()) {
         try {
             if (dataset->isOpen())
@@ -306,12 +303,16 @@ QWidget *TfrmMenuPrincipal::buildMovementsPage()
     accounts->setObjectName(QStringLiteral("gridContasMov"));
     accounts->setBrowseOnly();
     accounts->setColumnWidth(0, 300);
+    // Choosing another account saves the movement being typed, so it must read right first.
+    accounts->setBeforeMove([this] { return commitTypedValues(); });
     (new QVBoxLayout(accountsBox))->addWidget(accounts);
 
-    auto box = [this, &movements, page](const char *field, bool upper) {
-        auto *edit = new FieldEdit(&movements, QString::fromLatin1(field), page);
-        edit->setUpperCase(upper);
-        m_entryBoxes.append(edit);
+    m_entryBoxes = new data::FieldBinder(&movements, this);
+    auto box = [this, page](const char *field, bool upper) {
+        auto *edit = new QLineEdit(page);
+        edit->setObjectName(QStringLiteral("txt") + QString::fromLatin1(field));
+        m_entryBoxes->bind(edit, QString::fromLatin1(field),
+                           upper ? data::FieldBinder::UpperCase : data::FieldBinder::NoOption);
         return edit;
     };
     m_dateBox = box("Data_MovFin", false);
@@ -322,11 +323,11 @@ QWidget *TfrmMenuPrincipal::buildMovementsPage()
     calendar->setFixedWidth(30);
     calendar->setEnabled(!movements.isReadOnly());
     connect(calendar, &QPushButton::clicked, this, &TfrmMenuPrincipal::pickDate);
-    FieldEdit *cheque = box("Cheque_MovFin", true);
+    QLineEdit *cheque = box("Cheque_MovFin", true);
     cheque->setMaxLength(6);
-    FieldEdit *value = box("Valor_MovFin", false);
+    QLineEdit *value = box("Valor_MovFin", false);
     value->setAlignment(Qt::AlignRight);
-    FieldEdit *description = box("Descricao_MovFin", true);
+    QLineEdit *description = box("Descricao_MovFin", true);
     description->setMaxLength(70);
     auto *bank = new FieldLookup(&movements, QStringLiteral("CodBanco_MovFin"), &m_cashBook.taBancos(),
                                  QStringLiteral("CodBanco_Bancos"), QStringLiteral("Descricao_Bancos"), page);
@@ -389,7 +390,10 @@ QWidget *TfrmMenuPrincipal::buildMovementsPage()
     grid->setColumnWidth(2, 95);
 
     app::DBNavigator *bar = navigator(page, movements, false);
-    bar->setBeforeAction([this] { commitTypedValues(); });
+    bar->setBeforeAction([this] {
+        if (!commitTypedValues())
+            throw data::Abort();
+    });
 
     // The totals follow the chosen account and every saved or removed movement.
     connect(&m_cashBook.qryContas(), &data::Dataset::currentChanged, this, &TfrmMenuPrincipal::refreshTotals);
@@ -565,10 +569,9 @@ void TfrmMenuPrincipal::refreshTotals()
     paint(m_balance, balanceColor(totals.general.balance()));
 }
 
-void TfrmMenuPrincipal::commitTypedValues()
+bool TfrmMenuPrincipal::commitTypedValues()
 {
-    for (FieldEdit *box : std::as_const(m_entryBoxes))
-        box->commit();
+    return !m_entryBoxes || m_entryBoxes->commit();
 }
 
 void TfrmMenuPrincipal::pickDate()
@@ -580,14 +583,13 @@ void TfrmMenuPrincipal::pickDate()
     if (picker.exec() != QDialog::Accepted)
         return;
     try {
-        commitTypedValues();
-        if (!movements.isEditing() && !movements.edit())
+        if (!commitTypedValues() || (!movements.isEditing() && !movements.edit()))
             return;
         movements.setDate("Data_MovFin", picker.date());
     } catch (const data::StoreError &error) {
         core::showError(error.message());
     }
-    m_dateBox->refresh();
+    m_entryBoxes->refresh();
 }
 
 void TfrmMenuPrincipal::printCurrentPage()

@@ -9,6 +9,7 @@ class QButtonGroup;
 class QCheckBox;
 class QDateEdit;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTabWidget;
@@ -19,6 +20,7 @@ struct Session;
 
 namespace data {
 class Dataset;
+class FieldBinder;
 class TdmTarnel;
 } // namespace data
 
@@ -27,8 +29,6 @@ class DBNavigator;
 }
 
 namespace cashbook {
-
-class FieldEdit;
 
 // "Fluxo de Caixa": the cash book's window. Four pages on the cash-book data module's tables:
 // the account groups of a kind, the accounts of a group, the movements of an account with the
@@ -75,7 +75,9 @@ private:
     void groupKindChosen(int kind);
     void accountKindChosen(int kind);
     void applyPeriod();
-    void commitTypedValues();
+    // Hands what was typed in the entry boxes to the movement; false (with the message shown)
+    // when a box holds what its field can't take.
+    bool commitTypedValues();
     void pickDate();
     void showReport(CashReport report, const Period &period);
 
@@ -86,8 +88,8 @@ private:
     QCheckBox *m_periodBox = nullptr;
     QDateEdit *m_from = nullptr;
     QDateEdit *m_to = nullptr;
-    QList<FieldEdit *> m_entryBoxes;
-    FieldEdit *m_dateBox = nullptr;
+    data::FieldBinder *m_entryBoxes = nullptr;
+    QLineEdit *m_dateBox = nullptr;
     QLabel *m_accountTotal = nullptr;
     QLabel *m_expenseTotal = nullptr;
     QLabel *m_revenueTotal = nullptr;

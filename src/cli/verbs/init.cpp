@@ -6,6 +6,7 @@
 #include "data/demo/DemoSchool.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/store/Database.h"
+#include "grades/DemoMarks.h"
 
 namespace {
 
@@ -46,11 +47,14 @@ const cli::Verb verb{
             cli::ConsoleReporter reporter(context);
             const std::optional<data::demo::DemoSummary> s =
                 data::demo::fillDemoSchool(db, year, reporter, {students, quint32(seed)});
-            if (s)
+            if (s) {
                 context.out << "Escola de demonstração: " << s->students << " alunos, " << s->classes
                             << " turmas, " << s->subjects << " disciplinas (" << s->gradeSubjects
                             << " nas grades das séries), " << s->staff << " funcionários, "
                             << s->assignments << " atribuições de professores\n";
+                // Marks typed on the grade rows, then averages and ranking, for the report cards.
+                grades::fillDemoMarks(db, reporter, quint32(seed));
+            }
             return reporter.exitStatus();
         }
         return 0;

@@ -6,6 +6,7 @@
 #include "cli/RowScript.h"
 #include "data/bulk/BulkRun.h"
 #include "data/store/Dataset.h"
+#include "grades/UnitRowSave.h"
 
 #include <QDir>
 
@@ -28,6 +29,8 @@ const cli::Verb verb{
         data::Dataset *dataset = nullptr;
         try {
             data::ScriptSession &session = script.open();
+            // A unit row posted here is saved as the grid saves it.
+            grades::installAverages(session.academic());
             dataset = &session.openTable(table, keys + values);
             data::BulkRun(session.database(), reporter).run([&](data::BulkRun &) {
                 data::postRow(*dataset, keys, values);

@@ -3,6 +3,8 @@
 #include "data/bulk/BulkRun.h"
 #include "data/demo/Cpf.h"
 #include "data/demo/DemoNames.h"
+#include "data/demo/DemoPhotos.h"
+#include "data/maintenance/AcademicStartup.h"
 #include "data/settings/SettingsStore.h"
 #include "data/store/Database.h"
 #include "data/store/StoreError.h"
@@ -298,28 +300,40 @@ private:
         return p;
     }
 
-    // Situations B, D, I and T, a few students each, spread over the register.
-    QList<QString> situations(int count)
+    // Places each code on `each` students not yet given one, at random places; never more than
+    // the free places allow, so a tiny school still gets a bit of everything it can hold.
+    void spread(QList<QString> &plan, const QStringList &codes, int each)
     {
-        QList<QString> list(count);
-        const int each = count < 8 ? (count >= 4 ? 1 : 0) : qMax(1, count / 60);
-        const QStringList codes = {"B", "D", "I", "T"};
+        const auto free = std::count(plan.cbegin(), plan.cend(), QString());
+        each = qMin(each, int(free / codes.size()));
         for (const QString &code : codes) {
             for (int placed = 0; placed < each;) {
-                const int at = m_random.between(0, count - 1);
-                if (list[at].isEmpty()) {
-                    list[at] = code;
+                const int at = m_random.between(0, int(plan.size()) - 1);
+                if (plan[at].isEmpty()) {
+                    plan[at] = code;
                     ++placed;
                 }
             }
         }
-        return list;
+    }
+
+    // Situations B, D, I and T, a few students each, then discounts by percentage ("%") and by
+    // amount ("R") on students without a situation; all spread over the register.
+    QList<QString> situations(int count)
+    {
+        QList<QString> plan(count);
+        spread(plan, {"B", "D", "I", "T"}, qMax(1, count / 60));
+        spread(plan, {"%", "R"}, qMax(1, count / 25));
+        return plan;
     }
 
     void addStudents()
     {
         const int count = qMax(0, m_options.students);
         const QList<QString> situation = situations(count);
+        QList<bool> marked(count, false);
+        for (int i = 0; i < count / 40 || (i < 1 && count > 0); ++i)
+            marked[m_random.between(0, count - 1)] = true;
         struct Student
         {
             SqlParams values;
@@ -329,8 +343,8 @@ private:
         QList<Student> students;
         for (int i = 0; i < count; ++i) {
             const SchoolClass &schoolClass = m_classes.at(i % m_classes.size());
-            students +=
-                Student{studentRow(i, schoolClass, situation.at(i)), QString(), schoolClass.code};
+            students += Student{studentRow(i, schoolClass, situation.at(i), marked.at(i)),
+                                QString(), schoolClass.code};
             students.last().name = students.last().values.value("NOME").toString();
         }
         // Roll numbers follow the names inside each class.
@@ -365,7 +379,7 @@ private:
         }
     }
 
-    SqlParams studentRow(int index, const SchoolClass &schoolClass, const QString &sit)
+    SqlParams studentRow(int index, const SchoolClass &schoolClass, const QString &sit, bool marked)
     {
         const bool male = m_random.chance(50);
         const QString fatherSurname = m_random.pick(surnames());
@@ -406,7 +420,7 @@ private:
                                asciiLower(responsible.name.section(u' ', -1)) +
                                QStringLiteral("@email.com.br")},
             {"UsarPiscina", m_random.chance(40)},
-            {"MARCADO", false},
+            {"MARCADO", marked},
             {"TIPO_SANG", m_random.pick({"A+", "A-", "B+", "B-", "AB+", "AB-", "O+", "O+", "O-"})},
             {"COR_PELE", m_random.pick({"Amarelo", "Branco", "Índio", "Pardo", "Pardo", "Preto"})},
             {"CN_NUM", m_random.digits(6)},
@@ -432,24 +446,28 @@ private:
         addPerson(responsible, {"NOME_RESP", "ID_RESP", "CPF_RESP", "PROF_RESP", "LOCTRBRESP",
                                 "RELIGRESP", "celular_resp"});
 
-        if (!sit.isEmpty()) {
+        if (sit == "%" || sit == "R") {
+            const bool percent = sit == "%";
+            row.insert("ABAT", percent ? double(m_random.pick({"10", "15", "20", "50"}).toInt())
+                                       : double(m_random.between(4, 20) * 10));
+            row.insert("IMP", sit);
+            row.insert(
+                "MOTVABAT",
+                m_random.pick(percent ? QStringList{"DESCONTO PARA IRMÃOS", "FILHO DE PROFESSOR"}
+                                      : QStringList{"CONVÊNIO EMPRESA", "ACORDO COM A DIREÇÃO"}));
+        } else if (!sit.isEmpty()) {
+            // The situation's line of the picker is what the register stores beside the code.
+            const QHash<QString, QString> lines = {{"B", "B - Bolsista (100%)"},
+                                                   {"D", "D - Desistente"},
+                                                   {"I", "I - Ignore para cobrança"},
+                                                   {"T", "T - Transferido"}};
             row.insert("SIT", sit);
-            const int month = m_random.between(2, 5);
-            row.insert("DATASIT", QDate(m_year, month, m_random.between(1, 28)));
-            const QHash<QString, QString> notes = {{"B", "BOLSA INTEGRAL"},
-                                                   {"D", "DESISTIU DO CURSO"},
-                                                   {"I", "ISENTO - FILHO DE FUNCIONÁRIO"},
-                                                   {"T", "TRANSFERIDO PARA OUTRA ESCOLA"}};
-            row.insert("OBSSIT", notes.value(sit));
+            row.insert("DATASIT", QDate(m_year, m_random.between(2, 5), m_random.between(1, 28)));
+            row.insert("OBSSIT", lines.value(sit));
         }
         if (sit == "B") {
             row.insert("ABAT", 100.0);
             row.insert("MOTVABAT", "BOLSA INTEGRAL");
-        } else if (m_random.chance(12)) {
-            const bool percent = m_random.chance(70);
-            row.insert("ABAT", percent ? double(m_random.pick({"10", "15", "20"}).toInt()) : 50.0);
-            row.insert("IMP", percent ? "%" : "R");
-            row.insert("MOTVABAT", percent ? "DESCONTO PARA IRMÃOS" : "CONVÊNIO EMPRESA");
         }
         return row;
     }
@@ -469,7 +487,33 @@ private:
                                    ? "NENHUMA"
                                    : m_random.pick({"DIPIRONA", "PENICILINA", "LACTOSE", "AMENDOIM",
                                                     "POEIRA"}));
+        if (m_random.chance(25))
+            row.insert("Historico", historyNotes());
         m_insert.insert("Historic", row);
+    }
+
+    // One to three dated notes of the office, one a line.
+    QString historyNotes()
+    {
+        static const QStringList notes = {
+            "REUNIÃO COM OS PAIS SOBRE O RENDIMENTO EM MATEMÁTICA; COMBINADO REFORÇO ESCOLAR.",
+            "USA ÓCULOS: SENTAR NAS PRIMEIRAS FILEIRAS.",
+            "ACOMPANHAMENTO COM FONOAUDIÓLOGA ÀS TERÇAS-FEIRAS; A FAMÍLIA ENVIA RELATÓRIO.",
+            "ASMA LEVE: TRAZ A BOMBINHA NA MOCHILA. EM CRISE, LIGAR PARA A MÃE.",
+            "AUTORIZADO A SAIR SOZINHO AO FIM DO TURNO (AUTORIZAÇÃO ASSINADA).",
+            "VEIO TRANSFERIDO DE OUTRA ESCOLA; BOA ADAPTAÇÃO À TURMA.",
+            "ENTREGOU O HISTÓRICO ESCOLAR DA ESCOLA ANTERIOR.",
+            "ATESTADO MÉDICO DE 5 DIAS ENTREGUE NA SECRETARIA.",
+            "PARTICIPA DO CORAL DA ESCOLA.",
+        };
+        QStringList lines;
+        QDate day(m_year, 2, 1);
+        for (int n = m_random.between(1, 3); n > 0; --n) {
+            day = day.addDays(m_random.between(5, 60));
+            lines += day.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" - ") +
+                     m_random.pick(notes);
+        }
+        return lines.join(u'\n');
     }
 
     double addStaffMember(const QString &function, bool male)
@@ -567,9 +611,13 @@ std::optional<DemoSummary> fillDemoSchool(const Database &db, const QString &sch
         throw StoreError(QStringLiteral("Ano letivo inválido: %1").arg(schoolYear));
     DemoSummary summary;
     BulkRun run(db, reporter);
-    if (run.run([&](BulkRun &r) { summary = SchoolBuilder(r, schoolYear, options).build(); })
-        != core::RunOutcome::Completed)
+    if (run.run([&](BulkRun &r) { summary = SchoolBuilder(r, schoolYear, options).build(); }) !=
+        core::RunOutcome::Completed)
         return std::nullopt;
+    // Students are dealt to the classes in turn, so the first ones are one in each class.
+    summary.photos =
+        writeDemoPhotos(photosDirFor(db.directory()), schoolYear.toLongLong() * 10000 + 1,
+                        qMin(summary.students, summary.classes), options.seed);
     return summary;
 }
 

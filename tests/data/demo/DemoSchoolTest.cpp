@@ -8,6 +8,9 @@
 #include "support/RecordingReporter.h"
 #include "support/TempDir.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace data;
@@ -60,7 +63,7 @@ protected:
 
 TEST_F(DemoSchool, IsALivingSchoolOfEveryGrade)
 {
-    const Database db = createSchoolYear(m_dir.path(), "2009");
+    const Database db = createSchoolYear(m_dir.file("2009"), "2009");
     const std::optional<demo::DemoSummary> summary = demo::fillDemoSchool(db, "2009", m_reporter);
     ASSERT_TRUE(summary);
     EXPECT_EQ(summary->students, 300);
@@ -112,7 +115,7 @@ TEST_F(DemoSchool, IsALivingSchoolOfEveryGrade)
 
 TEST_F(DemoSchool, PeopleHaveValidCpfsAndCompleteRecords)
 {
-    const Database db = createSchoolYear(m_dir.path(), "2009");
+    const Database db = createSchoolYear(m_dir.file("2009"), "2009");
     demo::fillDemoSchool(db, "2009", m_reporter, {60, 7});
     Query q(db);
     q.setSql("select * from ALUNOS");
@@ -131,19 +134,20 @@ TEST_F(DemoSchool, PeopleHaveValidCpfsAndCompleteRecords)
 
 TEST_F(DemoSchool, TheSameSeedGivesTheSameSchool)
 {
-    const Database a = createSchoolYear(m_dir.file("a"), "2009");
-    const Database b = createSchoolYear(m_dir.file("b"), "2009");
-    const Database c = createSchoolYear(m_dir.file("c"), "2009");
+    const Database a = createSchoolYear(m_dir.file("a/2009"), "2009");
+    const Database b = createSchoolYear(m_dir.file("b/2009"), "2009");
+    const Database c = createSchoolYear(m_dir.file("c/2009"), "2009");
     demo::fillDemoSchool(a, "2009", m_reporter, {40, 5});
     demo::fillDemoSchool(b, "2009", m_reporter, {40, 5});
     demo::fillDemoSchool(c, "2009", m_reporter, {40, 6});
     EXPECT_EQ(dump(a), dump(b));
     EXPECT_NE(dump(a), dump(c));
+    EXPECT_EQ(m_dir.read("a/FOTOS/20090003.bmp"), m_dir.read("b/FOTOS/20090003.bmp"));
 }
 
 TEST_F(DemoSchool, FailsWholeOnAFilledSchoolYear)
 {
-    const Database db = createSchoolYear(m_dir.path(), "2009");
+    const Database db = createSchoolYear(m_dir.file("2009"), "2009");
     ASSERT_TRUE(demo::fillDemoSchool(db, "2009", m_reporter, {10, 1}));
     const QStringList before = dump(db);
     RecordingReporter again;
@@ -157,9 +161,101 @@ TEST_F(DemoSchool, FailsWholeOnAFilledSchoolYear)
 
 TEST_F(DemoSchool, PassesTheIntegrityChecksItCanPass)
 {
-    const Database db = createSchoolYear(m_dir.path(), "2009");
+    const Database db = createSchoolYear(m_dir.file("2009"), "2009");
     demo::fillDemoSchool(db, "2009", m_reporter, {50, 3});
     const IntegrityChecker checker(db);
     for (int check : {2, 3, 4, 5})
         EXPECT_EQ(checker.run(check)->recordCount(), 0) << check;
+}
+
+// What a newcomer tries first in the student register must be there to try.
+TEST_F(DemoSchool, HoldsEveryKindOfStudentTheRegisterShows)
+{
+    const Database db = createSchoolYear(m_dir.file("2026"), "2026");
+    const std::optional<demo::DemoSummary> summary = demo::fillDemoSchool(db, "2026", m_reporter);
+    ASSERT_TRUE(summary);
+    auto students = [&db](const QString &where) {
+        return count(db, "select count(*) from ALUNOS where " + where);
+    };
+    // Leavers carry the date and the picker's line; scholarship holders the full discount.
+    for (const auto &[sit, line] : {std::pair{"D", "D - Desistente"},
+                                    {"T", "T - Transferido"},
+                                    {"B", "B - Bolsista (100%)"}}) {
+        const QString code = QString::fromLatin1(sit);
+        EXPECT_GE(students("SIT = '" + code + "'"), 3) << sit;
+        EXPECT_EQ(students("SIT = '" + code + "' and DATASIT is not null and OBSSIT = '" +
+                           QString::fromUtf8(line) + "'"),
+                  students("SIT = '" + code + "'"))
+            << sit;
+    }
+    EXPECT_EQ(students("SIT = 'B' and ABAT = 100 and IMP = '%'"), students("SIT = 'B'"));
+    EXPECT_EQ(students("SIT is null and IMP = '%' and ABAT >= 100"), 0);
+    EXPECT_EQ(students("(SIT = 'B') OR ((ABAT = 100) AND (IMP = '%'))"), students("SIT = 'B'"))
+        << "only scholarship holders are listed as such";
+    // Discounts of both kinds, each with its reason, on students who still attend.
+    for (const char *kind : {"%", "R"}) {
+        const QString imp = QString::fromLatin1(kind);
+        EXPECT_GE(students("IMP = '" + imp + "' and ABAT > 0 and MOTVABAT <> '' and SIT is null"),
+                  5)
+            << kind;
+    }
+    EXPECT_GE(students("CAST(marcado AS INTEGER) = 1"), 3);
+    EXPECT_GT(students("CAST(marcado AS INTEGER) = 0"), 250);
+    // Every month has birthdays, for the birthday list and the update of the day columns.
+    EXPECT_EQ(students("DATANASC is null"), 0);
+    EXPECT_EQ(count(db, "select count(distinct ORD) from ALUNOS"), 12);
+
+    // History rows: every student one, some with dated notes of several lines.
+    EXPECT_EQ(count(db, "select count(*) from Historic h join ALUNOS a on a.MATRICULA = "
+                        "h.Matricula"),
+              300);
+    EXPECT_GE(count(db, "select count(*) from Historic where Historico like '%/2026 - %'"), 30);
+    EXPECT_GE(
+        count(db, "select count(*) from Historic where Historico like '%' || char(10) || '%'"), 5);
+    EXPECT_GE(count(db, "select count(*) from Historic where Convenio_Medico <> ''"), 100);
+
+    // Teachers and what they teach, in classes and subjects that exist.
+    EXPECT_GE(count(db, "select count(distinct d.MATRICULA) from DiscProf d join Funcionarios f "
+                        "on d.MATRICULA = f.MATRICULA where f.FUNCAO like 'PROF%'"),
+              10);
+    EXPECT_EQ(count(db, "select count(*) from DiscProf d left join Tabturma t on d.TURMA = t.TURMA "
+                        "left join DISCPL s on d.DISCPL_COD = s.CODIGO "
+                        "where t.TURMA is null or s.CODIGO is null"),
+              0);
+    EXPECT_EQ(summary->assignments, count(db, "select count(*) from DiscProf"));
+}
+
+TEST_F(DemoSchool, GivesTheFirstStudentOfEachClassAPhotoKeepingPhotosAlreadyThere)
+{
+    const QByteArray mine = "a real photo";
+    ASSERT_TRUE(QDir().mkpath(m_dir.file("FOTOS")));
+    m_dir.write("FOTOS/20260002.bmp", mine);
+    const Database db = createSchoolYear(m_dir.file("2026"), "2026");
+    const std::optional<demo::DemoSummary> summary =
+        demo::fillDemoSchool(db, "2026", m_reporter, {100, 3});
+    ASSERT_TRUE(summary);
+    EXPECT_EQ(summary->photos, summary->classes - 1);
+    EXPECT_EQ(m_dir.read("FOTOS/20260002.bmp"), mine);
+    for (int n : {1, 3, summary->classes}) {
+        const QString number = QString::number(20260000 + n);
+        const QImage photo(m_dir.file("FOTOS/" + number + ".bmp"));
+        EXPECT_EQ(photo.size(), QSize(90, 120)) << n;
+        // The register shows the photo of the student with this enrolment, who is in a class.
+        EXPECT_EQ(count(db, "select count(*) from ALUNOS where MATRICULA = " + number), 1);
+    }
+    EXPECT_FALSE(QFileInfo::exists(
+        m_dir.file("FOTOS/" + QString::number(20260000 + summary->classes + 1) + ".bmp")));
+}
+
+TEST_F(DemoSchool, ATinySchoolGetsWhatFits)
+{
+    for (int size : {0, 1, 5}) {
+        const QString year = QString::number(2020 + size);
+        const Database db = createSchoolYear(m_dir.file(year + "/" + year), year);
+        const std::optional<demo::DemoSummary> summary =
+            demo::fillDemoSchool(db, year, m_reporter, {size, 1});
+        ASSERT_TRUE(summary) << size;
+        EXPECT_EQ(summary->students, size);
+        EXPECT_EQ(summary->photos, size);
+    }
 }

@@ -90,9 +90,10 @@ void ProgramBackupTest::init()
     m_window = std::make_unique<app::TfrmMain>();
     m_academic = std::make_unique<data::TDataModule1>();
     m_cashBook = std::make_unique<data::TdmTarnel>();
-    m_commands = std::make_unique<app::SessionCommands>(*m_window, *m_academic, *m_cashBook);
-    backup::installCommands(*m_window, {m_window.get(), m_academic.get(), m_cashBook.get(),
-                                        [this] { m_commands->toggle().logOff(); }});
+    app::ModuleServices services{m_window.get(), m_academic.get(), m_cashBook.get()};
+    m_commands = std::make_unique<app::SessionCommands>(*m_window, services);
+    services.logOff = [this] { m_commands->toggle().logOff(); };
+    backup::installCommands(*m_window, services);
 }
 
 void ProgramBackupTest::cleanup()

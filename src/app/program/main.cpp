@@ -16,7 +16,7 @@
 #include "data/modules/TDataModule1.h"
 #include "data/modules/TdmTarnel.h"
 #include "students/forms/StudentCommands.h"
-#include "grades/UnitRowSave.h"
+#include "grades/forms/AveragesCommands.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -69,7 +69,7 @@ int main(int argc, char *argv[])
     backup::installCommands(mainWindow, services);
     cashbook::installCommands(mainWindow, services);
     students::installCommands(mainWindow, services);
-    grades::installAverages(academic);
+    grades::installAverageCommands(mainWindow, services);
 
     // Full size even where no window manager maximises (a bare X server, Xvfb).
     mainWindow.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());

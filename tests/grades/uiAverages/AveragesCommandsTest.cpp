@@ -2,6 +2,7 @@
 // calculations, the consolidated window folds its explanation.
 
 #include "app/CommandHost.h"
+#include "app/ModuleServices.h"
 #include "app/ui/ModalHelper.h"
 #include "data/modules/SessionControl.h"
 #include "data/modules/TDataModule1.h"

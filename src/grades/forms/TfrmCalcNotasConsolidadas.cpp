@@ -48,6 +48,8 @@ TfrmCalcNotasConsolidadas::TfrmCalcNotasConsolidadas(const data::Database &db, Q
     layout->addWidget(m_explanation);
     layout->addWidget(group);
     layout->addWidget(buttons);
+    // Folded, the window shows the explanation's first lines only.
+    setMinimumSize(sizeHint().width(), kShortHeight);
     resize(sizeHint().width(), kTallHeight);
 }
 

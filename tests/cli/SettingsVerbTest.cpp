@@ -86,6 +86,9 @@ TEST_F(SettingsVerb, AValueThatDoesNotFitChangesNothing)
     const CliRun range = set({QStringLiteral("Unid_Aval=5")});
     EXPECT_EQ(range.exitCode, 2);
     EXPECT_EQ(range.err.trimmed(), QStringLiteral("valor inválido para Unid_Aval: 5 (de 1 a 4)"));
+    const CliRun malformed = set({QStringLiteral("Juros")});
+    EXPECT_EQ(malformed.exitCode, 2);
+    EXPECT_EQ(malformed.err.trimmed(), QStringLiteral("esperado --set ITEM=VALOR: Juros"));
     const CliRun unknown = set({QStringLiteral("Cor=azul")});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_EQ(unknown.err.trimmed(), QStringLiteral("item de configuração desconhecido: Cor"));

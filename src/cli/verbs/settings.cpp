@@ -1,6 +1,7 @@
 // settings: lists the school's settings of a data directory, after saving the given items.
 // A support tool: it writes the settings table directly, without log-on or rights.
 
+#include "cli/KeyValue.h"
 #include "cli/Verb.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/settings/SettingsItems.h"
@@ -19,15 +20,13 @@ const cli::Verb verb{
         data::Settings record;
         data::loadSettings(db, record);
         QList<std::pair<const data::SettingsItem *, QString>> changes;
-        for (const QString &change : args.values("set")) {
-            const qsizetype equals = change.indexOf(u'=');
-            if (equals <= 0)
-                throw cli::Failure(QStringLiteral("--set espera ITEM=VALOR: %1").arg(change), 2);
-            const data::SettingsItem *item = data::findSettingsItem(change.left(equals));
+        for (const cli::KeyValue &change :
+             cli::keyValues(args.values("set"), QStringLiteral("--set ITEM=VALOR"))) {
+            const data::SettingsItem *item = data::findSettingsItem(change.key);
             if (!item)
                 throw cli::Failure(
-                    QStringLiteral("item de configuração desconhecido: %1").arg(change.left(equals)), 2);
-            changes += {item, change.mid(equals + 1)};
+                    QStringLiteral("item de configuração desconhecido: %1").arg(change.key), 2);
+            changes += {item, change.value};
         }
         QString error;
         if (!data::setSettingsTexts(record, changes, &error))

@@ -1,7 +1,7 @@
-#include "LogCapture.h"
 #include "ModuleFixture.h"
 
 #include "data/store/Query.h"
+#include "support/RecordedLog.h"
 
 using namespace data;
 
@@ -89,7 +89,7 @@ TEST_F(CashBook, AnEntryIsFiledUnderTheAccountChosenInTheList)
 
 TEST_F(CashBook, AFailedSaveIsCancelledWithTheModulesMessageAndTheReasonIsLogged)
 {
-    const LogCapture log;
+    const RecordedLog log;
     exec(QStringLiteral("insert into Bancos (CodBanco_Bancos, Descricao_Bancos) values (1, 'BANCO A')"));
     Table &banks = m_cashBook->taBancos();
     banks.open();
@@ -100,7 +100,9 @@ TEST_F(CashBook, AFailedSaveIsCancelledWithTheModulesMessageAndTheReasonIsLogged
     EXPECT_FALSE(banks.isEditing());
     EXPECT_EQ(m_dialogs->last().text, QStringLiteral("Ocorreu erro na gravação, operação cancelada"));
     EXPECT_EQ(count(QStringLiteral("select count(*) from Bancos")), 1);
-    EXPECT_TRUE(log.joined().contains(QStringLiteral("lumesco.billing: \"taBancos\""))) << log.joined().toStdString();
+    const QStringList logged = log.warnings(QStringLiteral("lumesco.billing"));
+    ASSERT_EQ(logged.size(), 1);
+    EXPECT_TRUE(logged.first().startsWith(QStringLiteral("\"taBancos\""))) << logged.first().toStdString();
     EXPECT_FALSE(db().inTransaction());
 }
 

@@ -2,10 +2,10 @@
 
 #include "app/forms/DBNavigator.h"
 #include "core/Dialogs.h"
+#include "data/forms/FieldBinder.h"
 #include "data/modules/TDataModule1.h"
 #include "data/store/Table.h"
 #include "students/forms/DatasetGrid.h"
-#include "students/forms/RecordBinder.h"
 #include "students/forms/TeacherHighlightModel.h"
 #include "students/structure/Staff.h"
 
@@ -28,19 +28,20 @@ struct Box
     const char *field;
     QString label;
     int span = 1; // columns of boxes taken
+    bool capitals = false; // names and places are kept in capitals
 };
 
 // The record's boxes, row by row; four label-and-box pairs fit a row.
 const QList<QList<Box>> &recordRows()
 {
     static const QList<QList<Box>> rows{
-        {{"MATRICULA", QStringLiteral("Matrícula")}, {"NOME", QStringLiteral("Nome"), 2}, {"SEXO", QStringLiteral("Sexo")}},
-        {{"DATANASC", QStringLiteral("Nascimento")}, {"NACIONAL", QStringLiteral("Natural de")},
+        {{"MATRICULA", QStringLiteral("Matrícula")}, {"NOME", QStringLiteral("Nome"), 2, true}, {"SEXO", QStringLiteral("Sexo")}},
+        {{"DATANASC", QStringLiteral("Nascimento")}, {"NACIONAL", QStringLiteral("Natural de"), 1, true},
          {"ID", QStringLiteral("Identidade")}, {"CPF", QStringLiteral("CPF")}},
-        {{"FUNCAO", QStringLiteral("Função")}, {"RELIGIAO", QStringLiteral("Religião")},
+        {{"FUNCAO", QStringLiteral("Função"), 1, true}, {"RELIGIAO", QStringLiteral("Religião"), 1, true},
          {"ORD", QStringLiteral("Ordem")}, {"DIA_ANIV", QStringLiteral("Dia Aniv.")}},
-        {{"ENDERECO", QStringLiteral("Endereço"), 3}, {"CEP", QStringLiteral("CEP")}},
-        {{"BAIRRO", QStringLiteral("Bairro")}, {"CIDADE", QStringLiteral("Cidade")},
+        {{"ENDERECO", QStringLiteral("Endereço"), 3, true}, {"CEP", QStringLiteral("CEP")}},
+        {{"BAIRRO", QStringLiteral("Bairro"), 1, true}, {"CIDADE", QStringLiteral("Cidade"), 1, true},
          {"FONE_RES", QStringLiteral("Fone Res.")}, {"FONE_REC", QStringLiteral("Fone Recado")}},
         {{"RAMAL1", QStringLiteral("Ramal 1")}, {"RAMAL2", QStringLiteral("Ramal 2")},
          {"SIT", QStringLiteral("Situação")}, {"DATASIT", QStringLiteral("Data Sit.")}},
@@ -59,7 +60,7 @@ TfrmTabAuxStaffPage::TfrmTabAuxStaffPage(data::TDataModule1 &academic, const QSt
 {
     setObjectName(QStringLiteral("tsFuncionarios"));
     data::Table &staff = m_academic.tblFuncionarios();
-    m_binder = new RecordBinder(&staff, this);
+    m_binder = new data::FieldBinder(&staff, this);
 
     m_photo = new QLabel(this);
     m_photo->setObjectName(QStringLiteral("imgFoto"));
@@ -88,8 +89,11 @@ TfrmTabAuxStaffPage::TfrmTabAuxStaffPage(data::TDataModule1 &academic, const QSt
     layout->addWidget(buildNavigator());
     layout->addWidget(m_list, 1);
 
-    connect(m_binder, &RecordBinder::refreshed, this, &TfrmTabAuxStaffPage::showPhoto);
-    m_binder->refresh();
+    connect(&staff, &data::Dataset::currentChanged, this, &TfrmTabAuxStaffPage::showPhoto);
+    connect(&staff, &data::Dataset::reset, this, &TfrmTabAuxStaffPage::showPhoto);
+    connect(&staff, &data::Dataset::stateChanged, this, &TfrmTabAuxStaffPage::followState);
+    showPhoto();
+    followState();
 }
 
 QWidget *TfrmTabAuxStaffPage::buildRecord()
@@ -115,10 +119,11 @@ QWidget *TfrmTabAuxStaffPage::buildRecord()
             } else {
                 auto *line = new QLineEdit(record);
                 line->setObjectName(QStringLiteral("txt") + field);
-                const bool date = field == u"DATANASC" || field == u"DATASIT";
-                if (date)
+                if (field == u"DATANASC" || field == u"DATASIT")
                     line->setPlaceholderText(QStringLiteral("dd/mm/aaaa"));
-                m_binder->bind(line, field, field == u"DATANASC");
+                if (field == u"DATANASC")
+                    m_birthDate = line;
+                m_binder->bind(line, field, box.capitals ? data::FieldBinder::UpperCase : data::FieldBinder::NoOption);
                 editor = line;
             }
             label->setBuddy(editor);
@@ -139,7 +144,11 @@ QWidget *TfrmTabAuxStaffPage::buildNavigator()
     auto *navigator = new app::DBNavigator(&m_academic.tblFuncionarios(), bar);
     navigator->setObjectName(QStringLiteral("navFuncionarios"));
     navigator->showEditButtons();
-    navigator->setBeforeAction([this] { m_binder->writeBoxes(); });
+    // What was typed goes into the row before any button acts; text a field can't take stops it.
+    navigator->setBeforeAction([this] {
+        if (!m_binder->commit())
+            throw data::Abort();
+    });
     auto *find = new QToolButton(bar);
     find->setObjectName(QStringLiteral("cmdLocalizar"));
     find->setText(QStringLiteral("Localizar"));
@@ -159,6 +168,12 @@ void TfrmTabAuxStaffPage::showPhoto()
         m_photo->clear();
     else
         m_photo->setPixmap(photo.scaled(kPhotoSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+// The birth date is typed only while a record is being inserted or edited.
+void TfrmTabAuxStaffPage::followState()
+{
+    m_birthDate->setEnabled(m_academic.tblFuncionarios().isEditing());
 }
 
 void TfrmTabAuxStaffPage::search()

@@ -3,15 +3,16 @@
 #include <QWidget>
 
 class QLabel;
+class QLineEdit;
 
 namespace data {
+class FieldBinder;
 class TDataModule1;
-}
+} // namespace data
 
 namespace students {
 
 class DatasetGrid;
-class RecordBinder;
 
 // The staff tab (its caption is the school's word for staff): one staff member's record with
 // photo, and the list of all staff with the teachers in green and bold.
@@ -26,11 +27,13 @@ private:
     QWidget *buildRecord();
     QWidget *buildNavigator();
     void showPhoto();
+    void followState();
     void search();
 
     data::TDataModule1 &m_academic;
     QString m_photosDir;
-    RecordBinder *m_binder = nullptr;
+    data::FieldBinder *m_binder = nullptr;
+    QLineEdit *m_birthDate = nullptr;
     QLabel *m_photo = nullptr;
     DatasetGrid *m_list = nullptr;
 };

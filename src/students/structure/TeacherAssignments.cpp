@@ -1,5 +1,6 @@
 #include "students/structure/TeacherAssignments.h"
 
+#include "data/bulk/DatasetRows.h"
 #include "data/store/Dataset.h"
 #include "students/structure/StructureLists.h"
 
@@ -77,18 +78,11 @@ bool deleteAssignment(data::Dataset &discProf, core::Dialogs &dialogs)
 
 core::SemicolonTable assignmentsForExport(const data::Dataset &discProf)
 {
-    core::SemicolonTable table;
-    table.title = QStringLiteral("Relação de Professores x Turma x Disciplinas ");
-    table.fieldNames = kExportedFields;
-    QList<int> fields;
+    QList<int> columns;
     for (const QString &name : kExportedFields)
-        fields += discProf.fieldIndex(name);
-    for (int row = 0; row < discProf.recordCount(); ++row) {
-        QStringList texts;
-        for (int field : std::as_const(fields))
-            texts += field < 0 ? QString() : discProf.displayTextAt(row, field);
-        table.rows += texts;
-    }
+        columns += discProf.fieldIndex(name);
+    core::SemicolonTable table = data::semicolonRows(discProf, columns);
+    table.title = QStringLiteral("Relação de Professores x Turma x Disciplinas ");
     return table;
 }
 

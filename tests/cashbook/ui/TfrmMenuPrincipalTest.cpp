@@ -1,6 +1,10 @@
 #include "cashbook/forms/TfrmMenuPrincipal.h"
 
+#include "app/CommandHost.h"
+#include "app/ModuleServices.h"
 #include "app/forms/DBNavigator.h"
+#include "cashbook/forms/CashBookCommands.h"
+#include "cashbook/forms/TfrmExportarTabelas.h"
 #include "app/ui/ModalHelper.h"
 #include "cashbook/forms/DataGrid.h"
 #include "cashbook/forms/PendingRowModel.h"
@@ -33,6 +37,28 @@
 #include <QtTest>
 
 using namespace cashbook;
+
+namespace {
+
+// Keeps what the cash book plugs into the main window.
+class RecordingHost : public app::CommandHost
+{
+public:
+    void setCommand(const QString &, std::function<void()>) override {}
+    void setMenuForm(const QString &objectName, app::ModuleLauncher::OpenForm openForm) override
+    {
+        menuForms.insert(objectName, std::move(openForm));
+    }
+    void setModuleForm(app::Module module, app::ModuleLauncher::OpenForm openForm) override
+    {
+        if (module == app::Module::Caixa)
+            caixa = std::move(openForm);
+    }
+    QHash<QString, app::ModuleLauncher::OpenForm> menuForms;
+    app::ModuleLauncher::OpenForm caixa;
+};
+
+} // namespace
 
 class TfrmMenuPrincipalTest : public QObject
 {
@@ -348,6 +374,37 @@ private slots:
         QVERIFY(find<QLabel>(form, "lblTotalConta")->isVisible());
         for (const char *name : {"lblTotalDespesas", "lblTotalReceitas", "lblSaldo"})
             QVERIFY2(!find<QLabel>(form, name)->isVisible(), name);
+    }
+
+    void theCaixaButtonOpensTheBookForTheSessionAndTheMenuTheExport()
+    {
+        data::closeSession(*m_academic, *m_cashBook);
+        logOn({QStringLiteral("Caixa")});
+        RecordingHost host;
+        installCommands(host, app::ModuleServices{nullptr, m_academic.get(), m_cashBook.get(), {}});
+        QVERIFY(host.caixa);
+        QVERIFY(host.menuForms.contains(QStringLiteral("mnuExportarTexto")));
+
+        QList<bool> barStates;
+        app::ModuleLauncher launcher(QDir::currentPath(), {[](bool) {}, [&barStates](bool on) { barStates += on; }});
+        bool printVisible = true;
+        whenModal<TfrmMenuPrincipal>([&printVisible](TfrmMenuPrincipal *form) {
+            QCOMPARE(find<QTabWidget>(*form, "PageControl1")->currentIndex(), 0);
+            printVisible = find<QPushButton>(*form, "cmdImprimir")->isVisible();
+            form->close();
+        });
+        launcher.startModule(app::Module::Caixa, host.caixa);
+        QVERIFY(!printVisible); // not a supervisor
+        QCOMPARE(barStates, (QList<bool>{false, true}));
+        QVERIFY(!m_cashBook->taMovFin().isOpen());
+
+        QString title;
+        whenModal<TfrmExportarTabelas>([&title](TfrmExportarTabelas *form) {
+            title = form->windowTitle();
+            form->reject();
+        });
+        launcher.runCommand(host.menuForms.value(QStringLiteral("mnuExportarTexto")));
+        QCOMPARE(title, QStringLiteral("Exportar Tabelas para formato Texto"));
     }
 
     void printsThePagesReportAndAsksForAnOrderedPeriod()

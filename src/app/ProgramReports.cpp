@@ -1,5 +1,6 @@
 #include "app/ProgramReports.h"
 
+#include "cashbook/CashReports.h"
 #include "reports/TableListings.h"
 
 namespace app {
@@ -9,6 +10,7 @@ const reports::ReportRegistry &programReports()
     static const reports::ReportRegistry registry = [] {
         reports::ReportRegistry r;
         r.add(reports::tableListingReports());
+        r.add(cashbook::cashReportEntries());
         return r;
     }();
     return registry;

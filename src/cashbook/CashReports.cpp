@@ -1,5 +1,7 @@
 #include "cashbook/CashReports.h"
 
+#include "core/Formats.h"
+
 namespace cashbook {
 
 QList<CashReport> cashReports()
@@ -83,6 +85,33 @@ reports::Document buildCashReport(CashReport report, const data::Database &db,
         return cashFlowReport(db, school, period);
     }
     return {};
+}
+
+QList<reports::ReportEntry> cashReportEntries()
+{
+    const Period book = wholeBook();
+    const QList<reports::ReportParam> period{
+        {QStringLiteral("from"), QStringLiteral("De"), reports::ParamKind::Date, core::formatDate(book.from)},
+        {QStringLiteral("to"), QStringLiteral("A"), reports::ParamKind::Date, core::formatDate(book.to)}};
+    QList<reports::ReportEntry> entries;
+    for (CashReport report : cashReports()) {
+        reports::ReportEntry entry;
+        entry.name = cashReportName(report);
+        entry.dialogCaption = cashReportTitle(report);
+        if (periodModeOf(report))
+            entry.params = period;
+        entry.build = [report](const reports::ReportInput &input) {
+            Period chosen;
+            if (periodModeOf(report)) {
+                chosen = {input.values.date(QStringLiteral("from")), input.values.date(QStringLiteral("to"))};
+                if (endsBeforeItStarts(chosen))
+                    throw reports::ReportParamError(periodOrderMessage());
+            }
+            return buildCashReport(report, input.db, input.school, chosen);
+        };
+        entries.append(entry);
+    }
+    return entries;
 }
 
 } // namespace cashbook

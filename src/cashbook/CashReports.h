@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cashbook/CashPeriod.h"
+#include "reports/ReportRegistry.h"
 #include "reports/SchoolHeader.h"
 #include "reports/engine/Document.h"
 
@@ -46,5 +47,10 @@ reports::Document revenueExpenseReport(const data::Database &db, const reports::
 // Any of them; the period is ignored by the two lists.
 reports::Document buildCashReport(CashReport report, const data::Database &db,
                                   const reports::SchoolInfo &school, const Period &period);
+
+// The five in the program's report registry, for the command line: the period reports take
+// "from" and "to" (the whole book when not given) and refuse a period that ends before it
+// starts with the window's message. They print from the cash-book window, not the main menu.
+QList<reports::ReportEntry> cashReportEntries();
 
 } // namespace cashbook

@@ -6,7 +6,8 @@ namespace reports {
 
 void ReportRegistry::add(const ReportEntry &entry)
 {
-    if (find(entry.name) || forMenuEntry(entry.menuEntry))
+    // Reports printed from a module's own window (the cash book's) have no main-menu entry.
+    if (find(entry.name) || (!entry.menuEntry.isEmpty() && forMenuEntry(entry.menuEntry)))
         throw std::logic_error("report registered twice: " + entry.name.toStdString());
     m_entries.append(entry);
 }

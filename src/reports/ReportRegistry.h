@@ -27,7 +27,8 @@ struct ReportInput
 struct ReportEntry
 {
     QString name;      // for the command line ("turmas")
-    QString menuEntry; // objectName of its main-menu entry ("mnuTurmasMensalidade")
+    QString menuEntry; // objectName of its main-menu entry ("mnuTurmasMensalidade"); empty for a
+                       // report printed from its module's window
     QList<ReportParam> params;
     QString dialogCaption; // caption of the options dialog ("Defina "); the menu caption by default
     // The options dialog comes back after every preview until it is cancelled.

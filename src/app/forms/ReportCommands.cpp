@@ -18,6 +18,8 @@ void installReportCommands(CommandHost &host, const ModuleServices &services)
     reports::adoptDefaultPrinterPaper();
 
     for (reports::ReportEntry entry : programReports().entries()) {
+        if (entry.menuEntry.isEmpty())
+            continue; // printed from its module's window
         if (entry.dialogCaption.isEmpty())
             entry.dialogCaption = menuPath(entry.menuEntry).section(QStringLiteral(" > "), -1);
         host.setMenuForm(entry.menuEntry, [entry, services](ModuleLauncher &launcher) {

@@ -18,7 +18,9 @@ void printReports(QTextStream &out)
 {
     out << "Relatórios (lumesco-cli report PASTA_DADOS NOME [--param NOME=VALOR]...):\n";
     for (const reports::ReportEntry &entry : app::programReports().entries()) {
-        out << "  " << entry.name.leftJustified(20) << ' ' << app::menuPath(entry.menuEntry) << '\n';
+        // A report printed from its module's window (the cash book's) goes by its title.
+        const QString where = entry.menuEntry.isEmpty() ? entry.dialogCaption : app::menuPath(entry.menuEntry);
+        out << "  " << entry.name.leftJustified(20) << ' ' << where << '\n';
         for (const reports::ReportParam &param : entry.params) {
             const QString fallback = reports::ReportValues({param}).text(param.name);
             out << "      --param " << param.name << "=VALOR  " << param.label.trimmed() << " ("

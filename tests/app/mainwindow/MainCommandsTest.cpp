@@ -126,11 +126,13 @@ TEST(MainMenu, EveryReportHasACommandEntryOfTheReportsMenu)
     EXPECT_EQ(app::menuPath(QStringLiteral("mnuNada")), QString());
     ASSERT_FALSE(app::programReports().entries().isEmpty());
     for (const reports::ReportEntry &report : app::programReports().entries()) {
+        EXPECT_TRUE(report.build) << report.name.toStdString();
+        if (report.menuEntry.isEmpty())
+            continue; // printed from its module's window (the cash book)
         const app::MenuEntry *entry = findEntry(report.menuEntry);
         ASSERT_TRUE(entry) << report.name.toStdString();
         EXPECT_EQ(entry->kind, app::EntryKind::Command) << report.name.toStdString();
         EXPECT_TRUE(app::menuPath(report.menuEntry).startsWith(QStringLiteral("Relatórios > ")))
             << report.name.toStdString();
-        EXPECT_TRUE(report.build) << report.name.toStdString();
     }
 }

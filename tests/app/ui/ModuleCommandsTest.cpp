@@ -57,8 +57,10 @@ private slots:
         app::installReportCommands(host, services);
         app::installMaintenanceCommands(host, services);
         QSet<QString> expected{QStringLiteral("mnuVerificarBanco")};
-        for (const reports::ReportEntry &entry : app::programReports().entries())
-            expected.insert(entry.menuEntry);
+        for (const reports::ReportEntry &entry : app::programReports().entries()) {
+            if (!entry.menuEntry.isEmpty()) // the others print from their module's window
+                expected.insert(entry.menuEntry);
+        }
         QCOMPARE(QSet<QString>(host.forms.keyBegin(), host.forms.keyEnd()), expected);
         QVERIFY(host.commands.isEmpty());
     }

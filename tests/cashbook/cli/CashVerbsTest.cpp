@@ -169,3 +169,32 @@ TEST_F(CashVerbs, ExportWritesTheWindowsFileInTheWorkingDirectory)
     EXPECT_EQ(cli({QStringLiteral("export"), dataDir(), QStringLiteral("04")}).exitCode, 1);
     EXPECT_EQ(cli({QStringLiteral("export"), dataDir(), QStringLiteral("MENSALIDADES")}).exitCode, 2);
 }
+
+TEST_F(CashVerbs, TheCashReportsRunFromTheRegistryWithTheirPeriod)
+{
+    postCashBook();
+    const QString pdf = m_program.file(QStringLiteral("movimento.pdf"));
+    const CliRun march = cli({QStringLiteral("report"), dataDir(), QStringLiteral("caixa-movimento"), QStringLiteral("--param"),
+                              QStringLiteral("from=01/03/2009"), QStringLiteral("--param"), QStringLiteral("to=31/03/2009"),
+                              QStringLiteral("--dump"), QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(march.exitCode, 0) << march.err.toStdString();
+    EXPECT_TRUE(march.out.contains(QStringLiteral("PERÍODO: 01/03/2009 a 31/03/2009")));
+    EXPECT_TRUE(march.out.contains(QStringLiteral("1.000,00")));
+    EXPECT_TRUE(march.err.startsWith(QStringLiteral("MOVIMENTO DO CAIXA: 1 página")));
+    QFile written(pdf);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.read(5) == "%PDF-");
+
+    const CliRun backwards = cli({QStringLiteral("report"), dataDir(), QStringLiteral("caixa-fluxo"), QStringLiteral("--param"),
+                                  QStringLiteral("from=31/03/2009"), QStringLiteral("--param"), QStringLiteral("to=01/03/2009")});
+    EXPECT_NE(backwards.exitCode, 0);
+    EXPECT_TRUE(backwards.err.contains(QStringLiteral("Data Final não pode ser menor do que a Data Inicial")))
+        << backwards.err.toStdString();
+
+    for (const char *name : {"caixa-grupos", "caixa-contas", "caixa-receita-despesa"}) {
+        const CliRun run = cli({QStringLiteral("report"), dataDir(), QString::fromLatin1(name)});
+        EXPECT_EQ(run.exitCode, 0) << name << run.err.toStdString();
+    }
+    const CliRun help = cli({QStringLiteral("report"), QStringLiteral("--help")});
+    EXPECT_TRUE(help.out.contains(QStringLiteral("caixa-receita-despesa"))) << help.out.toStdString();
+}

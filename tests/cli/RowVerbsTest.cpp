@@ -1,24 +1,14 @@
 // users, post and delete run as a script runs them: a real program folder, a real process.
 
 #include "data/store/Database.h"
-#include "data/users/PasswordHash.h"
-#include "data/users/UsersTable.h"
 
 #include "support/QStringPrinting.h"
-#include "support/TempDir.h"
+#include "support/CliProgram.h"
 
 #include <QDir>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 class RowVerbs : public ::testing::Test
 {
@@ -26,29 +16,14 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(cli({QStringLiteral("users"), QStringLiteral("list")}).exitCode, 0);
-        // Cheap hashes set here keep the runs fast; the verbs read the cost from each hash.
-        data::setPasswordHashIterations(20);
-        {
-            const data::UsersTable users(usersDir());
-            users.setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"));
-        }
-        data::Database::closeAll();
+        m_program.setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"));
         ASSERT_EQ(asSupervisor({QStringLiteral("users"), QStringLiteral("add"), QStringLiteral("PROF"),
                                 QStringLiteral("--rights"), QStringLiteral("Notas")}).exitCode, 0);
         ASSERT_EQ(asSupervisor({QStringLiteral("users"), QStringLiteral("add"), QStringLiteral("CARLOS"),
                                 QStringLiteral("--rights"), QStringLiteral("Carnes")}).exitCode, 0);
-        {
-            const data::UsersTable users(usersDir());
-            users.setPassword(QStringLiteral("PROF"), QStringLiteral("prof"));
-            users.setPassword(QStringLiteral("CARLOS"), QStringLiteral("carlos"));
-        }
-        data::Database::closeAll();
+        m_program.setPassword(QStringLiteral("PROF"), QStringLiteral("prof"));
+        m_program.setPassword(QStringLiteral("CARLOS"), QStringLiteral("carlos"));
         QDir().mkpath(dataDir());
-    }
-    void TearDown() override
-    {
-        data::setPasswordHashIterations(data::kPasswordHashIterations);
-        data::Database::closeAll();
     }
 
     QString usersDir() const { return m_program.file(QStringLiteral("Data")); }
@@ -56,16 +31,9 @@ protected:
 
     CliRun cli(const QStringList &arguments, const QString &user = QString(), const QString &password = QString())
     {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LUMESCO_TODAY"), QStringLiteral("2009-03-05"));
-        env.insert(QStringLiteral("LUMESCO_USER"), user);
-        env.insert(QStringLiteral("LUMESCO_PASSWORD"), password);
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(LUMESCO_CLI), QStringList{QStringLiteral("--program-dir"), m_program.path()} + arguments);
-        process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return m_program.run(arguments, {{QStringLiteral("LUMESCO_TODAY"), QStringLiteral("2009-03-05")},
+                                         {QStringLiteral("LUMESCO_USER"), user},
+                                         {QStringLiteral("LUMESCO_PASSWORD"), password}});
     }
     CliRun asSupervisor(const QStringList &arguments) { return cli(arguments, QStringLiteral("SUPERVISOR"), QStringLiteral("segredo")); }
     CliRun post(const QString &user, const QString &password, const QStringList &arguments)
@@ -85,7 +53,7 @@ protected:
         data::Database::closeAll();
     }
 
-    TempDir m_program;
+    CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
 };
 
 } // namespace

@@ -5,24 +5,14 @@
 #include "core/TextFile.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/store/Database.h"
-#include "data/users/PasswordHash.h"
-#include "data/users/UsersTable.h"
 
 #include "support/QStringPrinting.h"
-#include "support/TempDir.h"
+#include "support/CliProgram.h"
 
 #include <QDir>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 class StructureVerbs : public ::testing::Test
 {
@@ -30,21 +20,13 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(cli({QStringLiteral("users"), QStringLiteral("list")}).exitCode, 0);
-        data::setPasswordHashIterations(20);
-        {
-            const data::UsersTable users(m_program.file(QStringLiteral("Data")));
-            users.setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"));
-        }
-        data::Database::closeAll();
+        m_program.setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"));
         ASSERT_EQ(cli({QStringLiteral("users"), QStringLiteral("add"), QStringLiteral("PROF"), QStringLiteral("--rights"),
                        QStringLiteral("Notas")},
                       QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"))
                       .exitCode,
                   0);
-        {
-            const data::UsersTable users(m_program.file(QStringLiteral("Data")));
-            users.setPassword(QStringLiteral("PROF"), QStringLiteral("prof"));
-        }
+        m_program.setPassword(QStringLiteral("PROF"), QStringLiteral("prof"));
         const data::Database db = data::createSchoolYear(dataDir(), QStringLiteral("2009"));
         for (const char *sql :
              {"insert into Tabturma (TURMA, DESCRICAO) values ('1G1A', '1ª SÉRIE A'), ('1G1B', '1ª SÉRIE B'), "
@@ -57,28 +39,15 @@ protected:
             db.exec(QString::fromUtf8(sql));
         data::Database::closeAll();
     }
-    void TearDown() override
-    {
-        data::setPasswordHashIterations(data::kPasswordHashIterations);
-        data::Database::closeAll();
-    }
 
     QString dataDir() const { return m_program.file(QStringLiteral("2009")); }
 
     CliRun cli(const QStringList &arguments, const QString &user = QString(), const QString &password = QString())
     {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LUMESCO_TODAY"), QStringLiteral("2009-03-05"));
-        env.insert(QStringLiteral("LUMESCO_USER"), user);
-        env.insert(QStringLiteral("LUMESCO_PASSWORD"), password);
-        env.insert(QStringLiteral("LUMESCO_NO_SHELL"), QStringLiteral("1"));
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(m_program.path());
-        process.start(QStringLiteral(LUMESCO_CLI), QStringList{QStringLiteral("--program-dir"), m_program.path()} + arguments);
-        process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return m_program.run(arguments, {{QStringLiteral("LUMESCO_TODAY"), QStringLiteral("2009-03-05")},
+                                         {QStringLiteral("LUMESCO_USER"), user},
+                                         {QStringLiteral("LUMESCO_PASSWORD"), password},
+                                         {QStringLiteral("LUMESCO_NO_SHELL"), QStringLiteral("1")}});
     }
     CliRun asSupervisor(const QStringList &arguments)
     {
@@ -97,7 +66,7 @@ protected:
         return list;
     }
 
-    TempDir m_program;
+    CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
 };
 
 } // namespace

@@ -1,19 +1,17 @@
 // students: the register's commands as a script runs them, printing the window's messages.
 
 #include "data/store/Database.h"
-#include "data/users/PasswordHash.h"
-#include "data/users/UsersTable.h"
 
 #include "support/QStringPrinting.h"
-#include "support/TempDir.h"
+#include "support/CliProgram.h"
 
 #include <QDir>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun
+// A run with its standard output as lines.
+struct StudentsRun
 {
     int exitCode = -1;
     QStringList lines;
@@ -27,12 +25,7 @@ protected:
     {
         // The first run writes the program folder's configuration files.
         ASSERT_EQ(cli({QStringLiteral("users"), QStringLiteral("list")}, QString()).exitCode, 0);
-        data::setPasswordHashIterations(20);
-        {
-            const data::UsersTable users(m_program.file(QStringLiteral("Data")));
-            users.setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"));
-        }
-        data::Database::closeAll();
+        m_program.setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"));
         ASSERT_EQ(cli({QStringLiteral("init"), dataDir(), QStringLiteral("--year"), QStringLiteral("2009")}, QString()).exitCode, 0);
         exec(QStringLiteral("insert into Tabturma (TURMA, DESCRICAO) values ('1G1AM', '1º ANO A'), ('2G3N', '3ª SÉRIE')"));
         exec(QStringLiteral("insert into DISCPL (CODIGO, DESCRICAO) values ('01', 'PORTUGUÊS'), ('02', 'MATEMÁTICA')"));
@@ -40,31 +33,18 @@ protected:
         exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA, ESP, DATANASC, MARCADO) values "
                             "(100, 'ANA SILVA', '1G1AM', 3, '2002-03-17', 1), (101, 'BRUNO LIMA', '1G1AM', 4, null, 0)"));
     }
-    void TearDown() override
-    {
-        data::setPasswordHashIterations(data::kPasswordHashIterations);
-        data::Database::closeAll();
-    }
-
     QString dataDir() const { return m_program.file(QStringLiteral("2009")); }
 
-    CliRun students(const QStringList &arguments, const QString &password = QStringLiteral("segredo"))
+    StudentsRun students(const QStringList &arguments, const QString &password = QStringLiteral("segredo"))
     {
         return cli(QStringList{QStringLiteral("students")} + arguments, password);
     }
-    CliRun cli(const QStringList &arguments, const QString &password)
+    StudentsRun cli(const QStringList &arguments, const QString &password)
     {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LUMESCO_USER"), QStringLiteral("SUPERVISOR"));
-        env.insert(QStringLiteral("LUMESCO_PASSWORD"), password);
-        env.insert(QStringLiteral("LUMESCO_NO_SHELL"), QStringLiteral("1"));
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(m_program.path());
-        process.start(QStringLiteral(LUMESCO_CLI), QStringList{QStringLiteral("--program-dir"), m_program.path()} + arguments);
-        process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
-                QString::fromUtf8(process.readAllStandardError())};
+        const ::CliRun run = m_program.run(arguments, {{QStringLiteral("LUMESCO_USER"), QStringLiteral("SUPERVISOR")},
+                                                       {QStringLiteral("LUMESCO_PASSWORD"), password},
+                                                       {QStringLiteral("LUMESCO_NO_SHELL"), QStringLiteral("1")}});
+        return {run.exitCode, run.out.split(u'\n', Qt::SkipEmptyParts), run.err};
     }
     QVariant scalar(const QString &sql)
     {
@@ -78,33 +58,33 @@ protected:
         data::Database::closeAll();
     }
 
-    TempDir m_program;
+    CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
 };
 
 } // namespace
 
 TEST_F(StudentsVerb, BirthdaysFillMonthAndDayAndSayHowMany)
 {
-    const CliRun run = students({QStringLiteral("birthdays"), dataDir()});
+    const StudentsRun run = students({QStringLiteral("birthdays"), dataDir()});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.lines, QStringList({QStringLiteral("Esta operação levará alguns segundos... Continua?"),
                                       QStringLiteral("Dia e mês de aniversário atualizados: 2 aluno(s).")}));
     EXPECT_EQ(scalar(QStringLiteral("select ORD || '/' || TM from ALUNOS where MATRICULA = 100")).toString(), QStringLiteral("3/17"));
     EXPECT_TRUE(scalar(QStringLiteral("select ORD from ALUNOS where MATRICULA = 101")).isNull());
 
-    const CliRun refused = students({QStringLiteral("birthdays"), dataDir()}, QStringLiteral("errada"));
+    const StudentsRun refused = students({QStringLiteral("birthdays"), dataDir()}, QStringLiteral("errada"));
     EXPECT_NE(refused.exitCode, 0);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("Senha não Confere!"))) << refused.err.toStdString();
 }
 
 TEST_F(StudentsVerb, TheSpecialListIsExportedIntoTheWorkingFolderAndCleared)
 {
-    const CliRun exported = students({QStringLiteral("marked"), dataDir(), QStringLiteral("--export")});
+    const StudentsRun exported = students({QStringLiteral("marked"), dataDir(), QStringLiteral("--export")});
     ASSERT_EQ(exported.exitCode, 0) << exported.err.toStdString();
     EXPECT_EQ(m_program.read(QStringLiteral("Relacao_Especial.csv")),
               QByteArray("Rela\xe7\xe3o Especial de Alunos\r\nTURMA;MATRICULA;NOME;MARCADO\r\n1G1AM;100;ANA SILVA;1\r\n"));
 
-    const CliRun cleared = students({QStringLiteral("marked"), dataDir(), QStringLiteral("--clear")});
+    const StudentsRun cleared = students({QStringLiteral("marked"), dataDir(), QStringLiteral("--clear")});
     ASSERT_EQ(cleared.exitCode, 0) << cleared.err.toStdString();
     EXPECT_EQ(cleared.lines, QStringList{QStringLiteral("Apagar todas as marcas já feitas. Confirma?")});
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from ALUNOS where MARCADO = 1")).toInt(), 0);
@@ -115,7 +95,7 @@ TEST_F(StudentsVerb, TheSpecialListIsExportedIntoTheWorkingFolderAndCleared)
 TEST_F(StudentsVerb, IsolatedSubjectsReportADuplicateAndAddTheRest)
 {
     exec(QStringLiteral("insert into NOTAS (MATRICULA, DISC, Turma, Nome, Esp) values (100, '01', '2G3N', 'ANA SILVA', 3)"));
-    const CliRun run = students({QStringLiteral("isolated"), dataDir(), QStringLiteral("100"), QStringLiteral("--class"),
+    const StudentsRun run = students({QStringLiteral("isolated"), dataDir(), QStringLiteral("100"), QStringLiteral("--class"),
                               QStringLiteral("2G3N"), QStringLiteral("01"), QStringLiteral("02")});
     EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
     ASSERT_EQ(run.lines.size(), 2) << run.lines.join(u'|').toStdString();
@@ -124,7 +104,7 @@ TEST_F(StudentsVerb, IsolatedSubjectsReportADuplicateAndAddTheRest)
     EXPECT_EQ(scalar(QStringLiteral("select group_concat(DISC) from NOTAS where MATRICULA = 100")).toString(), QStringLiteral("01,02"));
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from NotasUni3 where MATRICULA = 100 and TURMA = '2G3N'")).toInt(), 2);
 
-    const CliRun unknown = students({QStringLiteral("isolated"), dataDir(), QStringLiteral("100"), QStringLiteral("--class"),
+    const StudentsRun unknown = students({QStringLiteral("isolated"), dataDir(), QStringLiteral("100"), QStringLiteral("--class"),
                                   QStringLiteral("2G3N"), QStringLiteral("07")});
     EXPECT_NE(unknown.exitCode, 0);
     EXPECT_TRUE(unknown.err.contains(QStringLiteral("A disciplina 07 não faz parte da série da turma 2G3N.")))

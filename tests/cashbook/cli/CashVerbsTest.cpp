@@ -1,26 +1,16 @@
 // The cash book's verbs as a script runs them: a real program folder, a real process.
 
 #include "data/store/Database.h"
-#include "data/users/PasswordHash.h"
-#include "data/users/UsersTable.h"
 
 #include "support/QStringPrinting.h"
-#include "support/TempDir.h"
+#include "support/CliProgram.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStringDecoder>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 class CashVerbs : public ::testing::Test
 {
@@ -28,35 +18,17 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(cli({QStringLiteral("users"), QStringLiteral("list")}).exitCode, 0);
-        data::setPasswordHashIterations(20);
-        {
-            const data::UsersTable users(m_program.file(QStringLiteral("Data")));
-            users.setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"));
-        }
-        data::Database::closeAll();
+        m_program.setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"));
         QDir().mkpath(dataDir());
-    }
-    void TearDown() override
-    {
-        data::setPasswordHashIterations(data::kPasswordHashIterations);
-        data::Database::closeAll();
     }
 
     QString dataDir() const { return m_program.file(QStringLiteral("2009")); }
 
     CliRun cli(const QStringList &arguments)
     {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LUMESCO_TODAY"), QStringLiteral("2009-03-05"));
-        env.insert(QStringLiteral("LUMESCO_USER"), QStringLiteral("SUPERVISOR"));
-        env.insert(QStringLiteral("LUMESCO_PASSWORD"), QStringLiteral("segredo"));
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(m_program.path());
-        process.start(QStringLiteral(LUMESCO_CLI), QStringList{QStringLiteral("--program-dir"), m_program.path()} + arguments);
-        process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return m_program.run(arguments, {{QStringLiteral("LUMESCO_TODAY"), QStringLiteral("2009-03-05")},
+                                         {QStringLiteral("LUMESCO_USER"), QStringLiteral("SUPERVISOR")},
+                                         {QStringLiteral("LUMESCO_PASSWORD"), QStringLiteral("segredo")}});
     }
     CliRun post(const QStringList &arguments) { return cli(QStringList{QStringLiteral("post"), dataDir()} + arguments); }
     void expectPosted(const QStringList &arguments)
@@ -100,7 +72,7 @@ protected:
         }
     }
 
-    TempDir m_program;
+    CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
 };
 
 } // namespace

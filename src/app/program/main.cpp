@@ -9,6 +9,7 @@
 #include "app/forms/TfrmMain.h"
 #include "app/forms/WidgetDialogs.h"
 #include "backup/forms/BackupCommands.h"
+#include "billing/forms/BillingCommands.h"
 #include "cashbook/forms/CashBookCommands.h"
 #include "core/Diagnostics.h"
 #include "core/Dialogs.h"
@@ -67,6 +68,7 @@ int main(int argc, char *argv[])
     app::installMaintenanceCommands(mainWindow, services);
     app::installReportCommands(mainWindow, services);
     backup::installCommands(mainWindow, services);
+    billing::installCommands(mainWindow, services);
     cashbook::installCommands(mainWindow, services);
     students::installCommands(mainWindow, services);
     grades::installAverageCommands(mainWindow, services);

@@ -1,5 +1,6 @@
 // init: creates a school year in a data directory, optionally filled with a demo school.
 
+#include "billing/DemoCharges.h"
 #include "cli/ConsoleReporter.h"
 #include "cli/Verb.h"
 #include "core/Clock.h"
@@ -54,6 +55,7 @@ const cli::Verb verb{
                             << s->assignments << " atribuições de professores\n";
                 // Marks typed on the grade rows, then averages and ranking, for the report cards.
                 grades::fillDemoMarks(db, reporter, quint32(seed));
+                billing::fillDemoCharges(db, year, reporter, quint32(seed));
             }
             return reporter.exitStatus();
         }

@@ -1,6 +1,7 @@
 #include "students/forms/TfrmAlunos.h"
 
 #include "app/forms/DBNavigator.h"
+#include "billing/forms/TfrmCalcular_Multa_juros.h"
 #include "billing/forms/TfrmZupri.h"
 #include "billing/receipt/ChargeLookup.h"
 #include "billing/receipt/ReceiptCommand.h"
@@ -96,7 +97,6 @@ TfrmAlunos::TfrmAlunos(data::TDataModule1 &academic, QWidget *parent)
     m_views->button(int(ViewChoice::Ativos))->setChecked(true);
     m_fix->setEnabled(false);
     m_fix->setToolTip(m_fix->toolTip() + QStringLiteral(" (a correção das tabelas de notas ainda não faz parte do programa)"));
-    m_receive->setEnabled(false);
     m_print->setEnabled(false);
     m_pages->setCurrentIndex(TabGrade);
     studentChanged();
@@ -290,6 +290,11 @@ void TfrmAlunos::cmdDiscIsoladasClick()
         dialog.exec();
         m_register.studentChanged();
     });
+}
+
+void TfrmAlunos::cmdReceberBoletoClick()
+{
+    runSafely([this] { TfrmCalcular_Multa_juros::receive(m_register.charges(), this); });
 }
 
 void TfrmAlunos::cmdAutenticarClick()

@@ -89,6 +89,7 @@ private:
     void situationPicked(const QAction *line);
     void situationBoxLeft();
     void cmdDiscIsoladasClick();
+    void cmdReceberBoletoClick();
     void cmdAutenticarClick();
     void cmdLocalizarClick();
     void cmdAjudaClick();

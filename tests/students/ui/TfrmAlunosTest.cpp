@@ -390,7 +390,7 @@ void TfrmAlunosTest::anUnpaidChargeIsNotAuthenticated()
 {
     m_form = openForm();
     find<QTabWidget>("PageControl1")->setCurrentIndex(TfrmAlunos::TabPagamentos);
-    QVERIFY(!find<QPushButton>("cmdReceberBoleto")->isEnabled());
+    QVERIFY(find<QPushButton>("cmdReceberBoleto")->isEnabled());
     QVERIFY(!find<QPushButton>("cmdImprimir")->isEnabled());
     QVERIFY(find<QPushButton>("cmdAutenticar")->isEnabled());
     click("cmdAutenticar");

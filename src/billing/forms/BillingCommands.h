@@ -1,0 +1,13 @@
+#pragma once
+
+namespace app {
+class CommandHost;
+struct ModuleServices;
+} // namespace app
+
+namespace billing {
+
+// The "Cobrança" button opens the billing window ("Pagamentos").
+void installCommands(app::CommandHost &host, const app::ModuleServices &services);
+
+} // namespace billing

@@ -2,6 +2,7 @@
 
 #include "cashbook/CashReports.h"
 #include "reports/TableListings.h"
+#include "reports/cards/ReportCards.h"
 
 namespace app {
 
@@ -11,6 +12,7 @@ const reports::ReportRegistry &programReports()
         reports::ReportRegistry r;
         r.add(reports::tableListingReports());
         r.add(cashbook::cashReportEntries());
+        r.add(reports::academicReports());
         return r;
     }();
     return registry;

@@ -4,6 +4,7 @@
 #include "reports/SchoolHeader.h"
 #include "reports/engine/Document.h"
 
+#include "core/RunReporter.h"
 #include "data/store/Database.h"
 
 #include <QList>
@@ -33,6 +34,10 @@ struct ReportEntry
     QString dialogCaption; // caption of the options dialog ("Defina "); the menu caption by default
     // The options dialog comes back after every preview until it is cancelled.
     bool askAgain = false;
+    // Runs once when the report's command starts, before its first dialog in the program and
+    // before the build on the command line (the report cards refresh the class ranking this
+    // way); returns false to end the command. Most reports have none.
+    std::function<bool(const data::Database &db, core::RunReporter &reporter)> prepare;
     // Lays the report out. Throws StoreError when the data cannot be read.
     std::function<Document(const ReportInput &)> build;
 };

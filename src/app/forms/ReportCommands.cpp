@@ -7,6 +7,7 @@
 #include "app/forms/TfrmMain.h"
 #include "reports/SchoolHeader.h"
 #include "reports/engine/forms/Printing.h"
+#include "reports/forms/AcademicReportDialogs.h"
 #include "reports/forms/ReportRunner.h"
 
 namespace app {
@@ -16,6 +17,7 @@ void installReportCommands(CommandHost &host, const ModuleServices &services)
     if (const auto *window = qobject_cast<const TfrmMain *>(services.mainWindow))
         reports::setFallbackLogo(window->logo().toImage());
     reports::adoptDefaultPrinterPaper();
+    reports::installAcademicReportDialogs();
 
     for (reports::ReportEntry entry : programReports().entries()) {
         if (entry.menuEntry.isEmpty())

@@ -4,6 +4,7 @@
 
 #include "app/MainCommands.h"
 #include "app/ProgramReports.h"
+#include "cli/ConsoleReporter.h"
 #include "cli/KeyValue.h"
 #include "cli/Verb.h"
 #include "data/maintenance/SchoolYearSetup.h"
@@ -52,6 +53,12 @@ const cli::Verb verb{
         const data::Database db = data::openSchoolYear(dataDir);
         data::Settings settings;
         data::loadSettings(db, settings);
+        if (entry->prepare) {
+            // The run's messages go to standard error, so that --dump alone fills standard output.
+            cli::ConsoleReporter reporter(context.err, context.err, cli::standardErrorIsTerminal());
+            if (!entry->prepare(db, reporter))
+                throw cli::Failure(QStringLiteral("%1: a preparação do relatório falhou").arg(name), 1);
+        }
         reports::Document document;
         try {
             reports::ReportValues values(entry->params);

@@ -4,6 +4,7 @@
 #include "reports/forms/ReportOptionsDialog.h"
 
 #include "core/Dialogs.h"
+#include "core/forms/RunProgressDialog.h"
 #include "data/settings/Settings.h"
 
 #include <QApplication>
@@ -55,6 +56,11 @@ void runReport(const ReportEntry &entry, const data::Database &db, QWidget *pare
     ReportValues values(entry.params);
     const bool asks =
         entry.askAgain && (!entry.params.isEmpty() || ownDialogs().contains(entry.name));
+    if (entry.prepare) {
+        core::RunProgressDialog progress(parent);
+        if (!entry.prepare(db, progress))
+            return;
+    }
     do {
         if (!askValues(entry, values, db, parent))
             return;

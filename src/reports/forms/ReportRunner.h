@@ -17,7 +17,8 @@ using ReportDialog = std::function<bool(const ReportEntry &entry, ReportValues &
 // does it in its installCommands().
 void setReportDialog(const QString &reportName, ReportDialog dialog);
 
-// What a report's menu entry does: asks its parameters (its own dialog, else
+// What a report's menu entry does: runs the entry's preparation once (under a progress window),
+// asks its parameters (its own dialog, else
 // ReportOptionsDialog when it has any), lays it out from `db` with the school of the loaded
 // settings under the hourglass, and shows the preview; with askAgain the dialog comes back
 // after each preview until it is cancelled. A store failure is shown with the store's message.

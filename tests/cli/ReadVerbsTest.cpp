@@ -87,7 +87,7 @@ TEST(ReadVerbs, DemoSchoolListsThroughIndexesFiltersAndReports)
                               QStringLiteral("turma=1G1A")});
     EXPECT_EQ(extra.exitCode, 2);
     EXPECT_EQ(extra.err.trimmed(), QStringLiteral("Parâmetro desconhecido: turma (este relatório não tem parâmetros)."));
-    const CliRun unknown = cli({QStringLiteral("report"), dir, QStringLiteral("boletim")});
+    const CliRun unknown = cli({QStringLiteral("report"), dir, QStringLiteral("nao-existe")});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_TRUE(unknown.err.contains(QStringLiteral("relatórios: disciplinas, turmas, disciplinas-turma"))) << unknown.err.toStdString();
 }

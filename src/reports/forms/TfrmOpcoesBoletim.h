@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QSpinBox;
+class QVBoxLayout;
 
 namespace reports {
 
@@ -29,11 +30,11 @@ public:
     CardOptions options() const;
 
 private:
-    void buildScope(class QVBoxLayout *layout);
-    void buildChoices(class QVBoxLayout *layout);
-    void buildResult(class QVBoxLayout *layout);
-    void buildMessages(class QVBoxLayout *layout);
-    void buildUnits(class QVBoxLayout *layout);
+    void buildScope(QVBoxLayout *layout);
+    void buildChoices(QVBoxLayout *layout);
+    void buildResult(QVBoxLayout *layout);
+    void buildMessages(QVBoxLayout *layout);
+    void buildUnits(QVBoxLayout *layout);
     void show(const CardOptions &options);
 
     void cmdAdicionarClick();

@@ -8,6 +8,7 @@
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/store/Database.h"
 #include "grades/DemoMarks.h"
+#include "grades/GradeRowsDemo.h"
 
 namespace {
 
@@ -53,8 +54,9 @@ const cli::Verb verb{
                             << " turmas, " << s->subjects << " disciplinas (" << s->gradeSubjects
                             << " nas grades das séries), " << s->staff << " funcionários, "
                             << s->assignments << " atribuições de professores\n";
-                // Marks typed on the grade rows, then averages and ranking, for the report cards.
-                grades::fillDemoMarks(db, reporter, quint32(seed));
+                // Grade rows, marks typed on them, then averages and ranking, for the report cards.
+                if (grades::generateDemoGradeRows(db, reporter) == core::RunOutcome::Completed)
+                    grades::fillDemoMarks(db, reporter, quint32(seed));
                 billing::fillDemoCharges(db, year, reporter, quint32(seed));
             }
             return reporter.exitStatus();

@@ -54,9 +54,11 @@ core::RunOutcome importUnitMarks(const data::Database &db, data::Dataset &source
                 QString field;
                 try {
                     rows.edit();
+                    // A field the source does not have keeps what the row holds.
                     for (const QString &copied : importedFields()) {
                         field = copied.toUpper();
-                        rows.setValue(field, sourceValue(source, copied));
+                        if (source.hasField(copied))
+                            rows.setValue(field, source.value(copied));
                     }
                     field = QStringLiteral("MEDIA");
                     storeUnitAverages(rows);

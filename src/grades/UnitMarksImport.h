@@ -31,7 +31,7 @@ QStringList importedFields();
 QStringList missingKeyFields(const data::Dataset &source);
 
 // For every source row whose unit row exists (same student, subject, class and `unit`), copies
-// the marks, the bonus points and the recovery and saves the row by the unit-row save rule, so
+// the marks, the bonus points and the recovery it has and saves the row by the unit-row save rule, so
 // its averages and the year row follow. Rows without a unit row are skipped. One run: the
 // first row that cannot be saved stops it and leaves the table as it was.
 core::RunOutcome importUnitMarks(const data::Database &db, data::Dataset &source, int unit,

@@ -79,12 +79,15 @@ QString boardFilter(const BoardChoice &choice, const data::Settings &settings)
     return filter;
 }
 
-bool isRecoveryRow(const data::Dataset &row, int unit, const data::Settings &settings)
+bool isRecoveryRow(const data::Dataset &rows, int position, int unit, const data::Settings &settings)
 {
+    const auto below = [&](const char *field, double mark) {
+        const QVariant value = rows.valueAt(position, rows.fieldIndex(field));
+        return !value.isNull() && value.toDouble() < mark;
+    };
     if (unit == 0)
-        return !row.isBlank("MD_ANUAL") && !row.isBlank("MD_FINAL") && row.asFloat("MD_ANUAL") < settings.unitPassMark &&
-               row.asFloat("MD_FINAL") < settings.finalPassMark;
-    return !row.isBlank("cMediaFinal") && row.asFloat("cMediaFinal") < settings.unitPassMark;
+        return below("MD_ANUAL", settings.unitPassMark) && below("MD_FINAL", settings.finalPassMark);
+    return below("cMediaFinal", settings.unitPassMark);
 }
 
 QStringList classLines(const data::Database &db)
@@ -151,7 +154,7 @@ QStringList boardLines(data::Dataset &rows, int unit, const data::Settings &sett
         QStringList cells;
         for (const BoardColumn &column : columns)
             cells << rows.displayText(column.field);
-        if (isRecoveryRow(rows, unit, settings))
+        if (isRecoveryRow(rows, rows.recNo(), unit, settings))
             cells << QStringLiteral("vermelho");
         lines << cells.join(u';');
     }

@@ -43,7 +43,8 @@ QList<BoardColumn> boardColumns(int unit);
 QString boardFilter(const BoardChoice &choice, const data::Settings &settings);
 // A row drawn red and bold: in the year, both averages present and below the passing marks;
 // in a unit, the average after recovery below the unit average.
-bool isRecoveryRow(const data::Dataset &row, int unit, const data::Settings &settings);
+// `position` is the row's place in the dataset's current order.
+bool isRecoveryRow(const data::Dataset &rows, int position, int unit, const data::Settings &settings);
 
 // "TURMA DESCRICAO" of the classes that have grade rows; the class is the text up to the blank.
 QStringList classLines(const data::Database &db);

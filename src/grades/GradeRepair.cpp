@@ -87,6 +87,7 @@ public:
         }
         m_result.log << QStringLiteral("Total de Disciplinas na Turma: %1").arg(m_subjects.size());
         if (m_subjects.isEmpty()) {
+            m_result.noSubjects = true;
             stop(QStringLiteral("Não foi possível montar a tabela \"Disciplinas\".\nA turma informada para o aluno não "
                                 "existe na Tabela DISCTURM.DB.\nO Processo não pode continuar."));
             return false;

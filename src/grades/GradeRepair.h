@@ -31,6 +31,7 @@ struct RepairResult
     QStringList log;    // the lines of "Status da Verificação", in order
     QStringList errors; // error boxes to show, in order (a failing statement, a stop)
     bool stopped = false; // the grade's subjects could not be read: nothing was changed
+    bool noSubjects = false; // the stop was a grade without subjects
     int added = 0;        // rows inserted over the five tables
 };
 

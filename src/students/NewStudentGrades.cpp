@@ -1,12 +1,19 @@
 #include "students/NewStudentGrades.h"
 
 #include "core/Dialogs.h"
+#include "data/store/StoreError.h"
+#include "grades/GradeRepair.h"
 
 namespace students {
 
-GradeRowsOutcome addMissingGradeRows(const data::Database &, const QVariant &)
+GradeRowsOutcome addMissingGradeRows(const data::Database &db, const QVariant &matricula)
 {
-    return GradeRowsOutcome::NotAvailable;
+    try {
+        const grades::RepairResult result = grades::repairGradeRows(db, matricula.toDouble(), grades::RepairMode::AddMissing);
+        return result.stopped && !result.noSubjects ? GradeRowsOutcome::Failed : GradeRowsOutcome::Generated;
+    } catch (const data::StoreError &) {
+        return GradeRowsOutcome::Failed;
+    }
 }
 
 void reportGradeRows(GradeRowsOutcome outcome, bool gradeHasSubjects)
@@ -18,10 +25,6 @@ void reportGradeRows(GradeRowsOutcome outcome, bool gradeHasSubjects)
         return;
     case GradeRowsOutcome::Failed:
         core::showError(QStringLiteral("Erro na operação para gerar registros de Notas."), QStringLiteral("Erro"));
-        return;
-    case GradeRowsOutcome::NotAvailable:
-        core::warn(QStringLiteral("Os registros de Notas deste aluno ainda não foram gerados:\r"
-                                  "a geração das tabelas de notas ainda não faz parte do programa."));
         return;
     }
 }

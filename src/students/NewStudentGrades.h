@@ -14,11 +14,10 @@ enum class GradeRowsOutcome
 {
     Generated,    // the rows are there
     Failed,       // the repair ran and failed
-    NotAvailable, // the program has no grade-table repair yet: nothing was written
 };
 
-// Until the grade-table repair joins the program this writes nothing and says so; the
-// register then tells the user plainly that the rows are still missing.
+// The repair's first mode for the student; a grade without subjects makes no rows and is no
+// failure.
 GradeRowsOutcome addMissingGradeRows(const data::Database &db, const QVariant &matricula);
 
 // What the register shows for an outcome (through the dialog service); nothing for a success

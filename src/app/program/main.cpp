@@ -17,7 +17,7 @@
 #include "data/modules/TDataModule1.h"
 #include "data/modules/TdmTarnel.h"
 #include "students/forms/StudentCommands.h"
-#include "grades/forms/AveragesCommands.h"
+#include "grades/forms/GradeCommands.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -71,7 +71,7 @@ int main(int argc, char *argv[])
     billing::installCommands(mainWindow, services);
     cashbook::installCommands(mainWindow, services);
     students::installCommands(mainWindow, services);
-    grades::installAverageCommands(mainWindow, services);
+    grades::installCommands(mainWindow, services);
 
     // Full size even where no window manager maximises (a bare X server, Xvfb).
     mainWindow.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());

@@ -15,6 +15,7 @@
 #include "data/settings/SettingsStore.h"
 #include "data/store/Query.h"
 #include "data/store/Table.h"
+#include "grades/forms/TfrmCorrigeTabNotas.h"
 #include "students/RecordClipboard.h"
 #include "students/ResponsibleCopy.h"
 #include "students/Situations.h"
@@ -95,8 +96,6 @@ TfrmAlunos::TfrmAlunos(data::TDataModule1 &academic, QWidget *parent)
     m_month->setValue(core::today().month());
     viewParametersChanged();
     m_views->button(int(ViewChoice::Ativos))->setChecked(true);
-    m_fix->setEnabled(false);
-    m_fix->setToolTip(m_fix->toolTip() + QStringLiteral(" (a correção das tabelas de notas ainda não faz parte do programa)"));
     m_print->setEnabled(false);
     m_pages->setCurrentIndex(TabGrade);
     studentChanged();
@@ -183,7 +182,7 @@ void TfrmAlunos::stateChanged()
     m_copyResponsible->setEnabled(editing && m_copyChoice->checkedId() != 2);
     m_pasteRecord->setEnabled(editing && !students::recordClipboard().isEmpty());
     m_copyRecord->setEnabled(!editing && !m_matricula->text().trimmed().isEmpty());
-    m_fix->setEnabled(false);
+    m_fix->setEnabled(writable && !editing && !students.isEmpty());
     m_isolated->setEnabled(writable && !editing && !students.isEmpty());
     m_clearMarks->setEnabled(writable);
     m_authenticate->setEnabled(m_register.charges().isOpen() && !m_register.charges().isEmpty());
@@ -295,6 +294,18 @@ void TfrmAlunos::cmdDiscIsoladasClick()
 void TfrmAlunos::cmdReceberBoletoClick()
 {
     runSafely([this] { TfrmCalcular_Multa_juros::receive(m_register.charges(), this); });
+}
+
+void TfrmAlunos::cmdCorrigirClick()
+{
+    const data::Table &students = m_register.alunos();
+    if (students.isEmpty())
+        return;
+    runSafely([&] {
+        TfrmCorrigeTabNotas dialog(m_register.database(), students.asFloat("MATRICULA"), this);
+        dialog.exec();
+        m_register.studentChanged();
+    });
 }
 
 void TfrmAlunos::cmdAutenticarClick()

@@ -90,6 +90,7 @@ private:
     void situationBoxLeft();
     void cmdDiscIsoladasClick();
     void cmdReceberBoletoClick();
+    void cmdCorrigirClick();
     void cmdAutenticarClick();
     void cmdLocalizarClick();
     void cmdAjudaClick();

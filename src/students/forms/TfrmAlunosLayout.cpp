@@ -371,6 +371,7 @@ QWidget *TfrmAlunos::buildNotasTab()
     auto *buttons = new QHBoxLayout;
     m_fix = button(QStringLiteral("cmdCorrigir"), QStringLiteral("Corrigir"), page);
     m_fix->setToolTip(QStringLiteral("Corrigir tabelas de Notas deste Aluno"));
+    connect(m_fix, &QPushButton::clicked, this, &TfrmAlunos::cmdCorrigirClick);
     m_isolated = button(QStringLiteral("cmdDiscIsoladas"), QStringLiteral("+ Disciplinas Isoladas"), page);
     m_isolated->setToolTip(QStringLiteral("Acrescentar disciplinas de outra turma (dependência, disciplina extra)"));
     connect(m_isolated, &QPushButton::clicked, this, &TfrmAlunos::cmdDiscIsoladasClick);

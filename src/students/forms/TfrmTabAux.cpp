@@ -5,6 +5,7 @@
 #include "core/Shell.h"
 #include "data/modules/TDataModule1.h"
 #include "data/store/Table.h"
+#include "grades/forms/NotasTab.h"
 #include "students/forms/TfrmTabAuxClassesPage.h"
 #include "students/forms/TfrmTabAuxStaffPage.h"
 #include "students/forms/TfrmTabAuxSubjectsPage.h"
@@ -37,13 +38,12 @@ TfrmTabAux::TfrmTabAux(data::TDataModule1 &academic, const QString &staffTerm, c
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     m_classes = new TfrmTabAuxClassesPage(academic, m_pages);
     m_subjects = new TfrmTabAuxSubjectsPage(academic, m_pages);
-    auto *grades = new QWidget(m_pages);
-    grades->setObjectName(QStringLiteral("tsNotas"));
+    auto *marks = new grades::NotasTab(academic, m_pages);
     m_staff = new TfrmTabAuxStaffPage(academic, photosDir, m_pages);
     m_teachers = new TfrmTabAuxTeachersPage(academic, m_pages);
     m_pages->addTab(m_classes, QStringLiteral("&Turmas"));
     m_pages->addTab(m_subjects, QStringLiteral("&Disciplinas"));
-    m_pages->addTab(grades, QStringLiteral("&Notas"));
+    m_pages->addTab(marks, QStringLiteral("&Notas"));
     m_pages->addTab(m_staff, u'&' + staffTerm);
     m_pages->addTab(m_teachers, QStringLiteral("&Professores"));
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmTabAux::pageEntered);

@@ -93,6 +93,7 @@ TEST_F(GradeRepairTest, AGradeWithoutSubjectsStopsAndTheDeletedRowsComeBack)
     const grades::RepairResult result = grades::repairGradeRows(db(), 1, grades::RepairMode::Redo);
 
     EXPECT_TRUE(result.stopped);
+    EXPECT_TRUE(result.noSubjects);
     EXPECT_EQ(result.log.last(), QStringLiteral("Total de Disciplinas na Turma: 0"));
     EXPECT_EQ(result.errors, QStringList{QStringLiteral(
                                  "Não foi possível montar a tabela \"Disciplinas\".\nA turma informada para o aluno não "

@@ -174,7 +174,7 @@ TEST_F(Register, MovingToAnotherClassGivesTheNextNumberThereAndSaysSo)
     EXPECT_EQ(m_dialogs->shown().size(), 2);
 }
 
-TEST_F(Register, ANewStudentIsToldPlainlyThatItsGradeRowsAreMissing)
+TEST_F(Register, ANewStudentGetsTheGradeRowsOfItsClass)
 {
     m_register->open();
     ASSERT_TRUE(m_register->insert());
@@ -188,9 +188,11 @@ TEST_F(Register, ANewStudentIsToldPlainlyThatItsGradeRowsAreMissing)
 
     EXPECT_EQ(count(QStringLiteral("select ESP from ALUNOS where MATRICULA = 200")), 32);
     ASSERT_EQ(m_dialogs->shown().size(), 1) << m_dialogs->texts().join(u'|').toStdString();
-    EXPECT_NE(m_dialogs->last().text, QStringLiteral("Tabela de Notas gerada com sucesso!"));
-    EXPECT_EQ(m_dialogs->last().icon, core::Icon::Warning);
-    EXPECT_TRUE(m_dialogs->last().text.startsWith(QStringLiteral("Os registros de Notas deste aluno ainda não foram gerados")));
+    EXPECT_EQ(m_dialogs->last().text, QStringLiteral("Tabela de Notas gerada com sucesso!"));
+    const int subjects = count(QStringLiteral("select count(*) from Discturm where SERIE = '1G1'"));
+    EXPECT_GT(subjects, 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from NOTAS where MATRICULA = 200 and Turma = '1G1BM'")), subjects);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from NotasUni4 where MATRICULA = 200 and UNIDADE = '4'")), subjects);
     EXPECT_EQ(count(QStringLiteral("select count(*) from Historic where Matricula = 200")), 1);
 }
 

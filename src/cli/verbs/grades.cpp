@@ -135,7 +135,8 @@ int board(cli::Args &args, cli::Context &context)
         data::ScriptSession &session = script.open();
         grades::installAverages(session.academic());
         data::Dataset &rows = grades::openBoard(session.academic(), choice, false);
-        if (rows.isEmpty()) {
+        // As on screen: only an empty board of every student is worth a message.
+        if (rows.isEmpty() && !choice.recovery) {
             context.out << cli::oneLine(QString::fromUtf8(grades::kNoBoardRowsMessage)) << '\n';
             return cli::ConsoleReporter::kStopped;
         }

@@ -11,6 +11,7 @@
 #include "data/store/Database.h"
 #include "data/store/Table.h"
 #include "data/users/UserRecord.h"
+#include "grades/forms/TfrmCorrigeTabNotas.h"
 #include "students/RecordClipboard.h"
 #include "students/forms/StudentCommands.h"
 #include "students/forms/TfrmAlunos.h"
@@ -29,6 +30,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -385,6 +387,19 @@ void TfrmAlunosTest::isolatedSubjectsShowInTheGradeGrid()
     QCOMPARE((*m_dialogs)->texts(), QStringList{QStringLiteral("Operação concluída com Sucesso!")});
     QCOMPARE(gridRows("grdNotas"), 3);
     QCOMPARE(scalar(QStringLiteral("select count(*) from NotasUni4 where MATRICULA = 100 and TURMA = '2G3N'")).toInt(), 2);
+
+    // "Corrigir" all over again for a grade without subjects stops and deletes nothing.
+    (*m_dialogs)->clear();
+    (*m_dialogs)->answer(core::Button::Yes);
+    whenModal<TfrmCorrigeTabNotas>([](TfrmCorrigeTabNotas *dialog) {
+        dialog->findChild<QRadioButton *>(QStringLiteral("rbRefazer"))->setChecked(true);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdIniciar")), Qt::LeftButton);
+        dialog->reject();
+    });
+    click("cmdCorrigir");
+    QCOMPARE((*m_dialogs)->shown().size(), 2);
+    QVERIFY((*m_dialogs)->last().text.startsWith(QStringLiteral("Não foi possível montar a tabela \"Disciplinas\".")));
+    QCOMPARE(gridRows("grdNotas"), 3);
 }
 
 void TfrmAlunosTest::anUnpaidChargeIsNotAuthenticated()

@@ -172,6 +172,8 @@ void TfrmCalcular_Multa_juros::cmdCalcularClick()
         m_amount->setText(billing::plainAmount(result.amount));
         m_save->setFocus();
     } catch (const billing::PaymentInputError &e) {
+        // Nothing computed, so nothing can be saved until the boxes read again.
+        m_amount->setText(QStringLiteral("0,0"));
         core::showError(QString::fromStdString(e.what()));
     }
 }

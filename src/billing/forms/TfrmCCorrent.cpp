@@ -150,18 +150,23 @@ TfrmCCorrent::TfrmCCorrent(data::TDataModule1 &module, std::function<void(const 
     auto *top = new QHBoxLayout;
     for (QPushButton *b : {m_generate, m_print, m_receive, m_deleteAll, verify, exportButton})
         top->addWidget(b);
-    top->addSpacing(12);
-    top->addWidget(new QLabel(QStringLiteral("Ordenar por:"), this));
-    top->addWidget(m_order);
-    top->addWidget(new QLabel(QStringLiteral("Tipo Cobrança:"), this));
-    top->addWidget(m_kind);
-    top->addWidget(new QLabel(QStringLiteral("Visualizar:"), this));
-    top->addWidget(m_view);
-    top->addWidget(new QLabel(QStringLiteral("Data Referência:"), this));
-    top->addWidget(m_date);
     top->addStretch();
     top->addWidget(help);
     top->addWidget(close);
+    // The filters on a line of their own, so the window fits a 1024-pixel screen.
+    auto *filters = new QHBoxLayout;
+    filters->addWidget(new QLabel(QStringLiteral("Ordenar por:"), this));
+    filters->addWidget(m_order);
+    filters->addSpacing(8);
+    filters->addWidget(new QLabel(QStringLiteral("Tipo Cobrança:"), this));
+    filters->addWidget(m_kind);
+    filters->addSpacing(8);
+    filters->addWidget(new QLabel(QStringLiteral("Visualizar:"), this));
+    filters->addWidget(m_view);
+    filters->addSpacing(8);
+    filters->addWidget(new QLabel(QStringLiteral("Data Referência:"), this));
+    filters->addWidget(m_date);
+    filters->addStretch();
 
     m_grid = new cashbook::DataGrid(m_charges, gridColumns(), this);
     m_grid->setObjectName("DBGrid1");
@@ -193,6 +198,7 @@ TfrmCCorrent::TfrmCCorrent(data::TDataModule1 &module, std::function<void(const 
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(filters);
     layout->addWidget(m_grid, 1);
     layout->addWidget(navigator);
     layout->addWidget(statusBar);

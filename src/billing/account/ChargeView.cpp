@@ -8,6 +8,8 @@
 #include "data/store/Transaction.h"
 #include "students/structure/ChargeTypeFilter.h"
 
+#include <cmath>
+
 namespace billing {
 
 namespace {
@@ -37,6 +39,17 @@ const QList<ViewEntry> &viewEntries()
 QString quotedDate(const QDate &date)
 {
     return u'\'' + core::formatDate(date) + u'\'';
+}
+
+// A stored amount in centavos. Amounts saved by the program are whole centavos, read back at
+// once; anything else goes through the one rounding of core::Money.
+core::Money storedMoney(const QVariant &value)
+{
+    const double hundredths = value.toDouble() * 100.0;
+    const double whole = std::round(hundredths);
+    if (std::fabs(hundredths - whole) < 1e-6)
+        return core::Money::fromCentavos(qint64(whole));
+    return core::Money::fromDouble(value.toDouble());
 }
 
 QString studentNumberText(const QVariant &student)
@@ -197,9 +210,7 @@ ChargeTotals totalsInView(data::Dataset &charges)
     const int pago = charges.fieldIndex("PgtoValor");
     charges.disableControls();
     for (int row = 0; row < charges.recordCount(); ++row) {
-        const auto money = [&](int field) {
-            return core::Money::fromDouble(charges.valueAt(row, field).toDouble());
-        };
+        const auto money = [&](int field) { return storedMoney(charges.valueAt(row, field)); };
         const core::Money value = money(parcela), fixed = money(fixo), occasional = money(eventual),
                           additions = money(acrescimos);
         totals.parcelaValor += value;

@@ -107,6 +107,20 @@ core::Money overdueCarry(const data::Database &db, qint64 matricula, double fact
     return carry;
 }
 
+// Positions of the fields a generator writes, looked up once for the whole run.
+struct ChargeFields
+{
+    explicit ChargeFields(const data::Dataset &d)
+        : matricula(d.fieldIndex("Matricula")), tipo(d.fieldIndex("Tipo")), parcelaNum(d.fieldIndex("ParcelaNum")),
+          parcelaData(d.fieldIndex("ParcelaData")), parcelaValor(d.fieldIndex("ParcelaValor")),
+          acrescimos(d.fieldIndex("Acrescimos")), turma(d.fieldIndex("TURMA")), nome(d.fieldIndex("NOME")),
+          descontoFixo(d.fieldIndex("DescontoFixo")), descontoEventual(d.fieldIndex("DescontoEventual"))
+    {
+    }
+    int matricula, tipo, parcelaNum, parcelaData, parcelaValor, acrescimos, turma, nome, descontoFixo,
+        descontoEventual;
+};
+
 // The student's due date for a month, or an invalid date when the student is not charged.
 QDate studentDueDate(const MonthlyFeeRequest &request, const QDate &defaultDue, int studentDay)
 {
@@ -172,6 +186,7 @@ core::RunOutcome generateMonthlyFees(data::Table &ccorrent, const MonthlyFeeRequ
     }
 
     const QHash<QString, core::Money> fees = classFees(db);
+    const ChargeFields f(ccorrent);
     data::BulkRun run(db, reporter, {.offersCancel = true, .datasets = {&ccorrent}});
     const core::RunOutcome outcome = run.run([&](data::BulkRun &r) {
         r.begin(QStringLiteral("Gerar Mensalidades"), int(months.size() * students->size()));
@@ -201,18 +216,18 @@ core::RunOutcome generateMonthlyFees(data::Table &ccorrent, const MonthlyFeeRequ
                     if (!due.isValid())
                         return;
                     ccorrent.append();
-                    ccorrent.setFloat("Matricula", double(student.matricula));
-                    ccorrent.setText("Tipo", QStringLiteral("N"));
-                    ccorrent.setInteger("ParcelaNum", month);
-                    ccorrent.setDate("ParcelaData", due);
-                    ccorrent.setMoney("ParcelaValor", *fee);
+                    ccorrent.setFloat(f.matricula, double(student.matricula));
+                    ccorrent.setText(f.tipo, QStringLiteral("N"));
+                    ccorrent.setInteger(f.parcelaNum, month);
+                    ccorrent.setDate(f.parcelaData, due);
+                    ccorrent.setMoney(f.parcelaValor, *fee);
                     if (request.overdue)
-                        ccorrent.setMoney("Acrescimos", carry);
-                    ccorrent.setText("TURMA", student.turma);
-                    ccorrent.setText("NOME", student.nome);
-                    ccorrent.setMoney("DescontoFixo", student.percent ? fee->percent(student.abat)
-                                                                       : core::Money::fromDouble(student.abat));
-                    ccorrent.setMoney("DescontoEventual", occasionalDiscount(*fee, discount, request.discountPercent));
+                        ccorrent.setMoney(f.acrescimos, carry);
+                    ccorrent.setText(f.turma, student.turma);
+                    ccorrent.setText(f.nome, student.nome);
+                    ccorrent.setMoney(f.descontoFixo, student.percent ? fee->percent(student.abat)
+                                                                      : core::Money::fromDouble(student.abat));
+                    ccorrent.setMoney(f.descontoEventual, occasionalDiscount(*fee, discount, request.discountPercent));
                     ccorrent.post();
                 }, [&](const data::StoreError &) {
                     if (ccorrent.isEditing())

@@ -58,7 +58,7 @@ TfrmOpcoesBoletim::TfrmOpcoesBoletim(const data::Database &db, const CardOptions
     buttons->addWidget(ok);
     buttons->addWidget(close);
     layout->addLayout(buttons);
-    show(options);
+    showOptions(options);
 }
 
 void TfrmOpcoesBoletim::buildScope(QVBoxLayout *layout)
@@ -187,7 +187,7 @@ void TfrmOpcoesBoletim::buildUnits(QVBoxLayout *layout)
     });
 }
 
-void TfrmOpcoesBoletim::show(const CardOptions &options)
+void TfrmOpcoesBoletim::showOptions(const CardOptions &options)
 {
     m_scope->button(int(options.scope))->setChecked(true);
     m_class->setCurrentIndex(qMax(0, m_class->findData(options.classCode)));

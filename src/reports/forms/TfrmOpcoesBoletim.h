@@ -35,7 +35,7 @@ private:
     void buildResult(QVBoxLayout *layout);
     void buildMessages(QVBoxLayout *layout);
     void buildUnits(QVBoxLayout *layout);
-    void show(const CardOptions &options);
+    void showOptions(const CardOptions &options);
 
     void cmdAdicionarClick();
     void resultChanged(int index);

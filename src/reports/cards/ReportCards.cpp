@@ -3,6 +3,8 @@
 #include "reports/DatasetSource.h"
 #include "reports/cards/CardRows.h"
 #include "reports/cards/ClassificationLists.h"
+#include "reports/cards/TableBoundCard.h"
+#include "reports/cards/UnitMarksCard.h"
 #include "reports/cards/TfrmqrBoletim.h"
 
 #include "core/Dialogs.h"
@@ -47,7 +49,7 @@ QList<ReportEntry> academicReports()
     cards.build = [](const ReportInput &input) {
         return reportCards(input.db, input.school, cardOptions(input.values));
     };
-    return QList<ReportEntry>{cards} + classificationReports();
+    return QList<ReportEntry>{cards, unitMarksCardEntry(), tableBoundCardEntry()} + classificationReports();
 }
 
 } // namespace reports

@@ -21,7 +21,8 @@ bool refreshRankingForCards(const data::Database &db, core::RunReporter &reporte
 Document reportCards(const data::Database &db, const SchoolInfo &school, const CardOptions &options);
 
 // The registry's entries of the academic reports: "boletim" (menu "Boletim Resumo (Médias
-// das Unidades)", asked again after each preview until "&Fechar") and the classification lists
+// das Unidades)", asked again after each preview until "&Fechar"), "boletim-unidade"
+// (UnitMarksCard.h), "boletim-geral" (TableBoundCard.h) and the classification lists
 // (ClassificationLists.h).
 QList<ReportEntry> academicReports();
 

@@ -1,5 +1,6 @@
 #include "reports/cards/TfrmqrBoletim.h"
 
+#include "reports/cards/CardHeading.h"
 #include "reports/engine/Layout.h"
 
 #include "core/Formats.h"
@@ -14,25 +15,11 @@ constexpr Tenths kRowHeight = 50;
 constexpr Tenths kCaptionHeight = 70;
 constexpr double kCellPoints = 8;
 
-std::optional<double> numberOf(const QVariant &value)
-{
-    if (value.isNull() || !value.isValid())
-        return std::nullopt;
-    bool ok = false;
-    const double n = value.toDouble(&ok);
-    return ok ? std::optional<double>(n) : std::nullopt;
-}
-
 CardStudent studentOf(const PrintContext &context)
 {
     return {context.value(QStringLiteral("TURMA")).toString(), context.value(QStringLiteral("SEXO")).toString(),
             context.value(QStringLiteral("SIT")).toString(), context.value(QStringLiteral("DATASIT")).toDate(),
             context.value(QStringLiteral("OBSSIT")).toString()};
-}
-
-QString enrolmentText(const QVariant &value)
-{
-    return core::formatNumber(value.toDouble(), QStringLiteral("0"));
 }
 
 } // namespace
@@ -129,28 +116,7 @@ void TfrmqrBoletim::buildHeader()
 
 void TfrmqrBoletim::buildSchoolHeader(Band &band)
 {
-    const Tenths width = m_report.page.contentWidth();
-    addSchoolHeading(band, m_context.school);
-    band.label(QStringLiteral("BOLETIM"), {width - 500, 0, 500, 80}).aligned(Align::Right).withFont(font(18, true));
-    band.line({0, 225, width, 0}).pen(Qt::black, 4);
-    band.label(QStringLiteral("TURMA:"), {0, 250, 200, 45}).withFont(font(10, true));
-    band.label(QString(), {200, 250, width - 200, 45})
-        .named(QStringLiteral("qrTurma"))
-        .withFont(font(10))
-        .onPrint([](ElementLook &look, const PrintContext &context) {
-            look.text = context.value(QStringLiteral("TURMA")).toString() + u' ' +
-                        context.value(QStringLiteral("turma_desc")).toString();
-        });
-    band.label(QStringLiteral("Matrícula"), {0, 310, 250, 40}).withFont(font(8));
-    band.label(QString(), {0, 350, 250, 50})
-        .named(QStringLiteral("qrMatricula"))
-        .withFont(font(11, true))
-        .onPrint([](ElementLook &look, const PrintContext &context) {
-            look.text = enrolmentText(context.value(QStringLiteral("MATRICULA")));
-        });
-    band.label(QStringLiteral("Nome do Aluno"), {300, 310, 1000, 40}).withFont(font(8));
-    band.field(QStringLiteral("NOME"), {300, 350, width - 300, 50}).named(QStringLiteral("qrNome")).withFont(font(11, true));
-    band.height = 430;
+    band.height = addStudentHeading(band, m_context.school, QStringLiteral("BOLETIM"), m_report.page.contentWidth());
 }
 
 void TfrmqrBoletim::buildPersonalHeader(Band &band)
@@ -277,10 +243,7 @@ void TfrmqrBoletim::addMarkCell(Band &band, const Column &column)
             input.finalExam = numberOf(context.value(QStringLiteral("PFINAL")));
             input.recovery = numberOf(context.value(QStringLiteral("RECUP")));
             const MarkCell cell = markCell(input);
-            look.text = cell.text;
-            look.font.bold = cell.bold;
-            look.font.italic = cell.italic;
-            look.color = cell.color;
+            printMarkCell(look, cell);
             if (four && cell.setsUnitFlag && c.unit >= 1 && c.unit <= 4)
                 state->unitBelowPass.at(std::size_t(c.unit - 1)) = true;
             if (cell.countsFailed)

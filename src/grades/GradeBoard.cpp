@@ -124,6 +124,17 @@ void setBoardOrder(data::TDataModule1 &module, bool byRollNumber)
         boardTable(module, unit).setIndexName(index);
 }
 
+void closeBoard(data::TDataModule1 &module)
+{
+    for (int unit = 0; unit <= 4; ++unit) {
+        data::Table &table = boardTable(module, unit);
+        table.close();
+        table.setFiltered(false);
+        table.setFilter(QString());
+        table.setIndexName(QString());
+    }
+}
+
 data::Dataset &openBoard(data::TDataModule1 &module, const BoardChoice &choice, bool byRollNumber)
 {
     data::Table &table = boardTable(module, choice.unit);

@@ -58,6 +58,9 @@ bool isConsolidatedLine(const QString &line);
 data::Dataset &openBoard(data::TDataModule1 &module, const BoardChoice &choice, bool byRollNumber);
 // The order of all five grade tables.
 void setBoardOrder(data::TDataModule1 &module, bool byRollNumber);
+// Closes the five grade tables and gives them back unfiltered, in key order, as other screens
+// expect them.
+void closeBoard(data::TDataModule1 &module);
 
 // The board as text: the captions, then one line per row, fields as displayed, ";" between
 // them; the red rows end with ";vermelho".

@@ -183,6 +183,7 @@ NotasTab::NotasTab(data::TDataModule1 &academic, QWidget *parent) : QWidget(pare
 NotasTab::~NotasTab()
 {
     m_grid->setModel(nullptr);
+    closeBoard(m_academic);
 }
 
 void NotasTab::showEvent(QShowEvent *event)

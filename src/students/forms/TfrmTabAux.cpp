@@ -51,8 +51,10 @@ TfrmTabAux::TfrmTabAux(data::TDataModule1 &academic, const QString &staffTerm, c
     auto *help = new QPushButton(QStringLiteral("&Ajuda"), this);
     help->setObjectName(QStringLiteral("cmdAjuda"));
     help->setAutoDefault(false);
-    connect(help, &QPushButton::clicked, this, [] {
-        core::shell().open(core::joinPath(core::programDirs().help, QStringLiteral("tabelas01.htm")));
+    // The marks have a help page of their own.
+    connect(help, &QPushButton::clicked, this, [this, marks] {
+        const QString page = m_pages->currentWidget() == marks ? QStringLiteral("notas01.htm") : QStringLiteral("tabelas01.htm");
+        core::shell().open(core::joinPath(core::programDirs().help, page));
     });
     auto *close = new QPushButton(QStringLiteral("&Fechar"), this);
     close->setObjectName(QStringLiteral("cmdFechar"));

@@ -2,6 +2,7 @@
 
 #include "GradeUiSchool.h"
 
+#include "core/Shell.h"
 #include "grades/forms/NotasTab.h"
 #include "students/forms/TfrmTabAux.h"
 
@@ -101,6 +102,10 @@ private slots:
         QVERIFY(grid()->model()->flags(grid()->model()->index(0, column("PFINAL"))) & Qt::ItemIsEditable);
         QVERIFY(!(grid()->model()->flags(grid()->model()->index(0, column("UND1"))) & Qt::ItemIsEditable));
         QVERIFY(m_school->m_dialogs->shown().isEmpty());
+
+        QTest::mouseClick(child<QPushButton>("cmdAjuda"), Qt::LeftButton);
+        const auto *shell = dynamic_cast<const core::RecordingShell *>(&core::shell()); // LUMESCO_NO_SHELL=1
+        QVERIFY(shell && shell->opened().last().endsWith(QStringLiteral("notas01.htm")));
     }
 
     void marksTypedInAUnitShowTheirAverageAndReachTheYear()
@@ -174,6 +179,16 @@ private slots:
         emit child<QComboBox>("cbDisciplina")->activated(1);
         QVERIFY(!warning->isHidden());
         QCOMPARE(warning->text(), QStringLiteral("Disciplinas Consolidadas Não precisam ser informadas neste quadro."));
+
+        // Closed, the grade tables are given back as other screens expect them.
+        m_form.reset();
+        data::Table &year = m_school->m_academic->tblNotas();
+        QVERIFY(!year.isOpen());
+        QVERIFY(!year.isFiltered());
+        QCOMPARE(year.indexName(), QString());
+        year.open();
+        QCOMPARE(year.recordCount(), 6);
+        year.close();
     }
 
     void aSubjectWithoutRowsIsToldAndTheTabIsReadOnlyWithoutTheRight()

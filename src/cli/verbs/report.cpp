@@ -17,14 +17,16 @@ namespace {
 
 void printReports(QTextStream &out)
 {
-    out << "Relatórios (lumesco-cli report PASTA_DADOS NOME [--param NOME=VALOR]...):\n";
+    out << "Relatórios (lumesco-cli report PASTA_DADOS NOME [--PARAMETRO VALOR | --param NOME=VALOR]...):\n";
     for (const reports::ReportEntry &entry : app::programReports().entries()) {
         // A report printed from its module's window (the cash book's) goes by its title.
         const QString where = entry.menuEntry.isEmpty() ? entry.dialogCaption : app::menuPath(entry.menuEntry);
         out << "  " << entry.name.leftJustified(20) << ' ' << where << '\n';
         for (const reports::ReportParam &param : entry.params) {
             const QString fallback = reports::ReportValues({param}).text(param.name);
-            out << "      --param " << param.name << "=VALOR  " << param.label.trimmed() << " ("
+            const QString option = param.kind == reports::ParamKind::Flag ? QStringLiteral("--%1").arg(param.name)
+                                                                          : QStringLiteral("--%1 VALOR").arg(param.name);
+            out << "      " << option.leftJustified(24) << ' ' << param.label.trimmed() << " ("
                 << reports::describeKind(param)
                 << (fallback.isEmpty() ? QString() : QStringLiteral("; padrão: ") + fallback) << ")\n";
         }
@@ -32,24 +34,34 @@ void printReports(QTextStream &out)
 }
 
 const cli::Verb verb{
-    "report", "report PASTA_DADOS NOME [--param NOME=VALOR]... [--pdf SAIDA.pdf] [--dump] | report --help",
+    "report", "report PASTA_DADOS NOME [--PARAMETRO VALOR]... [--param NOME=VALOR]... [--pdf SAIDA.pdf] [--dump] | report --help",
     "gera o relatório NOME; --pdf grava o PDF, --dump lista cada item (página, x, y, estilo, texto; "
     "posições em décimos de milímetro); --help lista os relatórios, suas entradas no menu e parâmetros",
     [](const QStringList &arguments, cli::Context &context) {
-        cli::Args args(arguments, {QStringLiteral("dump"), QStringLiteral("help")});
-        args.allowOnly({QStringLiteral("pdf"), QStringLiteral("dump"), QStringLiteral("param"), QStringLiteral("help")});
-        if (args.has(QStringLiteral("help"))) {
+        const QStringList fixedFlags{QStringLiteral("dump"), QStringLiteral("help")};
+        if (cli::Args(arguments, fixedFlags).has(QStringLiteral("help"))) {
             printReports(context.out);
             return 0;
         }
-        const QString dataDir = args.positional(0, QStringLiteral("PASTA_DADOS"));
-        const QString name = args.positional(1, QStringLiteral("NOME"));
+        const QString name = cli::Args(arguments, fixedFlags).positional(1, QStringLiteral("NOME"));
         const reports::ReportEntry *entry = app::programReports().find(name);
         if (!entry) {
             throw cli::Failure(QStringLiteral("relatório desconhecido: %1 (relatórios: %2)")
                                    .arg(name, app::programReports().names().join(QStringLiteral(", "))),
                                2);
         }
+        // Each parameter of the report is also an option of its own name ("--from 01/03/2026"),
+        // a yes/no one a bare flag ("--photo"); "--param NAME=VALUE" stays for scripts.
+        QStringList flags = fixedFlags;
+        QStringList known{QStringLiteral("pdf"), QStringLiteral("dump"), QStringLiteral("param"), QStringLiteral("help")};
+        for (const reports::ReportParam &param : entry->params) {
+            known << param.name;
+            if (param.kind == reports::ParamKind::Flag)
+                flags << param.name;
+        }
+        const cli::Args args(arguments, flags);
+        args.allowOnly(known);
+        const QString dataDir = args.positional(0, QStringLiteral("PASTA_DADOS"));
         const data::Database db = data::openSchoolYear(dataDir);
         data::Settings settings;
         data::loadSettings(db, settings);
@@ -62,6 +74,12 @@ const cli::Verb verb{
         reports::Document document;
         try {
             reports::ReportValues values(entry->params);
+            for (const reports::ReportParam &param : entry->params) {
+                if (args.has(param.name)) {
+                    values.set(param.name,
+                               param.kind == reports::ParamKind::Flag ? QStringLiteral("S") : args.value(param.name), db);
+                }
+            }
             for (const cli::KeyValue &param : cli::keyValues(args.values(QStringLiteral("param")),
                                                              QStringLiteral("--param NOME=VALOR")))
                 values.set(param.key, param.value, db);

@@ -157,11 +157,16 @@ TEST_F(CashVerbs, TheCashReportsRunFromTheRegistryWithTheirPeriod)
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.read(5) == "%PDF-");
 
-    const CliRun backwards = cli({QStringLiteral("report"), dataDir(), QStringLiteral("caixa-fluxo"), QStringLiteral("--param"),
-                                  QStringLiteral("from=31/03/2009"), QStringLiteral("--param"), QStringLiteral("to=01/03/2009")});
+    // The period's parameters are options of their own as well.
+    const CliRun backwards = cli({QStringLiteral("report"), dataDir(), QStringLiteral("caixa-fluxo"), QStringLiteral("--from"),
+                                  QStringLiteral("31/03/2009"), QStringLiteral("--to"), QStringLiteral("01/03/2009")});
     EXPECT_NE(backwards.exitCode, 0);
     EXPECT_TRUE(backwards.err.contains(QStringLiteral("Data Final não pode ser menor do que a Data Inicial")))
         << backwards.err.toStdString();
+
+    const CliRun unknown = cli({QStringLiteral("report"), dataDir(), QStringLiteral("caixa-fluxo"), QStringLiteral("--class"),
+                                QStringLiteral("1A")});
+    EXPECT_EQ(unknown.exitCode, 2) << unknown.err.toStdString();
 
     for (const char *name : {"caixa-grupos", "caixa-contas", "caixa-receita-despesa"}) {
         const CliRun run = cli({QStringLiteral("report"), dataDir(), QString::fromLatin1(name)});

@@ -1,6 +1,7 @@
 // init: creates a school year in a data directory, optionally filled with a demo school.
 
 #include "billing/DemoCharges.h"
+#include "cashbook/DemoCashBook.h"
 #include "cli/ConsoleReporter.h"
 #include "cli/Verb.h"
 #include "core/Clock.h"
@@ -58,6 +59,9 @@ const cli::Verb verb{
                 if (grades::generateDemoGradeRows(db, reporter) == core::RunOutcome::Completed)
                     grades::fillDemoMarks(db, reporter, quint32(seed));
                 billing::fillDemoCharges(db, year, reporter, quint32(seed));
+                const cashbook::DemoCashBookSummary book = cashbook::fillDemoCashBook(db, year, quint32(seed));
+                context.out << "Livro caixa: " << book.groups << " grupos, " << book.accounts << " contas, "
+                            << book.banks << " bancos, " << book.movements << " lançamentos\n";
             }
             return reporter.exitStatus();
         }

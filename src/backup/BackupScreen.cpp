@@ -55,9 +55,10 @@ void BackupScreen::nameArchive(const QString &path)
 
 void BackupScreen::newArchive()
 {
+    // The window asks about an existing archive itself, after ".zip" is added.
     const QString chosen = core::dialogs().saveFile(
         {QStringLiteral("Criar um Novo Arquivo ZIP de back-Up"), m_places.backupDir,
-         defaultArchiveName(core::today(), m_places.schoolYear, m_places.userName), kZipFilter});
+         defaultArchiveName(core::today(), m_places.schoolYear, m_places.userName), kZipFilter, false});
     if (chosen.isEmpty())
         return;
     m_saveEnabled = true;

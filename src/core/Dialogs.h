@@ -42,6 +42,9 @@ struct FileRequest
     QString directory;
     QString fileName; // suggested name
     QString filter;   // Qt filter text, e.g. "Texto (*.txt);;Todos (*)"
+    // Off when the caller asks its own question about an existing file (it may add an
+    // extension first), so the user is not asked twice.
+    bool confirmOverwrite = true;
 };
 
 class Dialogs

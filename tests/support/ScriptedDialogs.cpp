@@ -27,6 +27,7 @@ QString ScriptedDialogs::openFile(const core::FileRequest &request)
 QString ScriptedDialogs::saveFile(const core::FileRequest &request)
 {
     m_shown.append({QStringLiteral("save"), request.fileName, request.caption, core::Icon::None, {}});
+    m_lastSave = request;
     return m_files.isEmpty() ? QString() : m_files.dequeue();
 }
 

@@ -37,6 +37,7 @@ public:
     const QList<Shown> &shown() const { return m_shown; }
     QStringList texts() const;
     const Shown &last() const { return m_shown.last(); }
+    const core::FileRequest &lastSaveRequest() const { return m_lastSave; }
     void clear() { m_shown.clear(); }
 
     // Installs a fresh instance for the scope of the returned guard.
@@ -58,4 +59,5 @@ private:
     QQueue<core::Button> m_buttons;
     QQueue<std::optional<QString>> m_texts;
     QQueue<QString> m_files;
+    core::FileRequest m_lastSave;
 };

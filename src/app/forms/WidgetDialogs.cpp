@@ -101,7 +101,9 @@ QString WidgetDialogs::saveFile(const core::FileRequest &request)
 {
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), request.caption,
                                         core::joinPath(request.directory, request.fileName),
-                                        request.filter);
+                                        request.filter, nullptr,
+                                        request.confirmOverwrite ? QFileDialog::Options()
+                                                                 : QFileDialog::DontConfirmOverwrite);
 }
 
 QString WidgetDialogs::chooseDirectory(const QString &caption, const QString &directory)

@@ -97,6 +97,7 @@ TEST_F(BackupScreenTest, NewProposesTheDefaultNameAndReplacesAnExistingArchiveOn
     EXPECT_EQ(m_dialogs->last().kind, "save");
     EXPECT_EQ(m_dialogs->last().caption, "Criar um Novo Arquivo ZIP de back-Up");
     EXPECT_EQ(m_dialogs->last().text, "20260109_2025_JOAO.Zip");
+    EXPECT_FALSE(m_dialogs->lastSaveRequest().confirmOverwrite) << "the window asks about an existing archive itself";
     EXPECT_EQ(m_screen.zip().archiveName(), backup("semana.zip"));
     EXPECT_EQ(m_screen.archiveLabel(), QDir::toNativeSeparators(backup("semana.zip")));
     EXPECT_TRUE(m_screen.saveEnabled());

@@ -1,8 +1,10 @@
 #include "backup/zip/ZipDirectory.h"
 
 #include <QFile>
+#include <QHash>
 #include <QStringDecoder>
 #include <QtEndian>
+#include <algorithm>
 #include <limits>
 
 namespace backup {
@@ -15,6 +17,14 @@ constexpr quint32 kEndOfCentralDirectory = 0x06054B50;
 constexpr quint32 kSizeFromZip64 = 0xFFFFFFFF;
 constexpr quint16 kZip64ExtraId = 0x0001;
 constexpr quint16 kUtf8NameFlag = 0x0800;
+constexpr quint16 kSizesAfterDataFlag = 0x0008;
+constexpr quint32 kDataDescriptor = 0x08074B50;
+
+struct Sizes
+{
+    qint64 compressed = 0;
+    qint64 size = 0;
+};
 
 const char *errorText(int number)
 {
@@ -74,6 +84,38 @@ void readZip64Sizes(const QByteArray &extra, bool sizeMarked, bool compressedMar
     }
 }
 
+// An entry written as a stream (zip from a pipe, many phone and web tools) has zero sizes in
+// its local header and the real ones after its data; only the central directory tells where
+// that data ends. The sizes of such entries, by the offset of their local header; empty when
+// the archive has no readable end record.
+QHash<qint64, Sizes> streamedEntrySizes(QFile &file)
+{
+    QHash<qint64, Sizes> sizes;
+    const qint64 tailSize = std::min<qint64>(file.size(), 22 + 0xFFFF);
+    if (!file.seek(file.size() - tailSize))
+        return sizes;
+    const QByteArray tail = file.read(tailSize);
+    int end = tail.size() - 22;
+    while (end >= 0 && u32(tail, end) != kEndOfCentralDirectory)
+        --end;
+    if (end < 0)
+        return sizes;
+    const int count = u16(tail, end + 10);
+    if (!file.seek(u32(tail, end + 16)))
+        return sizes;
+    for (int i = 0; i < count; ++i) {
+        const QByteArray header = file.read(46);
+        if (header.size() < 46 || u32(header, 0) != kCentralHeader)
+            break;
+        if (u16(header, 8) & kSizesAfterDataFlag)
+            sizes.insert(u32(header, 42), {u32(header, 20), u32(header, 24)});
+        const int rest = u16(header, 28) + u16(header, 30) + u16(header, 32);
+        if (!file.seek(file.pos() + rest))
+            break;
+    }
+    return sizes;
+}
+
 } // namespace
 
 ZipReadError::ZipReadError(int number) : std::runtime_error(errorText(number)), m_number(number)
@@ -122,6 +164,8 @@ QList<ZipEntry> readZipDirectory(const QString &archivePath)
     if (!file.open(QIODevice::ReadOnly))
         throw ZipReadError(1);
     const qint64 fileSize = file.size();
+    const QHash<qint64, Sizes> streamed = streamedEntrySizes(file);
+    file.seek(0);
     for (;;) {
         const QByteArray signature = file.read(4);
         if (signature.size() < 4)
@@ -132,22 +176,26 @@ QList<ZipEntry> readZipDirectory(const QString &archivePath)
         if (value != kLocalHeader)
             continue;
 
+        const qint64 headerOffset = file.pos() - 4;
         const QByteArray header = file.read(26);
         if (header.size() < 26)
             throw ZipReadError(2);
+        const quint16 flags = u16(header, 2);
         const int nameLength = u16(header, 22);
         const int extraLength = u16(header, 24);
         ZipEntry entry;
         entry.dosTime = u16(header, 6);
         entry.dosDate = u16(header, 8);
-        const quint32 compressed = u32(header, 14);
-        const quint32 size = u32(header, 18);
+        const auto stream = (flags & kSizesAfterDataFlag) ? streamed.constFind(headerOffset) : streamed.constEnd();
+        const bool sizesAfterData = stream != streamed.constEnd();
+        const quint32 compressed = sizesAfterData ? quint32(stream->compressed) : u32(header, 14);
+        const quint32 size = sizesAfterData ? quint32(stream->size) : u32(header, 18);
         entry.compressedSize = compressed;
         entry.size = size;
         entry.rawName = file.read(nameLength);
         if (entry.rawName.size() < nameLength)
             throw ZipReadError(2);
-        entry.name = decodeEntryName(entry.rawName, u16(header, 2) & kUtf8NameFlag);
+        entry.name = decodeEntryName(entry.rawName, flags & kUtf8NameFlag);
 
         // A ZIP64 entry's real sizes are only known from its extra field, so its data is
         // checked against the file's end when it is skipped.
@@ -162,6 +210,11 @@ QList<ZipEntry> readZipDirectory(const QString &archivePath)
         if (entry.compressedSize > fileSize - file.pos() ||
             !file.seek(file.pos() + entry.compressedSize))
             throw ZipReadError(5);
+        if (sizesAfterData) {
+            // crc and both sizes, after an optional signature of their own
+            const QByteArray first = file.peek(4);
+            file.seek(file.pos() + (first.size() == 4 && u32(first, 0) == kDataDescriptor ? 16 : 12));
+        }
         entries.append(entry);
     }
 }

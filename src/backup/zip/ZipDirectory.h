@@ -36,7 +36,8 @@ private:
 // Walks the local headers from the start of the file: a signature that is neither a local
 // header nor the start of the central directory is skipped four bytes at a time. A missing
 // file gives an empty list; a damaged one throws ZipReadError. Sizes kept in a ZIP64 extra
-// field (archives beyond 4 GiB) are read from it; names longer than 255 bytes are kept whole.
+// field (archives beyond 4 GiB) are read from it; an entry written as a stream (sizes after its
+// data) takes them from the central directory; names longer than 255 bytes are kept whole.
 QList<ZipEntry> readZipDirectory(const QString &archivePath);
 
 // A DOS date and time as stored in zip headers; invalid when the fields are out of range.

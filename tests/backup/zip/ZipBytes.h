@@ -80,3 +80,35 @@ inline QByteArray zip64Extra(quint64 size, quint64 compressed)
     put64(out, compressed);
     return out;
 }
+
+// A full central directory entry and end record, for archives whose local headers do not say
+// everything (entries written as a stream).
+inline QByteArray centralHeader(const QByteArray &name, quint16 flags, quint32 compressed, quint32 size,
+                                quint32 localOffset)
+{
+    QByteArray out;
+    put32(out, 0x02014B50);
+    put16(out, 20);
+    put16(out, 20);
+    put16(out, flags);
+    out += QByteArray(10, '\0'); // method, time, date, crc
+    put32(out, compressed);
+    put32(out, size);
+    put16(out, quint16(name.size()));
+    out += QByteArray(12, '\0'); // extra and comment lengths, disk, attributes
+    put32(out, localOffset);
+    return out + name;
+}
+
+inline QByteArray endRecord(quint16 count, quint32 directorySize, quint32 directoryOffset)
+{
+    QByteArray out;
+    put32(out, 0x06054B50);
+    put32(out, 0);
+    put16(out, count);
+    put16(out, count);
+    put32(out, directorySize);
+    put32(out, directoryOffset);
+    put16(out, 0);
+    return out;
+}

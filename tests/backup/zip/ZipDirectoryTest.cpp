@@ -107,6 +107,39 @@ TEST_F(ZipDirectoryTest, EntriesBeyondFourGibibytesTakeTheirSizesFromTheZip64Fie
     EXPECT_EQ(entries[1].name, QStringLiteral("DEPOIS.DB"));
 }
 
+TEST_F(ZipDirectoryTest, EntriesWrittenAsAStreamTakeTheirSizesFromTheCentralDirectory)
+{
+    // The data holds a local header signature of its own: walking into it would list a
+    // phantom entry.
+    const QByteArray data = QByteArray("abcd") + QByteArray::fromHex("504b0304") + QByteArray(40, 'z');
+    LocalHeader streamed{"ALUNOS.DB", data, 0x0008};
+    streamed.compressedSize = 0;
+    streamed.size = 0;
+    QByteArray bytes = localHeader(streamed);
+    for (const bool signature : {true, false}) {
+        QByteArray archive = bytes;
+        if (signature)
+            put32(archive, 0x08074B50);
+        put32(archive, 0x12345678);
+        put32(archive, quint32(data.size()));
+        put32(archive, 900);
+        const quint32 second = quint32(archive.size());
+        archive += localHeader({"Quorvel.ini", "[Geral]\r\n"});
+        const quint32 directory = quint32(archive.size());
+        const QByteArray central = centralHeader("ALUNOS.DB", 0x0008, quint32(data.size()), 900, 0) +
+                                   centralHeader("Quorvel.ini", 0, 9, 9, second);
+        archive += central + endRecord(2, quint32(central.size()), directory);
+
+        const QList<ZipEntry> entries = read(archive);
+        ASSERT_EQ(entries.size(), 2) << "descriptor signature " << signature;
+        EXPECT_EQ(entries[0].name, QStringLiteral("ALUNOS.DB"));
+        EXPECT_EQ(entries[0].compressedSize, data.size());
+        EXPECT_EQ(entries[0].size, 900);
+        EXPECT_EQ(entries[1].name, QStringLiteral("Quorvel.ini"));
+        EXPECT_EQ(entries[1].size, 9);
+    }
+}
+
 TEST_F(ZipDirectoryTest, NamesInUtf8OrTheDosCodePageAndLongerThan255Bytes)
 {
     const QString accented = QStringLiteral("AVALIAÇÃO/notas ç.db");

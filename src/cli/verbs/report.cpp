@@ -65,15 +65,8 @@ const cli::Verb verb{
         const data::Database db = data::openSchoolYear(dataDir);
         data::Settings settings;
         data::loadSettings(db, settings);
-        if (entry->prepare) {
-            // The run's messages go to standard error, so that --dump alone fills standard output.
-            cli::ConsoleReporter reporter(context.err, context.err, cli::standardErrorIsTerminal());
-            if (!entry->prepare(db, reporter))
-                throw cli::Failure(QStringLiteral("%1: a preparação do relatório falhou").arg(name), 1);
-        }
-        reports::Document document;
+        reports::ReportValues values(entry->params);
         try {
-            reports::ReportValues values(entry->params);
             for (const reports::ReportParam &param : entry->params) {
                 if (args.has(param.name)) {
                     values.set(param.name,
@@ -83,6 +76,18 @@ const cli::Verb verb{
             for (const cli::KeyValue &param : cli::keyValues(args.values(QStringLiteral("param")),
                                                              QStringLiteral("--param NOME=VALOR")))
                 values.set(param.key, param.value, db);
+        } catch (const reports::ReportParamError &e) {
+            throw cli::Failure(e.message(), 2);
+        }
+        // Only once every option has been understood: preparing may write (the ranking).
+        if (entry->prepare) {
+            // The run's messages go to standard error, so that --dump alone fills standard output.
+            cli::ConsoleReporter reporter(context.err, context.err, cli::standardErrorIsTerminal());
+            if (!entry->prepare(db, reporter))
+                throw cli::Failure(QStringLiteral("%1: a preparação do relatório falhou").arg(name), 1);
+        }
+        reports::Document document;
+        try {
             document = entry->build({db, reports::SchoolInfo::fromSettings(settings), values});
         } catch (const reports::ReportParamError &e) {
             throw cli::Failure(e.message(), 2);

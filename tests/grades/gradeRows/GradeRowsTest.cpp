@@ -3,6 +3,8 @@
 #include "grades/GradeRows.h"
 #include "grades/GradeRowsDemo.h"
 
+#include <QRegularExpression>
+
 class GradeRowsTest : public GradeRowsFixture
 {
 };
@@ -84,6 +86,22 @@ TEST_F(GradeRowsTest, AStudentMovedToAnotherGradeKeepsTheOldRowsAndGetsTheNewOne
     const QStringList rows = sameRowsEverywhere();
     for (const char *row : {"1/01/1G1A", "1/02/1G1A", "1/03/1G1A", "1/01/2G1A", "1/04/2G1A"})
         EXPECT_TRUE(rows.contains(QString::fromLatin1(row))) << row;
+}
+
+TEST_F(GradeRowsTest, AMovedStudentsRowsCarryingTheNewClassKeepTheirMarks)
+{
+    ASSERT_EQ(grades::generateGradeRows(db(), false, m_reporter), core::RunOutcome::Completed);
+    setUnit(1, 2, "01", "NOTA1", 6.5);
+    // Saving the student in the register carries the new class into the grade rows.
+    exec(QStringLiteral("update ALUNOS set TURMA = '2G1A' where MATRICULA = 2"));
+    exec(QStringLiteral("update NOTAS set Turma = '2G1A' where MATRICULA = 2"));
+    for (int unit = 1; unit <= 4; ++unit)
+        exec(QStringLiteral("update NotasUni%1 set TURMA = '2G1A' where MATRICULA = 2").arg(unit));
+
+    ASSERT_EQ(grades::generateGradeRows(db(), false, m_reporter), core::RunOutcome::Completed);
+    QStringList rows = sameRowsEverywhere().filter(QRegularExpression(QStringLiteral("^2/")));
+    EXPECT_EQ(rows, QStringList({"2/01/2G1A", "2/02/2G1A", "2/03/2G1A", "2/04/2G1A"}));
+    EXPECT_DOUBLE_EQ(unitValue(1, 2, "01", "NOTA1").toDouble(), 6.5);
 }
 
 TEST_F(GradeRowsTest, AKilledRunLeavesTheTablesAsBefore)

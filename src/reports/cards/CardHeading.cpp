@@ -23,6 +23,8 @@ std::optional<double> numberOf(const QVariant &value)
 
 QString enrolmentText(const QVariant &value)
 {
+    if (value.isNull())
+        return {};
     return core::formatNumber(value.toDouble(), QStringLiteral("0"));
 }
 

@@ -21,7 +21,7 @@ void printMarkCell(ElementLook &look, const MarkCell &cell);
 // A stored number, or nothing for an empty or non-numeric value.
 std::optional<double> numberOf(const QVariant &value);
 
-// An enrolment number as printed: a whole number.
+// An enrolment number as printed: a whole number; empty when there is none.
 QString enrolmentText(const QVariant &value);
 
 } // namespace reports

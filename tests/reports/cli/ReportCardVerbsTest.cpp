@@ -1,0 +1,59 @@
+#include "data/store/Database.h"
+#include "support/CliProgram.h"
+#include "support/QStringPrinting.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The demo school through lumesco-cli, as a script prints its cards.
+class ReportCardVerbs : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(m_program.run({QStringLiteral("init"), dataDir(), QStringLiteral("--year"), QStringLiteral("2026"),
+                                 QStringLiteral("--demo")})
+                      .exitCode,
+                  0);
+    }
+    QString dataDir() const { return m_program.file(QStringLiteral("2026")); }
+    CliRun report(const QStringList &arguments) const
+    {
+        return m_program.run(QStringList{QStringLiteral("report"), dataDir()} + arguments);
+    }
+
+    CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
+};
+
+TEST_F(ReportCardVerbs, CardsRefreshTheRankingAndDumpEveryItem)
+{
+    data::Database::open(dataDir()).exec(QStringLiteral("delete from posicao"));
+    const CliRun cards = report({QStringLiteral("boletim"), QStringLiteral("--param"), QStringLiteral("class=1G5A"),
+                                 QStringLiteral("--param"), QStringLiteral("result=final"), QStringLiteral("--dump")});
+    ASSERT_EQ(cards.exitCode, 0) << cards.err.toStdString();
+    EXPECT_TRUE(cards.err.contains(QStringLiteral("Certifique-se de atualizar o arquivo")));
+    EXPECT_TRUE(cards.err.contains(QStringLiteral("BoletimB: ")));
+    EXPECT_GT(data::Database::open(dataDir()).scalar(QStringLiteral("select count(*) from posicao")).toInt(), 0);
+    const QStringList lines = cards.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_FALSE(lines.isEmpty());
+    // page, x, y, kind and style, text
+    EXPECT_EQ(lines.first().split(u'\t').size(), 5);
+    EXPECT_FALSE(lines.filter(QStringLiteral("\tBOLETIM")).isEmpty());
+    EXPECT_FALSE(lines.filter(QStringLiteral("Resultado Final: ")).isEmpty());
+    EXPECT_FALSE(lines.filter(QStringLiteral("italic center #ff0000\t* ")).isEmpty()); // below the pass mark
+
+    const CliRun wrong = report({QStringLiteral("boletim"), QStringLiteral("--param"), QStringLiteral("recovery-limit=31")});
+    EXPECT_EQ(wrong.exitCode, 2);
+}
+
+TEST_F(ReportCardVerbs, ClassificationOfAGroup)
+{
+    const CliRun list = report({QStringLiteral("classificacao"), QStringLiteral("--param"), QStringLiteral("scope=1g-menor"),
+                                QStringLiteral("--param"), QStringLiteral("measure=geral"), QStringLiteral("--dump")});
+    ASSERT_EQ(list.exitCode, 0) << list.err.toStdString();
+    EXPECT_TRUE(list.out.contains(QStringLiteral("CLASSIFICAÇÃO GERAL - Geral")));
+    EXPECT_TRUE(list.out.contains(QStringLiteral("\t1.\n")));
+}
+
+} // namespace

@@ -43,6 +43,12 @@ TEST_F(ReportCardVerbs, CardsRefreshTheRankingAndDumpEveryItem)
     EXPECT_FALSE(lines.filter(QStringLiteral("Resultado Final: ")).isEmpty());
     EXPECT_FALSE(lines.filter(QStringLiteral("italic center #ff0000\t* ")).isEmpty()); // below the pass mark
 
+    // The options by their own names, the photograph a bare flag.
+    const CliRun photo = report({QStringLiteral("boletim"), QStringLiteral("--class"), QStringLiteral("1G5A"),
+                                 QStringLiteral("--photo"), QStringLiteral("--unit"), QStringLiteral("anual")});
+    ASSERT_EQ(photo.exitCode, 0) << photo.err.toStdString();
+    EXPECT_TRUE(photo.err.contains(QStringLiteral("Boletim: ")));
+
     const CliRun wrong = report({QStringLiteral("boletim"), QStringLiteral("--param"), QStringLiteral("recovery-limit=31")});
     EXPECT_EQ(wrong.exitCode, 2);
 }

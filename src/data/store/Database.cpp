@@ -200,11 +200,22 @@ sqlite::Statement &DatabaseState::cached(const QString &sql)
     return *statement;
 }
 
+const QStringList &DatabaseState::rewritten(const QString &sql)
+{
+    auto it = m_rewritten.constFind(sql);
+    if (it != m_rewritten.constEnd())
+        return it.value();
+    // A bounded memory: texts with values pasted in never come back.
+    if (m_rewritten.size() >= 200)
+        m_rewritten.clear();
+    return m_rewritten.insert(sql, sqltext::rewrite(sql, [this](const FieldDef &f) { return dialect.columnType(f); }))
+        .value();
+}
+
 int DatabaseState::run(const QString &sql, const SqlParams &params)
 {
     const sqlite::Api &api = sqlite::api();
-    const QStringList statements =
-        sqltext::rewrite(sql, [this](const FieldDef &f) { return dialect.columnType(f); });
+    const QStringList statements = rewritten(sql);
     const int before = api.total_changes(handle);
     auto runOne = [&](const QString &text) {
         sqlite::Statement &st = cached(text);
@@ -404,8 +415,7 @@ int Database::exec(const QString &sql, const SqlParams &params) const
 QVariant Database::scalar(const QString &sql, const SqlParams &params) const
 {
     DatabaseState &s = state();
-    const QStringList statements = sqltext::rewrite(sql, [&s](const FieldDef &f) { return s.dialect.columnType(f); });
-    sqlite::Statement st(s.handle, statements.value(0));
+    sqlite::Statement st(s.handle, s.rewritten(sql).value(0));
     st.bindNamed(params);
     if (!st.step())
         return {};

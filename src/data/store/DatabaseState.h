@@ -47,6 +47,9 @@ public:
 
     // A prepared statement kept for reuse (row rules run the same statements again and again).
     sqlite::Statement &cached(const QString &sql);
+    // The statement text as the engine takes it (the store's rewrites, one text per clause);
+    // kept, since row rules and bulk runs send the same texts again and again.
+    const QStringList &rewritten(const QString &sql);
     // Runs the statement text (after the store's rewrites); the number of rows changed.
     int run(const QString &sql, const SqlParams &params);
     void runPlain(const QString &sql); // internal statements without parameters
@@ -58,6 +61,7 @@ public:
 private:
     QHash<QString, std::shared_ptr<sqlite::Statement>> m_cache;
     QList<QString> m_cacheOrder;
+    QHash<QString, QStringList> m_rewritten;
     QHash<QString, TableDef> m_layouts;
 };
 

@@ -108,7 +108,7 @@ void Query::openSource(QList<DatasetField> &storedFields)
     DatabaseState &s = db.state();
     m_editableTable.clear();
     m_layout = TableDef();
-    const QStringList statements = sqltext::rewrite(m_sql, [&s](const FieldDef &f) { return s.dialect.columnType(f); });
+    const QStringList statements = s.rewritten(m_sql);
     if (statements.size() != 1)
         throw StoreError(QStringLiteral("A consulta deve ser uma única instrução SELECT.\nInstrução: ") + m_sql.trimmed());
     QString sql = statements.first();

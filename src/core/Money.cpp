@@ -13,6 +13,16 @@ qint64 roundToUnits(double value, int decimals)
 {
     if (!std::isfinite(value) || value == 0.0)
         return 0;
+    // Away from a half, the nearest whole unit is the answer whichever way the value is read;
+    // only values next to a half need their decimal text (calculated fields round every amount
+    // of every row read, so this keeps the common case cheap).
+    static constexpr double kScale[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+    if (decimals >= 0 && decimals <= 6) {
+        const double scaled = value * kScale[decimals];
+        const double nearest = std::round(scaled);
+        if (std::fabs(scaled) < 1e12 && std::fabs(scaled - nearest) < 0.499)
+            return qint64(nearest);
+    }
     // Fifteen significant digits are what a double holds reliably; round the decimal text, not
     // the binary value, so a half typed as a half rounds away from zero.
     char buffer[64];

@@ -3,6 +3,7 @@
 #include "core/Clock.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <QStringList>
 #include <cmath>
 #include <cstdio>
@@ -195,7 +196,9 @@ QString render(const Section &s, double magnitude, bool &isZero)
     QString fractionDigits;
     roundDecimal(toDecimal(magnitude), s.requiredDecimals + s.optionalDecimals, integerDigits,
                  fractionDigits);
-    isZero = integerDigits == u"0" && !fractionDigits.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    // A plain scan: this runs for every printed number, too often to compile a pattern each time.
+    isZero = integerDigits == u"0" &&
+             std::none_of(fractionDigits.cbegin(), fractionDigits.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; });
     while (fractionDigits.size() > s.requiredDecimals && fractionDigits.endsWith(u'0'))
         fractionDigits.chop(1);
     if (integerDigits == u"0")

@@ -168,6 +168,9 @@ DatabaseState::DatabaseState(const QString &dir, Database::Access access)
         // Several workstations share the file: wait for each other rather than fail at once.
         api.busy_timeout(handle, 10000);
         collation::registerOn(handle);
+        // A school year's file is a few tens of megabytes: keeping its pages in memory spares a
+        // bulk run (a year of fees, a recalculation) from spilling its changes to disk midway.
+        runPlain(QStringLiteral("PRAGMA cache_size = -32768"));
         runPlain(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     } catch (...) {
         api.close_v2(handle);

@@ -3,6 +3,7 @@
 #include "cashbook/CashReports.h"
 #include "reports/TableListings.h"
 #include "reports/cards/ReportCards.h"
+#include "reports/sheets/SheetReports.h"
 
 namespace app {
 
@@ -13,6 +14,7 @@ const reports::ReportRegistry &programReports()
         r.add(reports::tableListingReports());
         r.add(cashbook::cashReportEntries());
         r.add(reports::academicReports());
+        r.add(reports::sheetReports());
         return r;
     }();
     return registry;

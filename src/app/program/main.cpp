@@ -18,6 +18,7 @@
 #include "data/modules/TdmTarnel.h"
 #include "students/forms/StudentCommands.h"
 #include "grades/forms/GradeCommands.h"
+#include "export/forms/TfrmGerarArquivo.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -72,6 +73,7 @@ int main(int argc, char *argv[])
     cashbook::installCommands(mainWindow, services);
     students::installCommands(mainWindow, services);
     grades::installCommands(mainWindow, services);
+    exporting::installAtaDialog();
 
     // Full size even where no window manager maximises (a bare X server, Xvfb).
     mainWindow.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());

@@ -2,12 +2,26 @@
 
 #include "reports/cards/CardChoices.h"
 
+#include "core/Formats.h"
+
 namespace reports {
 
 namespace {
 
 const QString kYear = QStringLiteral("geral");
 const QString kFinal = QStringLiteral("final");
+
+QString unitValue(AtaUnit unit)
+{
+    switch (unit) {
+    case AtaUnit::Final:
+        return kFinal;
+    case AtaUnit::Year:
+        return kYear;
+    default:
+        return QString::number(int(unit));
+    }
+}
 
 } // namespace
 
@@ -54,6 +68,19 @@ AtaOptions ataOptions(const ReportValues &values)
     else
         options.unit = AtaUnit(unit.toInt());
     return options;
+}
+
+void setAtaValues(ReportValues &values, const AtaOptions &options, const data::Database &db)
+{
+    values.set(QStringLiteral("class"), options.classCode, db);
+    values.set(QStringLiteral("keep-leavers"), options.skipLeavers ? QStringLiteral("N") : QStringLiteral("S"), db);
+    values.set(QStringLiteral("last-day"), core::formatDate(options.lastDay), db);
+    values.set(QStringLiteral("secretary"), options.secretary, db);
+    values.set(QStringLiteral("director"), options.director, db);
+    values.set(QStringLiteral("approved"), options.texts.approved, db);
+    values.set(QStringLiteral("progression"), options.texts.progression, db);
+    values.set(QStringLiteral("failed"), options.texts.failed, db);
+    values.set(QStringLiteral("unit"), unitValue(options.unit), db);
 }
 
 } // namespace reports

@@ -31,4 +31,7 @@ QList<ReportParam> ataParams();
 
 AtaOptions ataOptions(const ReportValues &values);
 
+// The answers that stand for `options` (the dialog hands its choices over this way).
+void setAtaValues(ReportValues &values, const AtaOptions &options, const data::Database &db);
+
 } // namespace reports

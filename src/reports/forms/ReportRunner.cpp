@@ -68,9 +68,13 @@ void runReport(const ReportEntry &entry, const data::Database &db, QWidget *pare
         try {
             const WaitCursor wait;
             document = entry.build({db, SchoolInfo::fromSettings(data::settings()), values});
+        } catch (const ReportParamError &refusal) {
+            // The answers cannot be printed (all classes where one is needed): another choice may.
+            core::inform(refusal.message());
+            continue;
         } catch (const data::StoreError &error) {
             core::showError(error.message());
-            return;
+            continue;
         }
         showPreview(document, parent);
     } while (asks);

@@ -217,6 +217,24 @@ private slots:
         QCOMPARE(m_built.size(), 1);
         QCOMPARE(m_built.first().text(QStringLiteral("turma")), QStringLiteral("1G1A"));
     }
+
+    void aRefusalOfTheAnswersIsShownAndTheDialogComesBack()
+    {
+        ScriptedDialogs::Guard dialogs;
+        int asked = 0;
+        setReportDialog(QStringLiteral("teste"), [&](const ReportEntry &, ReportValues &, const data::Database &,
+                                                    QWidget *) { return ++asked == 1; });
+        ReportEntry entry = askingReport();
+        entry.build = [](const ReportInput &) -> Document {
+            throw ReportParamError(QStringLiteral("Tente outra opção."));
+        };
+        runReport(entry, m_db, nullptr);
+        setReportDialog(QStringLiteral("teste"), {});
+        QCOMPARE(asked, 2);
+        QCOMPARE(dialogs->texts(), QStringList{QStringLiteral("Tente outra opção.")});
+        QCOMPARE(dialogs->last().icon, core::Icon::Information);
+        QVERIFY(!QApplication::overrideCursor());
+    }
 };
 
 QTEST_MAIN(ReportRunnerTest)

@@ -1,12 +1,13 @@
 #include "reports/sheets/SheetReports.h"
 
 #include "reports/sheets/AtaSheet.h"
+#include "reports/sheets/ResultSheet.h"
 
 namespace reports {
 
 QList<ReportEntry> sheetReports()
 {
-    return {ataEntry()};
+    return {ataEntry(), resultEntry()};
 }
 
 } // namespace reports

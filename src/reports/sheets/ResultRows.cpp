@@ -23,6 +23,9 @@ QString outcomeCondition(ResultType type, const QString &average)
         return QStringLiteral(" and (%1 < :unitPass) and (m.MD_FINAL >= :recoveryPass)").arg(average);
     case ResultType::BelowAfterRecovery:
         return QStringLiteral(" and (%1 < :unitPass) and (m.MD_FINAL < :recoveryPass)").arg(average);
+    case ResultType::YearPoints:
+    case ResultType::MinimumMark:
+        break;
     }
     return QString();
 }
@@ -40,6 +43,10 @@ QString resultHeading(ResultType type)
         return QStringLiteral("APROVADOS APÓS RECUPERAÇÃO:");
     case ResultType::BelowAfterRecovery:
         return QStringLiteral("ABAIXO DA MÉDIA:");
+    case ResultType::YearPoints:
+        return QStringLiteral("SOMA DE PONTOS NO ANO");
+    case ResultType::MinimumMark:
+        return QStringLiteral("Nota Mínima p/ atingimento da Média Final");
     }
     return QString();
 }
@@ -76,7 +83,8 @@ QList<ResultRow> readResultRows(const data::Database &db, const ResultSelection 
         query.bind(QStringLiteral("turma"), selection.classCode);
     if (!selection.subject.isEmpty())
         query.bind(QStringLiteral("disc"), selection.subject);
-    query.bind(QStringLiteral("unitPass"), unitPass);
+    if (selection.type < ResultType::YearPoints)
+        query.bind(QStringLiteral("unitPass"), unitPass);
     if (selection.type == ResultType::ApprovedAfterRecovery || selection.type == ResultType::BelowAfterRecovery)
         query.bind(QStringLiteral("recoveryPass"), year ? yearPass : unitPass);
     query.open();

@@ -12,8 +12,11 @@
 // (approved by average, sent to recovery, approved after it, still below the average after it).
 namespace reports {
 
-// "Tipo do Relatório", numbered as the dialog lists them.
-enum class ResultType { ApprovedByAverage = 1, Recovery, ApprovedAfterRecovery, BelowAfterRecovery };
+// "Tipo do Relatório", numbered as the dialog lists them. The last two are the year analyses:
+// chosen with a unit they print their own sheets (AnalysisSheet.h); with the year, the year's
+// rows without an outcome condition.
+enum class ResultType { ApprovedByAverage = 1, Recovery, ApprovedAfterRecovery, BelowAfterRecovery, YearPoints,
+                        MinimumMark };
 
 struct ResultSelection
 {

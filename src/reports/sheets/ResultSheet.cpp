@@ -2,6 +2,7 @@
 
 #include "reports/cards/CardChoices.h"
 #include "reports/engine/Layout.h"
+#include "reports/sheets/AnalysisSheet.h"
 #include "reports/sheets/AtaCells.h"
 
 #include "data/settings/Settings.h"
@@ -56,12 +57,14 @@ QList<ReportParam> resultParams()
 {
     ReportParam type{QStringLiteral("type"), QStringLiteral("Tipo do Relatório"), ParamKind::Choice,
                      QStringLiteral("1")};
-    for (ResultType entry : {ResultType::ApprovedByAverage, ResultType::Recovery, ResultType::ApprovedAfterRecovery,
-                             ResultType::BelowAfterRecovery}) {
-        static const char *const captions[] = {"Aprovados por Média", "Alunos para Recuperação",
-                                               "Aprovados após Recuperação", "Abaixo da Média após Recuperação"};
-        type.choices.append({QString::number(int(entry)), QString::fromUtf8(captions[int(entry) - 1])});
-    }
+    const char *const captions[] = {"Aprovados por Média",
+                                    "Alunos para Recuperação",
+                                    "Aprovados após Recuperação",
+                                    "Abaixo da Média após Recuperação",
+                                    "Total de Pontos no Período",
+                                    "Nota Mínima p/ atingimento da Média Final"};
+    for (int entry = 1; entry <= 6; ++entry)
+        type.choices.append({QString::number(entry), QString::fromUtf8(captions[entry - 1])});
     ReportParam schoolClass{QStringLiteral("class"), QStringLiteral("Apenas a Turma"), ParamKind::Choice};
     schoolClass.choices = {{QString(), QStringLiteral("Todas as Turmas")}};
     schoolClass.choicesFrom = classEntries;
@@ -106,6 +109,10 @@ Document resultSheet(const data::Database &db, const SchoolInfo &school, const R
     data::loadSettings(db, settings);
     const AtaMarks marks{settings.unitPassMark, settings.finalPassMark, settings.Limite_Dep};
     const bool year = selection.unit == AtaUnit::Year || selection.unit == AtaUnit::Final;
+    if (!year && selection.type >= ResultType::YearPoints) {
+        return analysisSheet(db, school, selection,
+                             selection.type == ResultType::YearPoints ? Analysis::YearPoints : Analysis::MinimumMark);
+    }
 
     Report report;
     report.title = resultHeading(selection.type) + QLatin1Char(' ') + unitCaption(selection.unit);

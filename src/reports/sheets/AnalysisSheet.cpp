@@ -1,0 +1,149 @@
+#include "reports/sheets/AnalysisSheet.h"
+
+#include "reports/engine/Canvas.h"
+#include "reports/engine/Layout.h"
+#include "reports/sheets/AnalysisCells.h"
+#include "reports/sheets/AtaRows.h"
+#include "reports/sheets/AtaSheet.h"
+
+#include "data/settings/Settings.h"
+#include "data/settings/SettingsStore.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace reports {
+
+namespace {
+
+constexpr Tenths kHeaderHeight = 420;
+constexpr Tenths kHeadingsY = 100 + 350; // the page's top margin is 100
+
+struct AnalysisGroup
+{
+    AtaClass schoolClass;
+    QList<AtaSubject> subjects;
+    Tenths pitch = AtaGeometry::pitch;
+};
+
+struct AnalysisDrawing
+{
+    QList<AnalysisGroup> groups;
+    AnalysisMarks marks;
+    Analysis analysis = Analysis::YearPoints;
+};
+
+const AnalysisGroup *groupOf(const AnalysisDrawing &drawing, const Canvas &canvas)
+{
+    const QVariant index = canvas.value(QStringLiteral("CLASS"));
+    if (!index.isValid() || index.toInt() >= drawing.groups.size())
+        return nullptr;
+    return &drawing.groups.at(index.toInt());
+}
+
+void drawHeadings(const AnalysisDrawing &drawing, Canvas &canvas)
+{
+    const AnalysisGroup *group = groupOf(drawing, canvas);
+    if (!group)
+        return;
+    canvas.setFont(font(7, true));
+    canvas.setColor(Qt::black);
+    canvas.setAlign(Align::Left);
+    canvas.text(AtaGeometry::nameX, kHeadingsY, QStringLiteral("Nome do Aluno"));
+    const qsizetype headingLength = 10 * group->pitch / AtaGeometry::pitch;
+    for (qsizetype k = 0; k < group->subjects.size(); ++k) {
+        canvas.text(AtaGeometry::headingX + group->pitch * Tenths(k), kHeadingsY,
+                    group->subjects.at(k).shortName.left(headingLength));
+    }
+}
+
+void drawStudent(const AnalysisDrawing &drawing, Canvas &canvas)
+{
+    const AnalysisGroup *group = groupOf(drawing, canvas);
+    if (!group)
+        return;
+    const int index = canvas.value(QStringLiteral("STUDENT")).toInt();
+    const AtaStudent &student = group->schoolClass.students.at(index);
+    const Tenths y = canvas.cursorY() - AtaGeometry::rowPitch;
+    canvas.setFont(font(8));
+    canvas.setColor(Qt::black);
+    canvas.setAlign(Align::Right);
+    canvas.text(AtaGeometry::numberRight, y, QString::number(index + 1) + QLatin1Char('.'));
+    canvas.setAlign(Align::Left);
+    canvas.text(AtaGeometry::nameX, y, student.name);
+    canvas.setAlign(Align::Right);
+    for (const AtaMarkRow &row : student.rows) {
+        const auto column = std::find_if(group->subjects.cbegin(), group->subjects.cend(),
+                                         [&row](const AtaSubject &subject) { return subject.code == row.subject; });
+        if (column == group->subjects.cend())
+            continue;
+        const Tenths x = AtaGeometry::markRight + group->pitch * Tenths(column - group->subjects.cbegin());
+        double points = 0;
+        for (int unit = 0; unit < drawing.marks.units; ++unit)
+            points += row.units[unit];
+        AtaCell cell;
+        if (student.isLeaver())
+            cell.text = QStringLiteral("---");
+        else if (drawing.analysis == Analysis::YearPoints)
+            cell = pointsCell(points, row.kind, drawing.marks);
+        else
+            cell = minimumMarkCell(points, drawing.marks);
+        canvas.setColor(cell.red ? QColor(Qt::red) : QColor(Qt::black));
+        canvas.text(x, y, cell.text);
+    }
+}
+
+} // namespace
+
+Document analysisSheet(const data::Database &db, const SchoolInfo &school, const ResultSelection &selection,
+                       Analysis analysis)
+{
+    data::Settings settings;
+    data::loadSettings(db, settings);
+    auto drawing = std::make_shared<AnalysisDrawing>();
+    drawing->analysis = analysis;
+    drawing->marks.marks = {settings.unitPassMark, settings.finalPassMark, settings.Limite_Dep};
+    drawing->marks.units = std::clamp(settings.Unid_Aval, 1, 4);
+    drawing->marks.examWeight1 = settings.Peso_1;
+    drawing->marks.examWeight2 = settings.Peso_2;
+
+    Report report;
+    report.title = analysis == Analysis::YearPoints ? QStringLiteral("SOMA DE PONTOS NO ANO")
+                                                    : QStringLiteral("Nota Mínima p/ atingimento da Média Final");
+    report.page.paper = Paper::A4;
+    report.page.orientation = QPageLayout::Landscape;
+    const Tenths pageRight = report.page.size().width() - report.page.margins.right();
+    addListingHeader(report, report.title);
+    addFooterLine(report, school.footer);
+    report.pageHeader.height = kHeaderHeight;
+    report.pageHeader.field(QStringLiteral("TURMA"), {0, 260, 1800, 50})
+        .withFont(font(10, true))
+        .onPrint([](ElementLook &look, const PrintContext &context) {
+            look.text = QStringLiteral("TURMA: ") + context.value(QStringLiteral("TURMA")).toString() +
+                        QLatin1Char(' ') + context.value(QStringLiteral("TURMA_DESC")).toString();
+        });
+
+    RecordList rows({QStringLiteral("TURMA"), QStringLiteral("TURMA_DESC"), QStringLiteral("CLASS"),
+                     QStringLiteral("STUDENT")});
+    // Leavers stay in: their cells read "---".
+    for (AtaClass &schoolClass : readAtaClasses(db, {selection.classCode, false, selection.onlyConsolidated})) {
+        AnalysisGroup group;
+        for (const AtaSubject &subject : gradeSubjects(db, schoolClass.code.left(3), selection.onlyConsolidated)) {
+            if (selection.subject.isEmpty() || subject.code == selection.subject)
+                group.subjects.append(subject);
+        }
+        group.pitch = AtaGeometry::pitchFor(group.subjects.size(), pageRight);
+        for (int i = 0; i < schoolClass.students.size(); ++i)
+            rows.append({schoolClass.code, schoolClass.description, int(drawing->groups.size()), i});
+        group.schoolClass = std::move(schoolClass);
+        drawing->groups.append(std::move(group));
+    }
+
+    report.addGroup(QStringLiteral("TURMA"), true);
+    report.detail.height = AtaGeometry::rowPitch;
+    report.hooks.pageHeading = [drawing](Canvas &canvas) { drawHeadings(*drawing, canvas); };
+    report.hooks.afterDetail = [drawing](Canvas &canvas) { drawStudent(*drawing, canvas); };
+    return layout(report, rows);
+}
+
+} // namespace reports

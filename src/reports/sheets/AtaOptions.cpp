@@ -60,14 +60,17 @@ AtaOptions ataOptions(const ReportValues &values)
     options.director = values.text(QStringLiteral("director"));
     options.texts = {values.text(QStringLiteral("approved")), values.text(QStringLiteral("progression")),
                      values.text(QStringLiteral("failed"))};
-    const QString unit = values.text(QStringLiteral("unit"));
-    if (unit == kFinal)
-        options.unit = AtaUnit::Final;
-    else if (unit == kYear)
-        options.unit = AtaUnit::Year;
-    else
-        options.unit = AtaUnit(unit.toInt());
+    options.unit = ataUnit(values.text(QStringLiteral("unit")));
     return options;
+}
+
+AtaUnit ataUnit(const QString &value)
+{
+    if (value == kFinal)
+        return AtaUnit::Final;
+    if (value == kYear)
+        return AtaUnit::Year;
+    return AtaUnit(value.toInt());
 }
 
 void setAtaValues(ReportValues &values, const AtaOptions &options, const data::Database &db)

@@ -31,6 +31,9 @@ QList<ReportParam> ataParams();
 
 AtaOptions ataOptions(const ReportValues &values);
 
+// The unit answer ("1".."4", "geral", "final") of the sheets' dialogs.
+AtaUnit ataUnit(const QString &value);
+
 // The answers that stand for `options` (the dialog hands its choices over this way).
 void setAtaValues(ReportValues &values, const AtaOptions &options, const data::Database &db);
 

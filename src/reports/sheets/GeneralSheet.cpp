@@ -1,0 +1,223 @@
+#include "reports/sheets/GeneralSheet.h"
+
+#include "reports/engine/Canvas.h"
+#include "reports/engine/Layout.h"
+#include "reports/sheets/AtaRows.h"
+#include "reports/sheets/AtaSheet.h"
+
+#include "data/settings/Settings.h"
+#include "data/settings/SettingsStore.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace reports {
+
+namespace {
+
+const QString kOnlyConsolidated = QStringLiteral("only-consolidated");
+
+struct GeneralGroup
+{
+    AtaClass schoolClass;
+    QList<AtaSubject> subjects;
+    Tenths pitch = AtaGeometry::pitch;
+};
+
+struct GeneralDrawing
+{
+    QList<GeneralGroup> groups;
+    AtaUnit unit = AtaUnit::Final;
+    AtaMarks marks;
+};
+
+QString unitTitle(AtaUnit unit)
+{
+    switch (unit) {
+    case AtaUnit::Final:
+        return QStringLiteral("QUADRO GERAL DE NOTAS - MÉDIA FINAL");
+    case AtaUnit::Year:
+        return QStringLiteral("QUADRO GERAL DE NOTAS - MÉDIA DO ANO");
+    default:
+        return QStringLiteral("QUADRO GERAL DE NOTAS - %1ª UNIDADE").arg(int(unit));
+    }
+}
+
+// The unit's mark, the year's average, or for "Média Final" the average after recovery.
+double cellValue(const AtaMarkRow &row, AtaUnit unit)
+{
+    switch (unit) {
+    case AtaUnit::Final:
+        return row.recoveryAverage;
+    case AtaUnit::Year:
+        return row.yearAverage;
+    default:
+        return row.units[int(unit) - 1];
+    }
+}
+
+const GeneralGroup *groupOf(const GeneralDrawing &drawing, const Canvas &canvas)
+{
+    const QVariant index = canvas.value(QStringLiteral("CLASS"));
+    if (!index.isValid() || index.toInt() >= drawing.groups.size())
+        return nullptr;
+    return &drawing.groups.at(index.toInt());
+}
+
+Tenths resultX(const GeneralGroup &group)
+{
+    return AtaGeometry::resultX + group.pitch * Tenths(group.subjects.size());
+}
+
+void drawHeadings(const GeneralDrawing &drawing, Canvas &canvas)
+{
+    const GeneralGroup *group = groupOf(drawing, canvas);
+    if (!group)
+        return;
+    canvas.setFont(font(7, true));
+    canvas.setColor(Qt::black);
+    canvas.setAlign(Align::Left);
+    canvas.text(AtaGeometry::nameX, GeneralGeometry::headingsY, QStringLiteral("Nome do Aluno"));
+    const qsizetype headingLength = 10 * group->pitch / AtaGeometry::pitch;
+    for (qsizetype k = 0; k < group->subjects.size(); ++k) {
+        const AtaSubject &subject = group->subjects.at(k);
+        const Tenths x = AtaGeometry::headingX + group->pitch * Tenths(k);
+        canvas.text(x, GeneralGeometry::headingsY, subject.shortName.left(headingLength));
+        if (subject.workload)
+            canvas.text(x, GeneralGeometry::workloadY, QString::number(*subject.workload));
+    }
+    canvas.text(resultX(*group), GeneralGeometry::headingsY, QStringLiteral("RESULTADO"));
+    canvas.setPen(Qt::black, 3);
+    canvas.line(AtaGeometry::numberRight - 60, GeneralGeometry::firstRowY - 15,
+                resultX(*group) + AtaGeometry::resultWidth, GeneralGeometry::firstRowY - 15);
+}
+
+void drawStudent(const GeneralDrawing &drawing, Canvas &canvas)
+{
+    const GeneralGroup *group = groupOf(drawing, canvas);
+    if (!group)
+        return;
+    const int index = canvas.value(QStringLiteral("STUDENT")).toInt();
+    const AtaStudent &student = group->schoolClass.students.at(index);
+    const Tenths y = canvas.cursorY() - AtaGeometry::rowPitch;
+    canvas.setFont(font(8));
+    canvas.setColor(Qt::black);
+    canvas.setAlign(Align::Right);
+    canvas.text(AtaGeometry::numberRight, y, QString::number(index + 1) + QLatin1Char('.'));
+    canvas.setAlign(Align::Left);
+    canvas.text(AtaGeometry::nameX, y, student.name);
+
+    const bool final = drawing.unit == AtaUnit::Final;
+    const double passMark = final ? drawing.marks.final : drawing.marks.unit;
+    int failed = 0;
+    canvas.setAlign(Align::Right);
+    for (const AtaMarkRow &row : student.rows) {
+        const auto column = std::find_if(group->subjects.cbegin(), group->subjects.cend(),
+                                         [&row](const AtaSubject &subject) { return subject.code == row.subject; });
+        if (column == group->subjects.cend())
+            continue;
+        const Tenths x = AtaGeometry::markRight + group->pitch * Tenths(column - group->subjects.cbegin());
+        AtaCell cell;
+        if (student.isLeaver())
+            cell.text = QStringLiteral("---");
+        else
+            cell = printedCell(oneDecimal(cellValue(row, drawing.unit)), row.kind, passMark, drawing.marks);
+        failed += cell.failed ? 1 : 0;
+        canvas.setColor(cell.red ? QColor(Qt::red) : QColor(Qt::black));
+        canvas.text(x, y, cell.text);
+    }
+
+    QString result = leaverResult(student.situation, student.situationDate);
+    if (result.isEmpty() && final) {
+        result = resultText(failed, drawing.marks.dependencyLimit,
+                            {QStringLiteral("APROVADO"), QStringLiteral("PROG.PARCIAL"), QStringLiteral("REPROVADO")});
+    } else if (result.isEmpty()) {
+        result = failed == 0 ? QStringLiteral("APROVADO") : QStringLiteral("Recuperação");
+    }
+    canvas.setColor(Qt::black);
+    canvas.setAlign(Align::Left);
+    canvas.text(resultX(*group), y, result);
+    canvas.setPen(QColor(0xb0, 0xb0, 0xb0), 1);
+    canvas.line(AtaGeometry::numberRight - 60, y + AtaGeometry::rowPitch - 12,
+                resultX(*group) + AtaGeometry::resultWidth, y + AtaGeometry::rowPitch - 12);
+}
+
+} // namespace
+
+QList<ReportParam> generalParams()
+{
+    QList<ReportParam> params;
+    for (const ReportParam &param : ataParams()) {
+        const QString &name = param.name;
+        if (name == QStringLiteral("class") || name == QStringLiteral("unit") || name == QStringLiteral("keep-leavers"))
+            params.append(param);
+    }
+    params.append({kOnlyConsolidated, QStringLiteral("Imprimir apenas a Disciplina Consolidada (quando eistir)"),
+                   ParamKind::Flag, QStringLiteral("N")});
+    return params;
+}
+
+GeneralSelection generalSelection(const ReportValues &values)
+{
+    return {values.text(QStringLiteral("class")), ataUnit(values.text(QStringLiteral("unit"))),
+            values.flag(kOnlyConsolidated), !values.flag(QStringLiteral("keep-leavers"))};
+}
+
+Document generalSheet(const data::Database &db, const SchoolInfo &school, const GeneralSelection &selection)
+{
+    data::Settings settings;
+    data::loadSettings(db, settings);
+    auto drawing = std::make_shared<GeneralDrawing>();
+    drawing->unit = selection.unit;
+    drawing->marks = {settings.unitPassMark, settings.finalPassMark, settings.Limite_Dep};
+
+    Report report;
+    report.title = unitTitle(selection.unit);
+    report.page.paper = Paper::A4;
+    report.page.orientation = QPageLayout::Landscape;
+    const Tenths pageRight = report.page.size().width() - report.page.margins.right();
+    addListingHeader(report, report.title);
+    addFooterLine(report, school.footer);
+    report.pageHeader.height = GeneralGeometry::firstRowY - 100; // the page's top margin is 100
+    report.pageHeader.field(QStringLiteral("TURMA"), {0, 235, 1800, 50})
+        .withFont(font(10, true))
+        .onPrint([](ElementLook &look, const PrintContext &context) {
+            look.text = QStringLiteral("TURMA: ") + context.value(QStringLiteral("TURMA")).toString() +
+                        QLatin1Char(' ') + context.value(QStringLiteral("TURMA_DESC")).toString();
+        });
+
+    RecordList rows({QStringLiteral("TURMA"), QStringLiteral("TURMA_DESC"), QStringLiteral("CLASS"),
+                     QStringLiteral("STUDENT")});
+    for (AtaClass &schoolClass :
+         readAtaClasses(db, {selection.classCode, selection.skipLeavers, selection.onlyConsolidated})) {
+        GeneralGroup group;
+        group.subjects = gradeSubjects(db, schoolClass.code.left(3), selection.onlyConsolidated);
+        group.pitch = AtaGeometry::pitchFor(group.subjects.size(), pageRight);
+        for (int i = 0; i < schoolClass.students.size(); ++i)
+            rows.append({schoolClass.code, schoolClass.description, int(drawing->groups.size()), i});
+        group.schoolClass = std::move(schoolClass);
+        drawing->groups.append(std::move(group));
+    }
+
+    report.addGroup(QStringLiteral("TURMA"), true);
+    report.detail.height = AtaGeometry::rowPitch;
+    report.hooks.pageHeading = [drawing](Canvas &canvas) { drawHeadings(*drawing, canvas); };
+    report.hooks.afterDetail = [drawing](Canvas &canvas) { drawStudent(*drawing, canvas); };
+    return layout(report, rows);
+}
+
+ReportEntry generalEntry()
+{
+    ReportEntry entry;
+    entry.name = QStringLiteral("medias-geral");
+    entry.menuEntry = QStringLiteral("mnuMediasDisciplinasCoord");
+    entry.dialogCaption = QStringLiteral("Defina a Turma  e a Disciplina");
+    entry.params = generalParams();
+    entry.askAgain = false;
+    entry.build = [](const ReportInput &input) {
+        return generalSheet(input.db, input.school, generalSelection(input.values));
+    };
+    return entry;
+}
+
+} // namespace reports

@@ -40,6 +40,7 @@ QList<AtaClass> readAtaClasses(const data::Database &db, const AtaSelection &sel
             students.append({matricula, rows->value(QStringLiteral("NOME")).toString(),
                              rows->value(QStringLiteral("SIT")).toString().trimmed(),
                              rows->value(QStringLiteral("DATASIT")).toDate(), {}});
+            students.last().flagged = rows->value(QStringLiteral("MARCADO")).toBool();
         }
         AtaMarkRow row;
         row.subject = rows->value(QStringLiteral("DISC")).toString();

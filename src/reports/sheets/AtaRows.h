@@ -29,6 +29,7 @@ struct AtaStudent
     QString situation; // "T" transferred, "D" dropped out
     QDate situationDate;
     QList<AtaMarkRow> rows; // in subject-code order
+    bool flagged = false;   // MARCADO: the office wants to see the student
 
     bool isLeaver() const;
 };

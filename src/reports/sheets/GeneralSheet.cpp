@@ -16,6 +16,7 @@ namespace reports {
 namespace {
 
 const QString kOnlyConsolidated = QStringLiteral("only-consolidated");
+const QString kFlaggedText = QStringLiteral("flagged-text");
 
 struct GeneralGroup
 {
@@ -27,7 +28,7 @@ struct GeneralGroup
 struct GeneralDrawing
 {
     QList<GeneralGroup> groups;
-    AtaUnit unit = AtaUnit::Final;
+    GeneralSelection selection;
     AtaMarks marks;
 };
 
@@ -107,25 +108,41 @@ void drawStudent(const GeneralDrawing &drawing, Canvas &canvas)
     canvas.setAlign(Align::Left);
     canvas.text(AtaGeometry::nameX, y, student.name);
 
-    const bool final = drawing.unit == AtaUnit::Final;
+    const AtaUnit unit = drawing.selection.unit;
+    const bool faces = drawing.selection.faces;
+    const bool final = unit == AtaUnit::Final;
     const double passMark = final ? drawing.marks.final : drawing.marks.unit;
     int failed = 0;
+    bool secondCall = false;
     canvas.setAlign(Align::Right);
     for (const AtaMarkRow &row : student.rows) {
+        if (faces && student.flagged)
+            break;
         const auto column = std::find_if(group->subjects.cbegin(), group->subjects.cend(),
                                          [&row](const AtaSubject &subject) { return subject.code == row.subject; });
         if (column == group->subjects.cend())
             continue;
         const Tenths x = AtaGeometry::markRight + group->pitch * Tenths(column - group->subjects.cbegin());
+        const double value = oneDecimal(cellValue(row, unit));
+        if (faces && !student.isLeaver()) {
+            const FaceCell cell = faceCell(value, row.kind, passMark);
+            failed += cell.face ? 1 : 0;
+            secondCall = secondCall || cell.secondCall;
+            canvas.setFont(cell.face ? Font{QStringLiteral("DejaVu Sans"), 12} : font(8));
+            canvas.setColor(Qt::black);
+            canvas.text(x, y, cell.text);
+            continue;
+        }
         AtaCell cell;
         if (student.isLeaver())
             cell.text = QStringLiteral("---");
         else
-            cell = printedCell(oneDecimal(cellValue(row, drawing.unit)), row.kind, passMark, drawing.marks);
+            cell = printedCell(value, row.kind, passMark, drawing.marks);
         failed += cell.failed ? 1 : 0;
         canvas.setColor(cell.red ? QColor(Qt::red) : QColor(Qt::black));
         canvas.text(x, y, cell.text);
     }
+    canvas.setFont(font(8));
 
     QString result = leaverResult(student.situation, student.situationDate);
     if (result.isEmpty() && final) {
@@ -134,6 +151,13 @@ void drawStudent(const GeneralDrawing &drawing, Canvas &canvas)
     } else if (result.isEmpty()) {
         result = failed == 0 ? QStringLiteral("APROVADO") : QStringLiteral("Recuperação");
     }
+    // A missing mark leaves the outcome open: no approval, a second call.
+    if (secondCall && failed == 0)
+        result = QStringLiteral("2ª Chamada");
+    else if (secondCall)
+        result += QStringLiteral(" / 2ª Chamada");
+    if (faces && student.flagged)
+        result = drawing.selection.flaggedText;
     canvas.setColor(Qt::black);
     canvas.setAlign(Align::Left);
     canvas.text(resultX(*group), y, result);
@@ -144,7 +168,18 @@ void drawStudent(const GeneralDrawing &drawing, Canvas &canvas)
 
 } // namespace
 
-QList<ReportParam> generalParams()
+FaceCell faceCell(double value, const QString &kind, double passMark)
+{
+    if (value == 90)
+        return {QStringLiteral("D")};
+    if (value == 0 || (value > 10 && value < 90))
+        return {QStringLiteral("--"), false, true};
+    if (value < passMark && kind == QLatin1String("N"))
+        return {kSadFace, true};
+    return {};
+}
+
+QList<ReportParam> generalParams(bool faces)
 {
     QList<ReportParam> params;
     for (const ReportParam &param : ataParams()) {
@@ -154,13 +189,23 @@ QList<ReportParam> generalParams()
     }
     params.append({kOnlyConsolidated, QStringLiteral("Imprimir apenas a Disciplina Consolidada (quando eistir)"),
                    ParamKind::Flag, QStringLiteral("N")});
+    if (faces) {
+        params.append({kFlaggedText, QStringLiteral("Use o texto abaixo para os ALunos MARCADOS"), ParamKind::Text,
+                       QStringLiteral("PROCURAR A SECRETARIA")});
+    }
     return params;
 }
 
 GeneralSelection generalSelection(const ReportValues &values)
 {
-    return {values.text(QStringLiteral("class")), ataUnit(values.text(QStringLiteral("unit"))),
-            values.flag(kOnlyConsolidated), !values.flag(QStringLiteral("keep-leavers"))};
+    GeneralSelection selection{values.text(QStringLiteral("class")), ataUnit(values.text(QStringLiteral("unit"))),
+                               values.flag(kOnlyConsolidated), !values.flag(QStringLiteral("keep-leavers"))};
+    const auto &params = values.params();
+    selection.faces = std::any_of(params.cbegin(), params.cend(),
+                                  [](const ReportParam &param) { return param.name == kFlaggedText; });
+    if (selection.faces)
+        selection.flaggedText = values.text(kFlaggedText);
+    return selection;
 }
 
 Document generalSheet(const data::Database &db, const SchoolInfo &school, const GeneralSelection &selection)
@@ -168,7 +213,7 @@ Document generalSheet(const data::Database &db, const SchoolInfo &school, const 
     data::Settings settings;
     data::loadSettings(db, settings);
     auto drawing = std::make_shared<GeneralDrawing>();
-    drawing->unit = selection.unit;
+    drawing->selection = selection;
     drawing->marks = {settings.unitPassMark, settings.finalPassMark, settings.Limite_Dep};
 
     Report report;
@@ -217,6 +262,15 @@ ReportEntry generalEntry()
     entry.build = [](const ReportInput &input) {
         return generalSheet(input.db, input.school, generalSelection(input.values));
     };
+    return entry;
+}
+
+ReportEntry facesEntry()
+{
+    ReportEntry entry = generalEntry();
+    entry.name = QStringLiteral("medias-graficos");
+    entry.menuEntry = QStringLiteral("mnuMediasGraficosCoord");
+    entry.params = generalParams(true);
     return entry;
 }
 

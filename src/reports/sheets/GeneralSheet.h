@@ -5,7 +5,8 @@
 
 // "Médias - Todas as Disciplinas (p/ Coordenação)": per class, one line per student with the
 // chosen unit's mark (or the year's averages) of every subject of the grade and the outcome,
-// drawn on the grid of the minutes on landscape A4.
+// drawn on the grid of the minutes on landscape A4. "Médias - Gráficos (p/ Coordenação)" is the
+// same sheet with faces: only the failing marks show, as a sad face.
 namespace reports {
 
 struct GeneralSelection
@@ -14,7 +15,23 @@ struct GeneralSelection
     AtaUnit unit = AtaUnit::Final;
     bool onlyConsolidated = false; // only the subjects marked for the minutes
     bool skipLeavers = true;
+    bool faces = false;
+    QString flaggedText; // with faces: the result of a flagged (MARCADO) student, who gets no cells
 };
+
+// A cell of the sheet with faces. Wingdings is not installed here, so the sad face is DejaVu
+// Sans' U+2639, drawn a few points larger than the marks.
+struct FaceCell
+{
+    QString text;
+    bool face = false;       // the sad face of a failing ordinary subject
+    bool secondCall = false; // a missing mark (0, or a code other than 90): " / 2ª Chamada"
+};
+
+inline const QString kSadFace = QStringLiteral("\u2639");
+
+// `value` with one decimal, `kind` "N" or "C"; a passing mark, or a failing concept, is empty.
+FaceCell faceCell(double value, const QString &kind, double passMark);
 
 // Where the general sheet's grid starts; the columns are those of the minutes.
 struct GeneralGeometry
@@ -25,8 +42,9 @@ struct GeneralGeometry
     static constexpr Tenths firstRowY = 495;
 };
 
-// class, unit (1..4, geral, final), only-consolidated and keep-leavers.
-QList<ReportParam> generalParams();
+// class, unit (1..4, geral, final), only-consolidated and keep-leavers; with faces also
+// flagged-text.
+QList<ReportParam> generalParams(bool faces = false);
 
 GeneralSelection generalSelection(const ReportValues &values);
 
@@ -35,5 +53,8 @@ Document generalSheet(const data::Database &db, const SchoolInfo &school, const 
 
 // "medias-geral", menu "Médias - Todas as Disciplinas (p/ Coordenação)", printed once.
 ReportEntry generalEntry();
+
+// "medias-graficos", menu "Médias - Gráficos (p/ Coordenação)", printed once.
+ReportEntry facesEntry();
 
 } // namespace reports

@@ -8,7 +8,7 @@ namespace reports {
 
 QList<ReportEntry> sheetReports()
 {
-    return {ataEntry(), resultEntry(), generalEntry()};
+    return {ataEntry(), resultEntry(), generalEntry(), facesEntry()};
 }
 
 } // namespace reports

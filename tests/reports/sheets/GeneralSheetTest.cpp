@@ -117,6 +117,52 @@ TEST_F(GeneralSheetTest, ConsolidatedSubjectsAndLeavers)
     EXPECT_FALSE(findText(all, 0, QStringLiteral("Recuperação")));
 }
 
+TEST(FaceCell, OnlyFailingOrdinaryMarksAndMissingMarksShow)
+{
+    EXPECT_EQ(faceCell(5, QStringLiteral("N"), 7).text, kSadFace);
+    EXPECT_TRUE(faceCell(5, QStringLiteral("N"), 7).face);
+    EXPECT_TRUE(faceCell(7, QStringLiteral("N"), 7).text.isEmpty());
+    EXPECT_TRUE(faceCell(5, QStringLiteral("C"), 7).text.isEmpty()); // a concept gets no face
+    EXPECT_EQ(faceCell(0, QStringLiteral("N"), 7).text, QStringLiteral("--"));
+    EXPECT_TRUE(faceCell(0, QStringLiteral("N"), 7).secondCall);
+    EXPECT_TRUE(faceCell(50, QStringLiteral("C"), 7).secondCall);
+    EXPECT_EQ(faceCell(90, QStringLiteral("N"), 7).text, QStringLiteral("D"));
+    EXPECT_FALSE(faceCell(90, QStringLiteral("N"), 7).secondCall);
+}
+
+TEST_F(GeneralSheetTest, FacesShowFailuresSecondCallsAndTheFlaggedStudentsMessage)
+{
+    addStudentWith(1, QStringLiteral("ANA LIMA"), 9, 8, 8);
+    addStudentWith(2, QStringLiteral("BRUNO SOUZA"), 9, 5, 8);
+    addStudentWith(3, QStringLiteral("CAIO DIAS"), 9, 0, 8);
+    addStudentWith(4, QStringLiteral("DORA MELO"), 9, 5, 5);
+    addStudentWith(5, QStringLiteral("ELI ROCHA"), 9, 5, 0);
+    m_db.exec(QStringLiteral("update ALUNOS set MARCADO = 1 where MATRICULA = 4"));
+    ReportValues values(generalParams(true));
+    values.set(QStringLiteral("class"), QStringLiteral("1G5A"), m_db);
+    values.set(QStringLiteral("unit"), QStringLiteral("1"), m_db);
+    const GeneralSelection selection = generalSelection(values);
+    ASSERT_TRUE(selection.faces);
+    const Document document = generalSheet(m_db, m_school, selection);
+    constexpr int row = 79;
+    // Passing marks leave their cells empty.
+    EXPECT_FALSE(findText(document, 0, QStringLiteral("8,0")));
+    EXPECT_FALSE(findText(document, 0, QStringLiteral("A")));
+    const QStringList faces = textsStarting(document, 0, kSadFace);
+    EXPECT_EQ(faces.size(), 2); // Bruno's and Eli's MA; Dora is flagged
+    const Item *face = findText(document, 0, kSadFace);
+    ASSERT_TRUE(face);
+    EXPECT_EQ(face->font.family, QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(face->rect.right() + 1, 1530);
+    EXPECT_EQ(face->rect.y(), 495 + row);
+    EXPECT_EQ(at(document, 0, QStringLiteral("APROVADO")).y(), 495);
+    EXPECT_EQ(at(document, 0, QStringLiteral("Recuperação")).y(), 495 + row);
+    EXPECT_EQ(at(document, 0, QStringLiteral("--")).y(), 495 + 2 * row);
+    EXPECT_EQ(at(document, 0, QStringLiteral("2ª Chamada")).y(), 495 + 2 * row);
+    EXPECT_EQ(at(document, 0, QStringLiteral("PROCURAR A SECRETARIA")).y(), 495 + 3 * row);
+    EXPECT_EQ(at(document, 0, QStringLiteral("Recuperação / 2ª Chamada")).y(), 495 + 4 * row);
+}
+
 TEST_F(GeneralSheetTest, DialogValuesBecomeTheSelection)
 {
     ReportValues values(generalParams());

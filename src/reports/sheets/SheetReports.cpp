@@ -3,12 +3,13 @@
 #include "reports/sheets/AtaSheet.h"
 #include "reports/sheets/GeneralSheet.h"
 #include "reports/sheets/ResultSheet.h"
+#include "reports/sheets/SubjectSheet.h"
 
 namespace reports {
 
 QList<ReportEntry> sheetReports()
 {
-    return {ataEntry(), resultEntry(), generalEntry(), facesEntry()};
+    return {ataEntry(), resultEntry(), generalEntry(), facesEntry(), subjectEntry()};
 }
 
 } // namespace reports

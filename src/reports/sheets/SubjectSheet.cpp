@@ -1,9 +1,9 @@
 #include "reports/sheets/SubjectSheet.h"
 
-#include "reports/MarkCell.h"
 #include "reports/cards/CardChoices.h"
 #include "reports/cards/CardRows.h"
 #include "reports/engine/Layout.h"
+#include "reports/sheets/MarkField.h"
 #include "reports/sheets/ResultRows.h"
 
 #include "core/Formats.h"
@@ -23,31 +23,6 @@ constexpr Tenths kAbsenceWidth = 80;
 constexpr Tenths kCellWidth = 120;
 constexpr Tenths kPointsX = 2000;
 constexpr Tenths kColumnPitch = 130;
-
-std::optional<double> optionalNumber(const QVariant &value)
-{
-    return value.isNull() ? std::nullopt : std::optional<double>(value.toDouble());
-}
-
-void addMark(Band &band, const QString &field, Tenths x, MarkColumn column, const PassMarks &passMarks)
-{
-    band.field(field, {x, 0, kCellWidth, 45})
-        .aligned(Align::Right)
-        .sized(9)
-        .onPrint([field, column, passMarks](ElementLook &look, const PrintContext &context) {
-            MarkCellInput input;
-            input.value = optionalNumber(context.value(field));
-            input.column = column;
-            input.subjectType = context.value(QStringLiteral("TIPO")).toString().trimmed();
-            input.passMarks = passMarks;
-            input.finalExam = optionalNumber(context.value(QStringLiteral("PFINAL")));
-            const MarkCell cell = markCell(input);
-            look.text = cell.text;
-            look.color = cell.color;
-            look.font.bold = cell.bold;
-            look.font.italic = cell.italic;
-        });
-}
 
 void addCaption(Band &band, const QString &text, Tenths x, Tenths y, Tenths width, Align align = Align::Right)
 {
@@ -157,15 +132,16 @@ Document subjectSheet(const data::Database &db, const SchoolInfo &school, const 
     for (int unit = 0; unit < 4; ++unit) {
         const Tenths x = kFirstUnitX + kUnitPitch * unit;
         detail.field(QStringLiteral("FLT%1").arg(unit + 1), {x, 0, kAbsenceWidth, 45}).aligned(Align::Right).sized(9);
-        addMark(detail, QStringLiteral("UND%1").arg(unit + 1), x + kAbsenceWidth, MarkColumn::Unit, passMarks);
+        addMarkField(detail, QStringLiteral("UND%1").arg(unit + 1), {x + kAbsenceWidth, 0, kCellWidth, 45}, MarkColumn::Unit,
+                     passMarks);
     }
     detail.field(QStringLiteral("PONTOS"), {kPointsX, 0, kCellWidth, 45}).aligned(Align::Right).sized(9);
-    addMark(detail, QStringLiteral("MD_ANUAL"), kPointsX + kColumnPitch, MarkColumn::AnnualAverage, passMarks);
+    addMarkField(detail, QStringLiteral("MD_ANUAL"), {kPointsX + kColumnPitch, 0, kCellWidth, 45}, MarkColumn::AnnualAverage, passMarks);
     detail.field(QStringLiteral("FALTAS"), {kPointsX + 2 * kColumnPitch, 0, kCellWidth, 45})
         .aligned(Align::Right)
         .sized(9);
-    addMark(detail, QStringLiteral("PFINAL"), kPointsX + 3 * kColumnPitch, MarkColumn::FinalExam, passMarks);
-    addMark(detail, QStringLiteral("MD_FINAL"), kPointsX + 4 * kColumnPitch, MarkColumn::FinalAverage, passMarks);
+    addMarkField(detail, QStringLiteral("PFINAL"), {kPointsX + 3 * kColumnPitch, 0, kCellWidth, 45}, MarkColumn::FinalExam, passMarks);
+    addMarkField(detail, QStringLiteral("MD_FINAL"), {kPointsX + 4 * kColumnPitch, 0, kCellWidth, 45}, MarkColumn::FinalAverage, passMarks);
 
     Band &notes = report.summary;
     notes.height = 110;

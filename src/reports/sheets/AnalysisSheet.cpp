@@ -1,5 +1,7 @@
 #include "reports/sheets/AnalysisSheet.h"
 
+#include "reports/sheets/AtaGrid.h"
+
 #include "reports/engine/Canvas.h"
 #include "reports/engine/Layout.h"
 #include "reports/sheets/AnalysisCells.h"
@@ -33,17 +35,9 @@ struct AnalysisDrawing
     Analysis analysis = Analysis::YearPoints;
 };
 
-const AnalysisGroup *groupOf(const AnalysisDrawing &drawing, const Canvas &canvas)
-{
-    const QVariant index = canvas.value(QStringLiteral("CLASS"));
-    if (!index.isValid() || index.toInt() >= drawing.groups.size())
-        return nullptr;
-    return &drawing.groups.at(index.toInt());
-}
-
 void drawHeadings(const AnalysisDrawing &drawing, Canvas &canvas)
 {
-    const AnalysisGroup *group = groupOf(drawing, canvas);
+    const AnalysisGroup *group = drawnGroup(drawing.groups, canvas);
     if (!group)
         return;
     canvas.setFont(font(7, true));
@@ -59,25 +53,18 @@ void drawHeadings(const AnalysisDrawing &drawing, Canvas &canvas)
 
 void drawStudent(const AnalysisDrawing &drawing, Canvas &canvas)
 {
-    const AnalysisGroup *group = groupOf(drawing, canvas);
+    const AnalysisGroup *group = drawnGroup(drawing.groups, canvas);
     if (!group)
         return;
     const int index = canvas.value(QStringLiteral("STUDENT")).toInt();
     const AtaStudent &student = group->schoolClass.students.at(index);
-    const Tenths y = canvas.cursorY() - AtaGeometry::rowPitch;
-    canvas.setFont(font(8));
-    canvas.setColor(Qt::black);
-    canvas.setAlign(Align::Right);
-    canvas.text(AtaGeometry::numberRight, y, QString::number(index + 1) + QLatin1Char('.'));
-    canvas.setAlign(Align::Left);
-    canvas.text(AtaGeometry::nameX, y, student.name);
+    const Tenths y = drawStudentName(canvas, index, student.name);
     canvas.setAlign(Align::Right);
     for (const AtaMarkRow &row : student.rows) {
-        const auto column = std::find_if(group->subjects.cbegin(), group->subjects.cend(),
-                                         [&row](const AtaSubject &subject) { return subject.code == row.subject; });
-        if (column == group->subjects.cend())
+        const qsizetype column = subjectColumn(group->subjects, row.subject);
+        if (column < 0)
             continue;
-        const Tenths x = AtaGeometry::markRight + group->pitch * Tenths(column - group->subjects.cbegin());
+        const Tenths x = AtaGeometry::markRight + group->pitch * Tenths(column);
         double points = 0;
         for (int unit = 0; unit < drawing.marks.units; ++unit)
             points += row.units[unit];

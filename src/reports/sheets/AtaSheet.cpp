@@ -1,5 +1,7 @@
 #include "reports/sheets/AtaSheet.h"
 
+#include "reports/sheets/AtaGrid.h"
+
 #include "reports/engine/Canvas.h"
 #include "reports/engine/Layout.h"
 #include "reports/sheets/AtaRows.h"
@@ -60,17 +62,9 @@ double cellValue(const AtaMarkRow &row, AtaUnit unit)
     }
 }
 
-const AtaPageGroup *groupOf(const AtaDrawing &drawing, const Canvas &canvas)
-{
-    const QVariant index = canvas.value(QStringLiteral("CLASS"));
-    if (!index.isValid() || index.toInt() >= drawing.groups.size())
-        return nullptr;
-    return &drawing.groups.at(index.toInt());
-}
-
 void drawGridHeading(const AtaDrawing &drawing, Canvas &canvas)
 {
-    const AtaPageGroup *group = groupOf(drawing, canvas);
+    const AtaPageGroup *group = drawnGroup(drawing.groups, canvas);
     if (!group)
         return;
     canvas.setFont(font(7, true));
@@ -98,18 +92,12 @@ void drawGridHeading(const AtaDrawing &drawing, Canvas &canvas)
 
 void drawStudentRow(const AtaDrawing &drawing, Canvas &canvas)
 {
-    const AtaPageGroup *group = groupOf(drawing, canvas);
+    const AtaPageGroup *group = drawnGroup(drawing.groups, canvas);
     if (!group)
         return;
     const int index = canvas.value(QStringLiteral("STUDENT")).toInt();
     const AtaStudent &student = group->schoolClass.students.at(index);
-    const Tenths y = canvas.cursorY() - AtaGeometry::rowPitch;
-    canvas.setFont(font(8));
-    canvas.setColor(Qt::black);
-    canvas.setAlign(Align::Right);
-    canvas.text(AtaGeometry::numberRight, y, QString::number(index + 1) + QLatin1Char('.'));
-    canvas.setAlign(Align::Left);
-    canvas.text(AtaGeometry::nameX, y, student.name);
+    const Tenths y = drawStudentName(canvas, index, student.name);
 
     const AtaOptions &options = drawing.options;
     const double passMark = options.unit == AtaUnit::Final ? drawing.marks.final : drawing.marks.unit;
@@ -118,11 +106,10 @@ void drawStudentRow(const AtaDrawing &drawing, Canvas &canvas)
     // Each mark goes under its own subject's heading, so a missing grade row leaves a blank
     // cell instead of shifting the marks after it into the wrong columns.
     for (const AtaMarkRow &row : student.rows) {
-        const auto column = std::find_if(group->subjects.cbegin(), group->subjects.cend(),
-                                         [&row](const AtaSubject &subject) { return subject.code == row.subject; });
-        if (column == group->subjects.cend())
+        const qsizetype column = subjectColumn(group->subjects, row.subject);
+        if (column < 0)
             continue;
-        const Tenths x = AtaGeometry::markRight + group->pitch * Tenths(column - group->subjects.cbegin());
+        const Tenths x = AtaGeometry::markRight + group->pitch * Tenths(column);
         if (student.isLeaver()) {
             canvas.setColor(Qt::black);
             canvas.text(x, y, QStringLiteral("---"));

@@ -1,5 +1,7 @@
 #include "reports/sheets/GeneralSheet.h"
 
+#include "reports/sheets/AtaGrid.h"
+
 #include "reports/engine/Canvas.h"
 #include "reports/engine/Layout.h"
 #include "reports/sheets/AtaRows.h"
@@ -57,14 +59,6 @@ double cellValue(const AtaMarkRow &row, AtaUnit unit)
     }
 }
 
-const GeneralGroup *groupOf(const GeneralDrawing &drawing, const Canvas &canvas)
-{
-    const QVariant index = canvas.value(QStringLiteral("CLASS"));
-    if (!index.isValid() || index.toInt() >= drawing.groups.size())
-        return nullptr;
-    return &drawing.groups.at(index.toInt());
-}
-
 Tenths resultX(const GeneralGroup &group)
 {
     return AtaGeometry::resultX + group.pitch * Tenths(group.subjects.size());
@@ -72,7 +66,7 @@ Tenths resultX(const GeneralGroup &group)
 
 void drawHeadings(const GeneralDrawing &drawing, Canvas &canvas)
 {
-    const GeneralGroup *group = groupOf(drawing, canvas);
+    const GeneralGroup *group = drawnGroup(drawing.groups, canvas);
     if (!group)
         return;
     canvas.setFont(font(7, true));
@@ -95,18 +89,12 @@ void drawHeadings(const GeneralDrawing &drawing, Canvas &canvas)
 
 void drawStudent(const GeneralDrawing &drawing, Canvas &canvas)
 {
-    const GeneralGroup *group = groupOf(drawing, canvas);
+    const GeneralGroup *group = drawnGroup(drawing.groups, canvas);
     if (!group)
         return;
     const int index = canvas.value(QStringLiteral("STUDENT")).toInt();
     const AtaStudent &student = group->schoolClass.students.at(index);
-    const Tenths y = canvas.cursorY() - AtaGeometry::rowPitch;
-    canvas.setFont(font(8));
-    canvas.setColor(Qt::black);
-    canvas.setAlign(Align::Right);
-    canvas.text(AtaGeometry::numberRight, y, QString::number(index + 1) + QLatin1Char('.'));
-    canvas.setAlign(Align::Left);
-    canvas.text(AtaGeometry::nameX, y, student.name);
+    const Tenths y = drawStudentName(canvas, index, student.name);
 
     const AtaUnit unit = drawing.selection.unit;
     const bool faces = drawing.selection.faces;
@@ -118,11 +106,10 @@ void drawStudent(const GeneralDrawing &drawing, Canvas &canvas)
     for (const AtaMarkRow &row : student.rows) {
         if (faces && student.flagged)
             break;
-        const auto column = std::find_if(group->subjects.cbegin(), group->subjects.cend(),
-                                         [&row](const AtaSubject &subject) { return subject.code == row.subject; });
-        if (column == group->subjects.cend())
+        const qsizetype column = subjectColumn(group->subjects, row.subject);
+        if (column < 0)
             continue;
-        const Tenths x = AtaGeometry::markRight + group->pitch * Tenths(column - group->subjects.cbegin());
+        const Tenths x = AtaGeometry::markRight + group->pitch * Tenths(column);
         const double value = oneDecimal(cellValue(row, unit));
         if (faces && !student.isLeaver()) {
             const FaceCell cell = faceCell(value, row.kind, passMark);

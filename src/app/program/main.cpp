@@ -73,7 +73,7 @@ int main(int argc, char *argv[])
     cashbook::installCommands(mainWindow, services);
     students::installCommands(mainWindow, services);
     grades::installCommands(mainWindow, services);
-    exporting::installAtaDialog();
+    exporting::installAtaDialogs();
 
     // Full size even where no window manager maximises (a bare X server, Xvfb).
     mainWindow.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());

@@ -3,6 +3,7 @@
 #include "export/AtaExport.h"
 #include "reports/forms/ReportRunner.h"
 #include "reports/forms/TfrmAtaResultados.h"
+#include "reports/forms/TfrmDefinirTurmaNotas.h"
 
 #include "core/Clock.h"
 #include "core/Dialogs.h"
@@ -21,6 +22,20 @@
 #include <QVBoxLayout>
 
 namespace exporting {
+
+namespace {
+
+// The file holds every subject of the grade, whatever the dialog chose to print.
+reports::AtaFileExport ataFileExport(const data::Database &db)
+{
+    return [db](const reports::AtaOptions &options, const QString &classListText, QWidget *owner) {
+        TfrmGerarArquivo window(db, {options.classCode, options.skipLeavers, false}, classListText, owner);
+        if (window.build())
+            window.exec();
+    };
+}
+
+} // namespace
 
 TfrmGerarArquivo::TfrmGerarArquivo(const data::Database &db, const reports::AtaSelection &selection,
                                    const QString &classListText, QWidget *parent)
@@ -99,23 +114,28 @@ void TfrmGerarArquivo::cmdSalvarClick()
     accept();
 }
 
-void installAtaDialog()
+void installAtaDialogs()
 {
     reports::setReportDialog(
         QStringLiteral("ata"),
         [](const reports::ReportEntry &, reports::ReportValues &values, const data::Database &db, QWidget *parent) {
-            const auto exportFile = [db](const reports::AtaOptions &options, const QString &classListText,
-                                         QWidget *owner) {
-                TfrmGerarArquivo window(db, {options.classCode, options.skipLeavers, false}, classListText, owner);
-                if (window.build())
-                    window.exec();
-            };
-            reports::TfrmAtaResultados dialog(db, reports::ataOptions(values), exportFile, parent);
+            reports::TfrmAtaResultados dialog(db, reports::ataOptions(values), ataFileExport(db), parent);
             if (dialog.exec() != QDialog::Accepted)
                 return false;
             reports::setAtaValues(values, dialog.options(), db);
             return true;
         });
+    // The general grade sheets offer the same file for the classes chosen there.
+    const reports::ReportDialog gradeSheetDialog = [](const reports::ReportEntry &, reports::ReportValues &values,
+                                                      const data::Database &db, QWidget *parent) {
+        reports::TfrmDefinirTurmaNotas dialog(db, values, ataFileExport(db), parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        values = dialog.values();
+        return true;
+    };
+    reports::setReportDialog(QStringLiteral("medias-geral"), gradeSheetDialog);
+    reports::setReportDialog(QStringLiteral("medias-graficos"), gradeSheetDialog);
 }
 
 } // namespace exporting

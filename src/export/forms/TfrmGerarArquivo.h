@@ -37,7 +37,8 @@ private:
     QPlainTextEdit *m_preview = nullptr;
 };
 
-// Gives the minutes ("ata") their own dialog, whose "&Gerar Arquivo" opens this window.
-void installAtaDialog();
+// Gives the minutes ("ata") and the general grade sheets ("medias-geral", "medias-graficos")
+// their own dialogs, whose "&Gerar Arquivo" opens this window.
+void installAtaDialogs();
 
 } // namespace exporting

@@ -2,8 +2,6 @@
 
 #include "reports/cards/CardChoices.h"
 
-#include "core/Dialogs.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -28,7 +26,7 @@ W *named(W *widget, const char *name)
 
 } // namespace
 
-TfrmAtaResultados::TfrmAtaResultados(const data::Database &db, const AtaOptions &options, Export exportFile,
+TfrmAtaResultados::TfrmAtaResultados(const data::Database &db, const AtaOptions &options, AtaFileExport exportFile,
                                      QWidget *parent)
     : QDialog(parent), m_export(std::move(exportFile))
 {
@@ -79,17 +77,16 @@ TfrmAtaResultados::TfrmAtaResultados(const data::Database &db, const AtaOptions 
     buttons->addStretch();
     m_print = named(new QPushButton(QStringLiteral("&Imprimir"), this), "cmdImprimir");
     m_print->setDefault(true);
-    auto *generate = named(new QPushButton(QStringLiteral("&Gerar Arquivo"), this), "cmdGerarArquivo");
-    generate->setToolTip(QStringLiteral("Salva arquivo no formato TEXTO"));
-    generate->setEnabled(bool(m_export));
+    m_generate = named(new QPushButton(QStringLiteral("&Gerar Arquivo"), this), "cmdGerarArquivo");
+    m_generate->setToolTip(QStringLiteral("Salva arquivo no formato TEXTO"));
     auto *close = named(new QPushButton(QStringLiteral("&Fechar"), this), "cmdFechar");
     buttons->addWidget(m_print);
-    buttons->addWidget(generate);
+    buttons->addWidget(m_generate);
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
     connect(m_print, &QPushButton::clicked, this, &QDialog::accept);
-    connect(generate, &QPushButton::clicked, this, &TfrmAtaResultados::cmdGerarArquivoClick);
+    connect(m_generate, &QPushButton::clicked, this, &TfrmAtaResultados::cmdGerarArquivoClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_allClasses, &QRadioButton::toggled, this, &TfrmAtaResultados::updateButtons);
     connect(m_class, &QComboBox::currentIndexChanged, this, [this] {
@@ -132,17 +129,15 @@ QString TfrmAtaResultados::classListText() const
 
 void TfrmAtaResultados::updateButtons()
 {
-    m_print->setEnabled(m_allClasses->isChecked() || !m_class->currentData().toString().isEmpty());
+    const bool classChosen = m_allClasses->isChecked() || !m_class->currentData().toString().isEmpty();
+    m_print->setEnabled(classChosen);
+    // Without a picked class "Apenas a Turma" would write every class's file.
+    m_generate->setEnabled(m_export && classChosen);
 }
 
 void TfrmAtaResultados::cmdGerarArquivoClick()
 {
-    const core::Button answer = core::dialogs().show(
-        {QStringLiteral("Esta opção permite gerar um arquivo texto\rcom os dados que seriam impressos. Desta\r"
-                        "forma, poderá ser usado outro aplicativo para\rtratamento e impressão. Continua?"),
-         QStringLiteral("Confirmação"), core::Icon::Question, core::Button::Yes | core::Button::No});
-    if (answer == core::Button::Yes)
-        m_export(options(), classListText(), this);
+    askAndExport(m_export, options(), classListText(), this);
     reject();
 }
 

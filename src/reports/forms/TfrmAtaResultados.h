@@ -1,11 +1,11 @@
 #pragma once
 
+#include "reports/forms/AtaFileExport.h"
 #include "reports/sheets/AtaOptions.h"
 
 #include "data/store/Database.h"
 
 #include <QDialog>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -19,15 +19,13 @@ namespace reports {
 // "Defina a Turma  e a Disciplina": the options of the minutes of final results. "&Imprimir"
 // keeps the choices (options()) and closes, enabled for all classes or once a class is chosen;
 // "&Gerar Arquivo" asks, then hands the choices and the class list's text to the text export
-// and closes the dialog (disabled when no export is given); "&Fechar" cancels.
+// and closes the dialog (disabled when no export is given or no class is picked); "&Fechar" cancels.
 class TfrmAtaResultados : public QDialog
 {
     Q_OBJECT
 
 public:
-    using Export = std::function<void(const AtaOptions &options, const QString &classListText, QWidget *parent)>;
-
-    TfrmAtaResultados(const data::Database &db, const AtaOptions &options, Export exportFile = {},
+    TfrmAtaResultados(const data::Database &db, const AtaOptions &options, AtaFileExport exportFile = {},
                       QWidget *parent = nullptr);
 
     AtaOptions options() const;
@@ -37,7 +35,7 @@ private:
     void updateButtons();
     void cmdGerarArquivoClick();
 
-    Export m_export;
+    AtaFileExport m_export;
     QRadioButton *m_allClasses = nullptr;
     QRadioButton *m_oneClass = nullptr;
     QComboBox *m_class = nullptr;
@@ -50,6 +48,7 @@ private:
     QLineEdit *m_failed = nullptr;
     QComboBox *m_unit = nullptr;
     QPushButton *m_print = nullptr;
+    QPushButton *m_generate = nullptr;
 };
 
 } // namespace reports

@@ -56,8 +56,14 @@ private slots:
                                      [&exported](const AtaOptions &chosen, const QString &text, QWidget *) {
                                          exported = chosen.classCode + QLatin1Char('|') + text;
                                      });
+            auto *generate = dialog.findChild<QPushButton *>(QStringLiteral("cmdGerarArquivo"));
+            auto *classes = dialog.findChild<QComboBox *>(QStringLiteral("cbTurma"));
+            classes->setCurrentIndex(0); // "Apenas a Turma" with no class would write every class
+            QVERIFY(!generate->isEnabled());
+            classes->setCurrentIndex(classes->findData(QStringLiteral("1G5A")));
+            QVERIFY(generate->isEnabled());
             dialogs->answer(answer);
-            dialog.findChild<QPushButton *>(QStringLiteral("cmdGerarArquivo"))->click();
+            generate->click();
             QVERIFY(dialogs->last().text.startsWith(QStringLiteral("Esta opção permite gerar um arquivo texto\r")));
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
             QCOMPARE(exported, answer == core::Button::Yes ? QStringLiteral("1G5A|1G5A 5º ANO A") : QString());

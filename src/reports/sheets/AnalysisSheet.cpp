@@ -103,12 +103,7 @@ Document analysisSheet(const data::Database &db, const SchoolInfo &school, const
     addListingHeader(report, report.title);
     addFooterLine(report, school.footer);
     report.pageHeader.height = kHeaderHeight;
-    report.pageHeader.field(QStringLiteral("TURMA"), {0, 260, 1800, 50})
-        .withFont(font(10, true))
-        .onPrint([](ElementLook &look, const PrintContext &context) {
-            look.text = QStringLiteral("TURMA: ") + context.value(QStringLiteral("TURMA")).toString() +
-                        QLatin1Char(' ') + context.value(QStringLiteral("TURMA_DESC")).toString();
-        });
+    addClassLine(report.pageHeader, 260);
 
     RecordList rows({QStringLiteral("TURMA"), QStringLiteral("TURMA_DESC"), QStringLiteral("CLASS"),
                      QStringLiteral("STUDENT")});

@@ -6,8 +6,8 @@
 #include <QList>
 
 // Pieces every sheet drawn on the minutes' grid shares (the minutes, the general sheet, the
-// year analyses): which class the page is drawing, where a subject's column is, and the start
-// of a student's row.
+// outcome lists, the year analyses): which class the page is drawing, where a subject's column
+// is, the column headings, and the start and end of a student's row.
 namespace reports {
 
 // The page group the canvas is drawing: the sheets keep its index in the "CLASS" value; null
@@ -25,8 +25,29 @@ const Group *drawnGroup(const QList<Group> &groups, const Canvas &canvas)
 // class's grade has no such subject.
 qsizetype subjectColumn(const QList<AtaSubject> &subjects, const QString &code);
 
+// Where "RESULTADO" and the result texts start after `subjects` columns `pitch` apart.
+Tenths resultColumnX(qsizetype subjects, Tenths pitch);
+
+// The lines of a sheet's column headings.
+struct GridHeadingLines
+{
+    Tenths headings = 0;
+    Tenths workloads = 0;
+    Tenths firstRow = 0;
+};
+
+// "Nome do Aluno", each subject's short name (as many characters as its column holds) with its
+// workload under it, "RESULTADO" after the last column, and the rule over the first row.
+void drawGridHeadings(Canvas &canvas, const QList<AtaSubject> &subjects, Tenths pitch, const GridHeadingLines &lines);
+
 // Draws the running number and the name that open the row of student `index`; returns the
 // row's y.
 Tenths drawStudentName(Canvas &canvas, int index, const QString &name);
+
+// The result text that closes the row at `y`, and the light rule under the row.
+void drawRowResult(Canvas &canvas, qsizetype subjects, Tenths pitch, Tenths y, const QString &result);
+
+// "TURMA: " + the class code and description of the page, at `y` of the page heading.
+void addClassLine(Band &band, Tenths y);
 
 } // namespace reports

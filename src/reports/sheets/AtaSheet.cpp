@@ -67,27 +67,10 @@ void drawGridHeading(const AtaDrawing &drawing, Canvas &canvas)
     const AtaPageGroup *group = drawnGroup(drawing.groups, canvas);
     if (!group)
         return;
-    canvas.setFont(font(7, true));
-    canvas.setColor(Qt::black);
-    canvas.setAlign(Align::Left);
-    canvas.text(AtaGeometry::nameX, AtaGeometry::headingsY, QStringLiteral("Nome do Aluno"));
+    drawGridHeadings(canvas, group->subjects, group->pitch,
+                     {AtaGeometry::headingsY, AtaGeometry::workloadY, AtaGeometry::firstRowY});
     canvas.setAlign(Align::Right);
     canvas.text(AtaGeometry::headingX - 20, AtaGeometry::workloadY, QStringLiteral("Carga Horária"));
-    canvas.setAlign(Align::Left);
-    // Narrowed columns keep as many characters as their width holds.
-    const qsizetype headingLength = 10 * group->pitch / AtaGeometry::pitch;
-    for (qsizetype k = 0; k < group->subjects.size(); ++k) {
-        const AtaSubject &subject = group->subjects.at(k);
-        const Tenths x = AtaGeometry::headingX + group->pitch * Tenths(k);
-        canvas.text(x, AtaGeometry::headingsY, subject.shortName.left(headingLength));
-        if (subject.workload)
-            canvas.text(x, AtaGeometry::workloadY, QString::number(*subject.workload));
-    }
-    const Tenths resultX = AtaGeometry::resultX + group->pitch * Tenths(group->subjects.size());
-    canvas.text(resultX, AtaGeometry::headingsY, QStringLiteral("RESULTADO"));
-    canvas.setPen(Qt::black, 3);
-    const Tenths right = resultX + AtaGeometry::resultWidth;
-    canvas.line(AtaGeometry::numberRight - 60, AtaGeometry::firstRowY - 15, right, AtaGeometry::firstRowY - 15);
 }
 
 void drawStudentRow(const AtaDrawing &drawing, Canvas &canvas)
@@ -126,13 +109,7 @@ void drawStudentRow(const AtaDrawing &drawing, Canvas &canvas)
         result = resultText(failed, drawing.marks.dependencyLimit, options.texts);
     else if (result.isEmpty())
         result = failed == 0 ? options.texts.approved : QStringLiteral("Recuperação");
-    canvas.setColor(Qt::black);
-    canvas.setAlign(Align::Left);
-    canvas.text(AtaGeometry::resultX + group->pitch * Tenths(group->subjects.size()), y, result);
-    canvas.setPen(QColor(0xb0, 0xb0, 0xb0), 1);
-    canvas.line(AtaGeometry::numberRight - 60, y + AtaGeometry::rowPitch - 12,
-                AtaGeometry::resultX + group->pitch * Tenths(group->subjects.size()) + AtaGeometry::resultWidth,
-                y + AtaGeometry::rowPitch - 12);
+    drawRowResult(canvas, group->subjects.size(), group->pitch, y, result);
 }
 
 void addPageHeader(Report &report, const data::Settings &settings, const SchoolInfo &school)

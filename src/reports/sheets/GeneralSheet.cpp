@@ -59,32 +59,12 @@ double cellValue(const AtaMarkRow &row, AtaUnit unit)
     }
 }
 
-Tenths resultX(const GeneralGroup &group)
-{
-    return AtaGeometry::resultX + group.pitch * Tenths(group.subjects.size());
-}
-
 void drawHeadings(const GeneralDrawing &drawing, Canvas &canvas)
 {
-    const GeneralGroup *group = drawnGroup(drawing.groups, canvas);
-    if (!group)
-        return;
-    canvas.setFont(font(7, true));
-    canvas.setColor(Qt::black);
-    canvas.setAlign(Align::Left);
-    canvas.text(AtaGeometry::nameX, GeneralGeometry::headingsY, QStringLiteral("Nome do Aluno"));
-    const qsizetype headingLength = 10 * group->pitch / AtaGeometry::pitch;
-    for (qsizetype k = 0; k < group->subjects.size(); ++k) {
-        const AtaSubject &subject = group->subjects.at(k);
-        const Tenths x = AtaGeometry::headingX + group->pitch * Tenths(k);
-        canvas.text(x, GeneralGeometry::headingsY, subject.shortName.left(headingLength));
-        if (subject.workload)
-            canvas.text(x, GeneralGeometry::workloadY, QString::number(*subject.workload));
+    if (const GeneralGroup *group = drawnGroup(drawing.groups, canvas)) {
+        drawGridHeadings(canvas, group->subjects, group->pitch,
+                         {GeneralGeometry::headingsY, GeneralGeometry::workloadY, GeneralGeometry::firstRowY});
     }
-    canvas.text(resultX(*group), GeneralGeometry::headingsY, QStringLiteral("RESULTADO"));
-    canvas.setPen(Qt::black, 3);
-    canvas.line(AtaGeometry::numberRight - 60, GeneralGeometry::firstRowY - 15,
-                resultX(*group) + AtaGeometry::resultWidth, GeneralGeometry::firstRowY - 15);
 }
 
 void drawStudent(const GeneralDrawing &drawing, Canvas &canvas)
@@ -129,8 +109,6 @@ void drawStudent(const GeneralDrawing &drawing, Canvas &canvas)
         canvas.setColor(cell.red ? QColor(Qt::red) : QColor(Qt::black));
         canvas.text(x, y, cell.text);
     }
-    canvas.setFont(font(8));
-
     QString result = leaverResult(student.situation, student.situationDate);
     if (result.isEmpty() && final) {
         result = resultText(failed, drawing.marks.dependencyLimit,
@@ -145,12 +123,7 @@ void drawStudent(const GeneralDrawing &drawing, Canvas &canvas)
         result += QStringLiteral(" / 2ª Chamada");
     if (faces && student.flagged)
         result = drawing.selection.flaggedText;
-    canvas.setColor(Qt::black);
-    canvas.setAlign(Align::Left);
-    canvas.text(resultX(*group), y, result);
-    canvas.setPen(QColor(0xb0, 0xb0, 0xb0), 1);
-    canvas.line(AtaGeometry::numberRight - 60, y + AtaGeometry::rowPitch - 12,
-                resultX(*group) + AtaGeometry::resultWidth, y + AtaGeometry::rowPitch - 12);
+    drawRowResult(canvas, group->subjects.size(), group->pitch, y, result);
 }
 
 } // namespace
@@ -211,12 +184,7 @@ Document generalSheet(const data::Database &db, const SchoolInfo &school, const 
     addListingHeader(report, report.title);
     addFooterLine(report, school.footer);
     report.pageHeader.height = GeneralGeometry::firstRowY - 100; // the page's top margin is 100
-    report.pageHeader.field(QStringLiteral("TURMA"), {0, 235, 1800, 50})
-        .withFont(font(10, true))
-        .onPrint([](ElementLook &look, const PrintContext &context) {
-            look.text = QStringLiteral("TURMA: ") + context.value(QStringLiteral("TURMA")).toString() +
-                        QLatin1Char(' ') + context.value(QStringLiteral("TURMA_DESC")).toString();
-        });
+    addClassLine(report.pageHeader, GeneralGeometry::classLineY);
 
     RecordList rows({QStringLiteral("TURMA"), QStringLiteral("TURMA_DESC"), QStringLiteral("CLASS"),
                      QStringLiteral("STUDENT")});

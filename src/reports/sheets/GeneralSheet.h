@@ -36,6 +36,7 @@ FaceCell faceCell(double value, const QString &kind, double passMark);
 // Where the general sheet's grid starts; the columns are those of the minutes.
 struct GeneralGeometry
 {
+    static constexpr Tenths classLineY = 235; // "TURMA: ", under the listing's heading
     static constexpr Tenths headingsY = 400;
     // Under the headings and above the first row: at 555 the workloads would print over it.
     static constexpr Tenths workloadY = 445;

@@ -1,12 +1,21 @@
 #include "reports/sheets/ResultSheet.h"
 
+#include "reports/sheets/AtaGrid.h"
+
 #include "reports/cards/CardChoices.h"
+#include "reports/engine/Canvas.h"
 #include "reports/engine/Layout.h"
 #include "reports/sheets/AnalysisSheet.h"
 #include "reports/sheets/AtaCells.h"
+#include "reports/sheets/AtaSheet.h"
+#include "reports/sheets/GeneralSheet.h"
 
 #include "data/settings/Settings.h"
 #include "data/settings/SettingsStore.h"
+
+#include <QHash>
+#include <algorithm>
+#include <memory>
 
 namespace reports {
 
@@ -14,6 +23,11 @@ namespace {
 
 const QString kYear = QStringLiteral("geral");
 const QString kFinal = QStringLiteral("final");
+
+bool yearLevel(AtaUnit unit)
+{
+    return unit == AtaUnit::Year || unit == AtaUnit::Final;
+}
 
 QString unitCaption(AtaUnit unit)
 {
@@ -27,28 +41,151 @@ QString unitCaption(AtaUnit unit)
     }
 }
 
-// The column captions and the detail line share these left edges (tenths of a millimetre).
-constexpr Tenths kNumberX = 0;
-constexpr Tenths kMatriculaX = 90;
-constexpr Tenths kNameX = 260;
-constexpr Tenths kSubjectX = 1050;
-constexpr Tenths kAverageX = 1500;
-constexpr Tenths kFinalX = 1700;
-constexpr Tenths kCellWidth = 180;
-
-// A mark cell by the rule of the grade sheets: letters for codes and concept subjects, "--"
-// for 0, red below the pass mark.
-void addMarkCell(Band &band, const QString &field, Tenths x, double passMark, const AtaMarks &marks)
+struct OutcomeCell
 {
-    band.field(field, {x, 0, kCellWidth, 45})
-        .aligned(Align::Right)
-        .sized(9)
-        .onPrint([field, passMark, marks](ElementLook &look, const PrintContext &context) {
-            const AtaCell cell = printedCell(oneDecimal(context.value(field).toDouble()),
-                                             context.value(QStringLiteral("TIPO")).toString(), passMark, marks);
-            look.text = cell.text;
-            look.color = cell.red ? QColor(Qt::red) : QColor(Qt::black);
-        });
+    QString subject;
+    AtaCell cell;
+};
+
+struct OutcomeStudent
+{
+    qint64 matricula = 0;
+    QString name;
+    QList<OutcomeCell> cells;
+    QString result;
+};
+
+// One class of the list with the columns of its grade.
+struct OutcomeClass
+{
+    QString code;
+    QString description;
+    QList<AtaSubject> subjects;
+    Tenths pitch = AtaGeometry::pitch;
+    QList<OutcomeStudent> students; // in name order
+};
+
+struct OutcomeDrawing
+{
+    QList<OutcomeClass> classes;
+};
+
+// What a list's cells show and the mark they are read against: the average that sorted the
+// student into the outcome, or after recovery for the recovery outcomes and for "Média Final".
+struct CellRule
+{
+    bool afterRecovery = false;
+    double passMark = 0;
+};
+
+CellRule cellRule(const ResultSelection &selection, const AtaMarks &marks)
+{
+    const bool afterRecovery = selection.type == ResultType::ApprovedAfterRecovery ||
+                               selection.type == ResultType::BelowAfterRecovery ||
+                               (selection.type >= ResultType::YearPoints && selection.unit == AtaUnit::Final);
+    return {afterRecovery, afterRecovery && yearLevel(selection.unit) ? marks.final : marks.unit};
+}
+
+AtaCell outcomeCell(const ResultRow &row, const CellRule &rule, const AtaMarks &marks)
+{
+    return printedCell(rule.afterRecovery ? row.finalAverage : row.average, row.kind, rule.passMark, marks);
+}
+
+// The result column: the outcome itself for the lists of one outcome; where the outcome is a
+// failure after the final examination (or the year's whole list), the minutes' rule on the
+// student's failed subjects of every subject, not only the one listed.
+QString outcomeResult(const ResultSelection &selection, int failedSubjects, const AtaMarks &marks)
+{
+    switch (selection.type) {
+    case ResultType::ApprovedByAverage:
+    case ResultType::ApprovedAfterRecovery:
+        return QStringLiteral("APROVADO");
+    case ResultType::Recovery:
+        return QStringLiteral("Recuperação");
+    case ResultType::BelowAfterRecovery:
+        break;
+    case ResultType::YearPoints:
+    case ResultType::MinimumMark:
+        if (selection.unit == AtaUnit::Year)
+            return failedSubjects == 0 ? QStringLiteral("APROVADO") : QStringLiteral("Recuperação");
+        break;
+    }
+    if (!yearLevel(selection.unit))
+        return QStringLiteral("Recuperação");
+    return resultText(failedSubjects, marks.dependencyLimit,
+                      {QStringLiteral("APROVADO"), QStringLiteral("PROG.PARCIAL"), QStringLiteral("REPROVADO")});
+}
+
+QList<OutcomeClass> outcomeClasses(const data::Database &db, const ResultSelection &selection, const AtaMarks &marks,
+                                   Tenths pageRight)
+{
+    const QList<ResultRow> rows = readResultRows(db, selection, marks.unit, marks.final);
+    const CellRule rule = cellRule(selection, marks);
+    // The failures behind the result are counted over every subject of the student.
+    ResultSelection everySubject = selection;
+    everySubject.subject.clear();
+    const QList<ResultRow> counted =
+        selection.subject.isEmpty() ? rows : readResultRows(db, everySubject, marks.unit, marks.final);
+    QHash<QPair<QString, qint64>, int> failures;
+    for (const ResultRow &row : counted) {
+        if (outcomeCell(row, rule, marks).failed)
+            ++failures[{row.classCode, row.matricula}];
+    }
+
+    QList<OutcomeClass> classes;
+    QHash<qint64, qsizetype> studentIndex; // within the last class
+    for (const ResultRow &row : rows) {
+        if (classes.isEmpty() || classes.last().code != row.classCode) {
+            OutcomeClass schoolClass{row.classCode, row.classDescription};
+            for (const AtaSubject &subject : gradeSubjects(db, row.classCode.left(3), selection.onlyConsolidated)) {
+                if (selection.subject.isEmpty() || subject.code == selection.subject)
+                    schoolClass.subjects.append(subject);
+            }
+            schoolClass.pitch = AtaGeometry::pitchFor(schoolClass.subjects.size(), pageRight);
+            classes.append(schoolClass);
+            studentIndex.clear();
+        }
+        QList<OutcomeStudent> &students = classes.last().students;
+        if (!studentIndex.contains(row.matricula)) {
+            studentIndex.insert(row.matricula, students.size());
+            students.append({row.matricula, row.name, {},
+                             outcomeResult(selection, failures.value({row.classCode, row.matricula}), marks)});
+        }
+        students[studentIndex.value(row.matricula)].cells.append({row.subject, outcomeCell(row, rule, marks)});
+    }
+    // The rows come subject by subject; the sheet lists the students by name.
+    for (OutcomeClass &schoolClass : classes) {
+        std::stable_sort(schoolClass.students.begin(), schoolClass.students.end(),
+                         [](const OutcomeStudent &a, const OutcomeStudent &b) { return a.name < b.name; });
+    }
+    return classes;
+}
+
+void drawHeadings(const OutcomeDrawing &drawing, Canvas &canvas)
+{
+    if (const OutcomeClass *schoolClass = drawnGroup(drawing.classes, canvas)) {
+        drawGridHeadings(canvas, schoolClass->subjects, schoolClass->pitch,
+                         {GeneralGeometry::headingsY, GeneralGeometry::workloadY, GeneralGeometry::firstRowY});
+    }
+}
+
+void drawStudent(const OutcomeDrawing &drawing, Canvas &canvas)
+{
+    const OutcomeClass *schoolClass = drawnGroup(drawing.classes, canvas);
+    if (!schoolClass)
+        return;
+    const int index = canvas.value(QStringLiteral("STUDENT")).toInt();
+    const OutcomeStudent &student = schoolClass->students.at(index);
+    const Tenths y = drawStudentName(canvas, index, student.name);
+    canvas.setAlign(Align::Right);
+    for (const OutcomeCell &cell : student.cells) {
+        const qsizetype column = subjectColumn(schoolClass->subjects, cell.subject);
+        if (column < 0)
+            continue;
+        canvas.setColor(cell.cell.red ? QColor(Qt::red) : QColor(Qt::black));
+        canvas.text(AtaGeometry::markRight + schoolClass->pitch * Tenths(column), y, cell.cell.text);
+    }
+    drawRowResult(canvas, schoolClass->subjects.size(), schoolClass->pitch, y, student.result);
 }
 
 } // namespace
@@ -108,53 +245,34 @@ Document resultSheet(const data::Database &db, const SchoolInfo &school, const R
     data::Settings settings;
     data::loadSettings(db, settings);
     const AtaMarks marks{settings.unitPassMark, settings.finalPassMark, settings.Limite_Dep};
-    const bool year = selection.unit == AtaUnit::Year || selection.unit == AtaUnit::Final;
-    if (!year && selection.type >= ResultType::YearPoints) {
+    if (!yearLevel(selection.unit) && selection.type >= ResultType::YearPoints) {
         return analysisSheet(db, school, selection,
                              selection.type == ResultType::YearPoints ? Analysis::YearPoints : Analysis::MinimumMark);
     }
 
+    auto drawing = std::make_shared<OutcomeDrawing>();
     Report report;
     report.title = resultHeading(selection.type) + QLatin1Char(' ') + unitCaption(selection.unit);
     report.page.paper = Paper::A4;
+    report.page.orientation = QPageLayout::Landscape;
+    const Tenths pageRight = report.page.size().width() - report.page.margins.right();
     addListingHeader(report, report.title);
     addFooterLine(report, school.footer);
+    report.pageHeader.height = GeneralGeometry::firstRowY - 100; // the page's top margin is 100
+    addClassLine(report.pageHeader, GeneralGeometry::classLineY);
 
-    Group &group = report.addGroup(QStringLiteral("TURMA"));
-    Band &header = group.header;
-    header.height = 130;
-    header.field(QStringLiteral("TURMA"), {0, 10, 1800, 50})
-        .withFont(font(10, true))
-        .onPrint([](ElementLook &look, const PrintContext &context) {
-            look.text = QStringLiteral("TURMA: ") + context.value(QStringLiteral("TURMA")).toString() +
-                        QLatin1Char(' ') + context.value(QStringLiteral("TURMA_DESC")).toString();
-        });
-    const auto caption = [&header](const QString &text, Tenths x, Tenths width, Align align) {
-        header.label(text, {x, 75, width, 45}).aligned(align).withFont(font(8, true));
-    };
-    caption(QStringLiteral("Matrícula"), kMatriculaX, 160, Align::Left);
-    caption(QStringLiteral("Nome do Aluno"), kNameX, 700, Align::Left);
-    caption(QStringLiteral("Disciplina"), kSubjectX, 440, Align::Left);
-    caption(year ? QStringLiteral("Md.Anual") : QStringLiteral("Média"), kAverageX, kCellWidth, Align::Right);
-    caption(QStringLiteral("Md.Final"), kFinalX, kCellWidth, Align::Right);
-    header.line({0, 125, report.page.contentWidth(), 0}).pen(Qt::black, 2);
-
-    Band &detail = report.detail;
-    detail.height = 50;
-    detail.system(SystemData::DetailNumber, {kNumberX, 0, 80, 45}).aligned(Align::Right).sized(9).resetEach(Scope::Group);
-    detail.field(QStringLiteral("MATRICULA"), {kMatriculaX, 0, 160, 45}).sized(9);
-    detail.field(QStringLiteral("NOME"), {kNameX, 0, 780, 45}).sized(9);
-    detail.field(QStringLiteral("DISC_DESC"), {kSubjectX, 0, 440, 45}).sized(9);
-    addMarkCell(detail, QStringLiteral("AVERAGE"), kAverageX, marks.unit, marks);
-    addMarkCell(detail, QStringLiteral("MD_FINAL"), kFinalX, year ? marks.final : marks.unit, marks);
-
-    RecordList rows({QStringLiteral("TURMA"), QStringLiteral("TURMA_DESC"), QStringLiteral("MATRICULA"),
-                     QStringLiteral("NOME"), QStringLiteral("DISC_DESC"), QStringLiteral("TIPO"),
-                     QStringLiteral("AVERAGE"), QStringLiteral("MD_FINAL")});
-    for (const ResultRow &row : readResultRows(db, selection, marks.unit, marks.final)) {
-        rows.append({row.classCode, row.classDescription, row.matricula, row.name,
-                     row.subject + QLatin1Char(' ') + row.subjectName, row.kind, row.average, row.finalAverage});
+    drawing->classes = outcomeClasses(db, selection, marks, pageRight);
+    RecordList rows({QStringLiteral("TURMA"), QStringLiteral("TURMA_DESC"), QStringLiteral("CLASS"),
+                     QStringLiteral("STUDENT")});
+    for (int c = 0; c < drawing->classes.size(); ++c) {
+        const OutcomeClass &schoolClass = drawing->classes.at(c);
+        for (int i = 0; i < schoolClass.students.size(); ++i)
+            rows.append({schoolClass.code, schoolClass.description, c, i});
     }
+    report.addGroup(QStringLiteral("TURMA"), true);
+    report.detail.height = AtaGeometry::rowPitch;
+    report.hooks.pageHeading = [drawing](Canvas &canvas) { drawHeadings(*drawing, canvas); };
+    report.hooks.afterDetail = [drawing](Canvas &canvas) { drawStudent(*drawing, canvas); };
     return layout(report, rows);
 }
 

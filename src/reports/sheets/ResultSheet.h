@@ -3,8 +3,11 @@
 #include "reports/ReportRegistry.h"
 #include "reports/sheets/ResultRows.h"
 
-// The printed outcome lists of "Resultados após Avaliação": under the outcome's heading, one
-// line per student and subject with the average and the average after recovery, class by class.
+// The printed outcome lists of "Resultados após Avaliação", on the grid of the general grade
+// sheet: under the outcome's heading, a page per class, one line per student with the mark of
+// every subject listed under that subject's column (the average, or the average after recovery
+// for the recovery outcomes) and the result: "APROVADO" or "Recuperação" by the outcome, and
+// after the final examination "PROG.PARCIAL" or "REPROVADO" by the student's failed subjects.
 namespace reports {
 
 // type (1..4), class, subject, unit (1..4, geral, final) and only-consolidated.

@@ -107,34 +107,4 @@ TEST_F(ResultRowsTest, ClassSubjectAndConsolidatedChoicesNarrowTheRowsInClassSub
     EXPECT_TRUE(listed(ResultType::ApprovedByAverage, AtaUnit::Year, QStringLiteral("1' or '1'='1")).isEmpty());
 }
 
-TEST_F(ResultRowsTest, SheetPrintsTheHeadingAndTheMarksByTheGradeSheetRule)
-{
-    addStudent(1, QStringLiteral("ANA LIMA"), QStringLiteral("1G5A"), QStringLiteral("F"));
-    addYear(1, QStringLiteral("PO"), 5.0, 6.0);
-    addYear(1, QStringLiteral("AR"), 5.0, 9.5); // conceptCell subject
-    ReportValues values(resultParams());
-    values.set(QStringLiteral("type"), QStringLiteral("3"), m_db);
-    values.set(QStringLiteral("unit"), QStringLiteral("final"), m_db);
-    const ResultSelection selection = resultSelection(values);
-    EXPECT_EQ(selection.type, ResultType::ApprovedAfterRecovery);
-    EXPECT_EQ(selection.unit, AtaUnit::Final);
-    const Document document = resultSheet(m_db, m_school, selection);
-    ASSERT_EQ(document.pageCount(), 1);
-    ASSERT_NE(findText(document, 0, QStringLiteral("APROVADOS APÓS RECUPERAÇÃO: Média Final")), nullptr);
-    ASSERT_NE(findText(document, 0, QStringLiteral("TURMA: 1G5A 5º ANO A")), nullptr);
-    const Item *average = findText(document, 0, QStringLiteral("5,0"));
-    ASSERT_NE(average, nullptr);
-    EXPECT_EQ(average->color, QColor(Qt::red));
-    const Item *conceptCell = findText(document, 0, QStringLiteral("A"));
-    ASSERT_NE(conceptCell, nullptr);
-    EXPECT_EQ(findText(document, 0, QStringLiteral("6,0"))->color, QColor(Qt::black));
-}
-
-TEST_F(ResultRowsTest, AnEmptyOutcomePrintsAnEmptyList)
-{
-    const Document document = resultSheet(m_db, m_school, {ResultType::Recovery, AtaUnit::Unit3, {}, {}, false});
-    EXPECT_EQ(document.pageCount(), 1);
-    EXPECT_NE(findText(document, 0, QStringLiteral("ALUNOS EM RECUPERAÇÃO: 3ª Unidade")), nullptr);
-}
-
 } // namespace

@@ -85,20 +85,23 @@ Document unitSheet(const data::Database &db, const SchoolInfo &school, const QSt
     addListingHeader(report, report.title);
     addFooterLine(report, school.footer);
 
-    Group &subject = report.addGroup(QStringLiteral("DISC"), true);
-    Band &header = subject.header;
-    header.height = 130;
-    header.field(QStringLiteral("DISC_DESC"), {0, 10, 1800, 50})
+    // Each subject starts a page; its name and the captions head every page of it, so a class
+    // longer than a page keeps them on the pages after the first.
+    report.addGroup(QStringLiteral("DISC"), true);
+    Band &header = report.pageHeader;
+    const Tenths top = header.height;
+    header.height = top + 130;
+    header.field(QStringLiteral("DISC_DESC"), {0, top + 10, 1800, 50})
         .withFont(font(10, true))
         .onPrint([](ElementLook &look, const PrintContext &) { look.text = QStringLiteral("DISCIPLINA: ") + look.text; });
-    header.label(QStringLiteral("Matrícula"), {0, 75, 230, 45}).withFont(font(8, true));
-    header.label(QStringLiteral("Nome do Aluno"), {kNameX, 75, 820, 45}).withFont(font(8, true));
+    header.label(QStringLiteral("Matrícula"), {0, top + 75, 230, 45}).withFont(font(8, true));
+    header.label(QStringLiteral("Nome do Aluno"), {kNameX, top + 75, 820, 45}).withFont(font(8, true));
     for (int column = 0; column < 10; ++column) {
-        header.label(QString::fromUtf8(kCaptions[column]), {kFirstMarkX + kPitch * column, 75, kCellWidth, 45})
+        header.label(QString::fromUtf8(kCaptions[column]), {kFirstMarkX + kPitch * column, top + 75, kCellWidth, 45})
             .aligned(Align::Right)
             .withFont(font(8, true));
     }
-    header.line({0, 125, width, 0}).pen(Qt::black, 2);
+    header.line({0, top + 125, width, 0}).pen(Qt::black, 2);
 
     Band &detail = report.detail;
     detail.height = 50;

@@ -3,7 +3,10 @@
 #include "app/CommandHost.h"
 #include "app/ModuleServices.h"
 #include "app/forms/TfrmMain.h"
+#include "billing/forms/ContractCommand.h"
 #include "billing/forms/TfrmCCorrent.h"
+#include "core/ProgramDirs.h"
+#include "data/store/Database.h"
 
 namespace billing {
 
@@ -22,6 +25,11 @@ void installCommands(app::CommandHost &host, const app::ModuleServices &services
         // The form gives the button bar back as it closes, as every module form does.
         if (mainWindow)
             mainWindow->setButtonBarEnabled(true);
+    });
+    host.setMenuForm(QStringLiteral("mnuContratos"), [services](app::ModuleLauncher &launcher) {
+        launcher.restoreCursor();
+        runContractCommand(services.database(), services.settings(), services.programDirs().program,
+                           services.mainWindow);
     });
 }
 

@@ -7,7 +7,8 @@ struct ModuleServices;
 
 namespace billing {
 
-// The "Cobrança" button opens the billing window ("Pagamentos").
+// The "Cobrança" button opens the billing window ("Pagamentos"); "&s. Emissão de Contratos"
+// writes the contracts.
 void installCommands(app::CommandHost &host, const app::ModuleServices &services);
 
 } // namespace billing

@@ -3,6 +3,7 @@
 #include "cashbook/CashReports.h"
 #include "reports/TableListings.h"
 #include "reports/cards/ReportCards.h"
+#include "reports/letters/LetterReports.h"
 #include "reports/sheets/SheetReports.h"
 
 namespace app {
@@ -15,6 +16,7 @@ const reports::ReportRegistry &programReports()
         r.add(cashbook::cashReportEntries());
         r.add(reports::academicReports());
         r.add(reports::sheetReports());
+        r.add(reports::letterReports());
         return r;
     }();
     return registry;

@@ -9,6 +9,7 @@
 #include "reports/engine/forms/Printing.h"
 #include "reports/forms/AcademicReportDialogs.h"
 #include "reports/forms/ReportRunner.h"
+#include "reports/letters/forms/LetterDialogs.h"
 
 namespace app {
 
@@ -18,6 +19,7 @@ void installReportCommands(CommandHost &host, const ModuleServices &services)
         reports::setFallbackLogo(window->logo().toImage());
     reports::adoptDefaultPrinterPaper();
     reports::installAcademicReportDialogs();
+    reports::installLetterDialogs();
 
     for (reports::ReportEntry entry : programReports().entries()) {
         if (entry.menuEntry.isEmpty())

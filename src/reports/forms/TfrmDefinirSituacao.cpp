@@ -50,6 +50,7 @@ TfrmDefinirSituacao::TfrmDefinirSituacao(const data::Database &db, QWidget *pare
     layout->addWidget(situationBox);
 
     auto *buttons = new QHBoxLayout;
+    m_buttons = buttons;
     m_ok = new QPushButton(QStringLiteral("&OK"), this);
     m_ok->setObjectName(QStringLiteral("cmdOK"));
     m_ok->setDefault(true);
@@ -87,6 +88,30 @@ SituationChoice TfrmDefinirSituacao::situation() const
 StudentFilter TfrmDefinirSituacao::filter() const
 {
     return studentFilter(situation(), m_code->text(), classCode());
+}
+
+void TfrmDefinirSituacao::setChoice(const QString &classCode, SituationChoice situation, const QString &typedCode)
+{
+    m_classes->clearSelection();
+    for (int row = 0; row < m_classes->count(); ++row) {
+        if (!classCode.isEmpty() && m_classes->item(row)->data(Qt::UserRole).toString() == classCode)
+            m_classes->setCurrentRow(row);
+    }
+    (classCode.isEmpty() || m_classes->selectedItems().isEmpty() ? m_allClasses : m_oneClass)->setChecked(true);
+    m_situation->setCurrentIndex(int(situation));
+    m_code->setText(typedCode);
+    updateState();
+}
+
+void TfrmDefinirSituacao::addCommand(QPushButton *button)
+{
+    button->setParent(this);
+    m_buttons->insertWidget(0, button);
+}
+
+QString TfrmDefinirSituacao::typedCode() const
+{
+    return m_code->text().trimmed();
 }
 
 void TfrmDefinirSituacao::updateState()

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -26,6 +27,11 @@ public:
     QString classCode() const; // empty for "Todas as Turmas"
     SituationChoice situation() const;
     StudentFilter filter() const;
+    // What the dialog was left with, so that it comes back with the same choice.
+    void setChoice(const QString &classCode, SituationChoice situation, const QString &typedCode);
+    // A further command at the left of "&OK" (the labels' "Configurar Etiquetas").
+    void addCommand(QPushButton *button);
+    QString typedCode() const;
 
 private:
     void updateState();
@@ -36,6 +42,7 @@ private:
     QComboBox *m_situation = nullptr;
     QLineEdit *m_code = nullptr;
     QPushButton *m_ok = nullptr;
+    QHBoxLayout *m_buttons = nullptr;
 };
 
 } // namespace reports

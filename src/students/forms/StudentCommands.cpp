@@ -5,9 +5,12 @@
 #include "app/ModuleServices.h"
 #include "data/settings/SettingsStore.h"
 #include "data/store/Database.h"
+#include "reports/forms/ReportRunner.h"
+#include "reports/letters/TaxDeclaration.h"
 #include "students/Birthdays.h"
 #include "students/forms/StructureCommands.h"
 #include "students/forms/TfrmAlunos.h"
+#include "students/forms/TfrmSelectCPF.h"
 
 namespace students {
 
@@ -24,6 +27,17 @@ void installCommands(app::CommandHost &host, const app::ModuleServices &services
         runBirthdayCommand(data::Database::named(QString::fromLatin1(data::kMainDatabaseName)));
     });
     installStructureCommands(host, services);
+    // The income-tax declaration asks for the CPF in the register's own dialog.
+    reports::setReportDialog(QStringLiteral("declaracao-ir"), [](const reports::ReportEntry &, reports::ReportValues &values,
+                                                                const data::Database &db, QWidget *parent) {
+        TfrmSelectCPF dialog(parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        values.set(QStringLiteral("cpf"), dialog.cpf(), db);
+        values.set(QStringLiteral("as"), reports::declarantWord(dialog.declarant()), db);
+        values.set(QStringLiteral("text"), dialog.declarationLines().join(u'\n'), db);
+        return true;
+    });
 }
 
 } // namespace students

@@ -5,6 +5,7 @@
 #include "data/settings/SettingsStore.h"
 #include "data/store/DatasetModel.h"
 #include "data/store/Table.h"
+#include "reports/letters/TaxDeclaration.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -33,13 +34,13 @@ TfrmSelectCPF::TfrmSelectCPF(QWidget *parent)
     who->setObjectName(QStringLiteral("rgDeclarante"));
     auto *whoLayout = new QHBoxLayout(who);
     m_declarant = new QButtonGroup(this);
-    for (const students::Declarant d : {students::Declarant::Pai, students::Declarant::Mae, students::Declarant::Responsavel}) {
-        auto *radio = new QRadioButton(students::declarantCaption(d), who);
+    for (const reports::Declarant d : {reports::Declarant::Pai, reports::Declarant::Mae, reports::Declarant::Responsavel}) {
+        auto *radio = new QRadioButton(reports::declarantCaption(d), who);
         radio->setObjectName(QStringLiteral("rbDeclarante%1").arg(int(d)));
         m_declarant->addButton(radio, int(d));
         whoLayout->addWidget(radio);
     }
-    m_declarant->button(int(students::Declarant::Responsavel))->setChecked(true);
+    m_declarant->button(int(reports::Declarant::Responsavel))->setChecked(true);
     connect(m_declarant, &QButtonGroup::idClicked, this, [this] {
         m_searched.clear();
         txtCPFExit();
@@ -78,7 +79,8 @@ TfrmSelectCPF::TfrmSelectCPF(QWidget *parent)
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("memTexto"));
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_text->setPlainText(students::defaultDeclaration(data::settings()).join(u'\n'));
+    // The school's own text when it saved one, else the default (written to declara.txt).
+    m_text->setPlainText(reports::declarationText(data::settings()).join(u'\n'));
     layout->addWidget(m_text, 1);
 
     auto *buttons = new QHBoxLayout;
@@ -108,9 +110,9 @@ TfrmSelectCPF::TfrmSelectCPF(QWidget *parent)
 
 TfrmSelectCPF::~TfrmSelectCPF() = default;
 
-students::Declarant TfrmSelectCPF::declarant() const
+reports::Declarant TfrmSelectCPF::declarant() const
 {
-    return students::Declarant(m_declarant->checkedId());
+    return reports::Declarant(m_declarant->checkedId());
 }
 
 QString TfrmSelectCPF::cpf() const
@@ -125,7 +127,7 @@ void TfrmSelectCPF::txtCPFExit()
     if (typed.isEmpty() || key == m_searched)
         return;
     m_searched = key;
-    m_students->setFilter(students::cpfFilter(declarant(), typed));
+    m_students->setFilter(reports::cpfFilter(declarant(), typed));
     m_students->setFiltered(true);
     if (!m_students->isOpen())
         m_students->open();
@@ -137,7 +139,7 @@ void TfrmSelectCPF::txtCPFExit()
         core::showError(QStringLiteral("Não há registro para este CPF."), QStringLiteral("Erro"));
         return;
     }
-    m_name = m_students->asText(students::declarantNameField(declarant()));
+    m_name = m_students->asText(reports::declarantNameField(declarant()));
     m_nameLabel->setText(QStringLiteral("Nome: ") + m_name);
     m_ok->setEnabled(true);
 }
@@ -153,20 +155,20 @@ QList<double> TfrmSelectCPF::dependents() const
 
 QStringList TfrmSelectCPF::declarationLines() const
 {
-    return m_text->toPlainText().split(u'\n').mid(0, students::kPrintedDeclarationLines);
+    return m_text->toPlainText().split(u'\n').mid(0, reports::kPrintedDeclarationLines);
 }
 
 void TfrmSelectCPF::cmdSalvarClick()
 {
     QString error;
-    if (!students::saveDeclaration(core::programDirs().program, m_text->toPlainText().split(u'\n'), &error))
+    if (!reports::saveDeclaration(core::programDirs().program, m_text->toPlainText().split(u'\n'), &error))
         core::showError(QStringLiteral("Não foi possível gravar o texto em declara.txt:\r") + error);
 }
 
 void TfrmSelectCPF::cmdLerClick()
 {
     QStringList lines;
-    if (!students::loadDeclaration(core::programDirs().program, lines)) {
+    if (!reports::loadDeclaration(core::programDirs().program, lines)) {
         core::warn(QStringLiteral("O arquivo declara.txt não foi encontrado na pasta do programa."));
         return;
     }

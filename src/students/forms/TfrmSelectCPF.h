@@ -1,6 +1,6 @@
 #pragma once
 
-#include "students/ParentCpf.h"
+#include "reports/letters/ParentCpf.h"
 
 #include <QDialog>
 #include <QList>
@@ -28,7 +28,7 @@ public:
     ~TfrmSelectCPF() override;
 
     // After "&OK".
-    students::Declarant declarant() const;
+    reports::Declarant declarant() const;
     QString cpf() const;
     QString declarantName() const { return m_name; }
     QList<double> dependents() const; // enrolment numbers, by name

@@ -6,7 +6,7 @@
 #include "core/TextFile.h"
 #include "data/settings/Settings.h"
 #include "students/IsolatedSubjects.h"
-#include "students/ParentCpf.h"
+#include "reports/letters/ParentCpf.h"
 #include "students/SpecialList.h"
 #include "students/StudentSearch.h"
 
@@ -104,20 +104,20 @@ TEST_F(Lists, TheDeclarationTextStartsFilledInAndIsKeptInDeclaraTxt)
     data::Settings settings;
     settings.Ano_Ref = QStringLiteral("2009");
     settings.Fone = QStringLiteral("(71) 3333-4444");
-    const QStringList text = students::defaultDeclaration(settings);
+    const QStringList text = reports::defaultDeclaration(settings);
     ASSERT_EQ(text.size(), 6);
     EXPECT_EQ(text.at(1), QStringLiteral("valor pago pelo(a) Senhor(a) durante o ano-base de 2009, relativo ao somatório das mensalidades"));
     EXPECT_EQ(text.at(3), QStringLiteral(" "));
     EXPECT_EQ(text.at(5), QStringLiteral("pelo telefone (71) 3333-4444"));
 
     QStringList read{QStringLiteral("kept")};
-    EXPECT_FALSE(students::loadDeclaration(m_dir.path(), read));
+    EXPECT_FALSE(reports::loadDeclaration(m_dir.path(), read));
     EXPECT_EQ(read, QStringList{QStringLiteral("kept")});
-    ASSERT_TRUE(students::saveDeclaration(m_dir.path(), text));
+    ASSERT_TRUE(reports::saveDeclaration(m_dir.path(), text));
     EXPECT_TRUE(m_dir.read(QStringLiteral("declara.txt")).contains("Declara\xe7\xe3o  de  Imposto"));
-    ASSERT_TRUE(students::loadDeclaration(m_dir.path(), read));
+    ASSERT_TRUE(reports::loadDeclaration(m_dir.path(), read));
     EXPECT_EQ(read, text);
 
-    EXPECT_EQ(students::cpfFilter(students::Declarant::Mae, QStringLiteral("123'4")), QStringLiteral("cpf_mae = '123''4'"));
-    EXPECT_EQ(students::declarantNameField(students::Declarant::Responsavel), QStringLiteral("NOME_RESP"));
+    EXPECT_EQ(reports::cpfFilter(reports::Declarant::Mae, QStringLiteral("123'4")), QStringLiteral("cpf_mae = '123''4'"));
+    EXPECT_EQ(reports::declarantNameField(reports::Declarant::Responsavel), QStringLiteral("NOME_RESP"));
 }

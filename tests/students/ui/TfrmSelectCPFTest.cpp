@@ -99,7 +99,7 @@ void TfrmSelectCPFTest::aParentsCpfListsTheChildren()
     QCOMPARE(find<QLabel>(form, "lblNome")->text(), QStringLiteral("Nome: PEDRO COSTA"));
     QVERIFY(find<QPushButton>(form, "OKBtn")->isEnabled());
     QCOMPARE(form.dependents(), (QList<double>{101, 100})); // by name
-    QCOMPARE(form.declarant(), students::Declarant::Pai);
+    QCOMPARE(form.declarant(), reports::Declarant::Pai);
     QCOMPARE(form.declarantName(), QStringLiteral("PEDRO COSTA"));
     QVERIFY((*m_dialogs)->shown().isEmpty());
 

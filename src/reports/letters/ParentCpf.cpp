@@ -1,10 +1,10 @@
-#include "students/ParentCpf.h"
+#include "reports/letters/ParentCpf.h"
 
 #include "core/ProgramDirs.h"
 #include "core/TextFile.h"
 #include "data/settings/Settings.h"
 
-namespace students {
+namespace reports {
 
 QString declarantCaption(Declarant declarant)
 {
@@ -58,4 +58,4 @@ bool loadDeclaration(const QString &programDir, QStringList &lines)
     return true;
 }
 
-} // namespace students
+} // namespace reports

@@ -9,7 +9,7 @@ struct Settings;
 
 // The income-tax declaration's "Informe o CPF": which parent declares, the students whose
 // parent holds that CPF, and the editable declaration text kept in "declara.txt".
-namespace students {
+namespace reports {
 
 enum class Declarant { Pai, Mae, Responsavel };
 
@@ -31,4 +31,4 @@ QStringList defaultDeclaration(const data::Settings &settings);
 bool saveDeclaration(const QString &programDir, const QStringList &lines, QString *error = nullptr);
 bool loadDeclaration(const QString &programDir, QStringList &lines);
 
-} // namespace students
+} // namespace reports

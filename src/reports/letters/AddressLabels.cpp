@@ -2,6 +2,8 @@
 
 #include "reports/DatasetSource.h"
 #include "reports/engine/Layout.h"
+#include "reports/engine/TextMetrics.h"
+#include "reports/cards/CardHeading.h"
 #include "reports/letters/LetterParams.h"
 
 #include "data/store/Query.h"
@@ -21,8 +23,9 @@ constexpr Tenths kColumnGap = 25;
 constexpr Tenths kBottomClearance = 50; // below the last row, where printers cannot print anyway
 constexpr int kMaxAdjustmentMm = 30;
 
-// Inside a label: a padding at the left and the top, then six lines.
-constexpr Tenths kPadding = 40;
+// Inside a label: a margin at the sides and at the top, then six lines.
+constexpr Tenths kSideMargin = 30;
+constexpr Tenths kTopPadding = 40;
 constexpr Tenths kLinePitch = 42;
 
 const QStringList &situationWords()
@@ -36,6 +39,14 @@ const QStringList &situationWords()
 QString text(const PrintContext &context, const char *field)
 {
     return context.value(QString::fromLatin1(field)).toString().trimmed();
+}
+
+// A long name or address is printed smaller rather than run into the next label.
+void fitWidth(ElementLook &look, Tenths width)
+{
+    constexpr double kSmallest = 6;
+    while (look.font.size > kSmallest && textWidth(look.font, look.text) > width)
+        look.font.size -= 0.5;
 }
 
 Report labelReport(const LabelSheet &sheet, const LabelSettings &settings)
@@ -52,24 +63,30 @@ Report labelReport(const LabelSheet &sheet, const LabelSettings &settings)
     label.height = sheet.rowPitch;
     if (settings.border)
         label.frame({0, 0, sheet.first.width(), sheet.first.height()}).pen(QColor::fromRgb(kLabelBorderColour), 2);
-    const Tenths width = sheet.first.width() - 2 * kPadding;
-    const auto line = [&label, width](int index) -> Element & {
-        return label.label(QString(), {kPadding, kPadding + index * kLinePitch, width, kLinePitch - 2}).sized(8);
+    const Tenths width = sheet.first.width() - 2 * kSideMargin;
+    using LineText = std::function<QString(const PrintContext &)>;
+    const auto line = [&label, width](int index, double points, const LineText &lineText) -> Element & {
+        return label.label(QString(), {kSideMargin, kTopPadding + index * kLinePitch, width, kLinePitch - 2})
+            .sized(points)
+            .onPrint([width, lineText](ElementLook &look, const PrintContext &c) {
+                look.text = lineText(c);
+                fitWidth(look, width);
+            });
     };
-    line(0).bold().onPrint([](ElementLook &look, const PrintContext &c) { look.text = text(c, "NOME"); });
-    line(1).onPrint([](ElementLook &look, const PrintContext &c) { look.text = text(c, "ENDERECO"); });
-    line(2).onPrint([](ElementLook &look, const PrintContext &c) { look.text = text(c, "BAIRRO"); });
-    line(3).onPrint([](ElementLook &look, const PrintContext &c) {
+    line(0, 8, [](const PrintContext &c) { return text(c, "NOME"); }).bold();
+    line(1, 8, [](const PrintContext &c) { return text(c, "ENDERECO"); });
+    line(2, 8, [](const PrintContext &c) { return text(c, "BAIRRO"); });
+    line(3, 8, [](const PrintContext &c) {
         const QString cep = text(c, "CEP");
-        look.text = cep.isEmpty() ? text(c, "CIDADE") : QStringLiteral("CEP ") + cep + QStringLiteral("  ") + text(c, "CIDADE");
+        return cep.isEmpty() ? text(c, "CIDADE") : QStringLiteral("CEP ") + cep + QStringLiteral("  ") + text(c, "CIDADE");
     });
-    line(4).sized(7).onPrint([](ElementLook &look, const PrintContext &c) {
-        look.text = QStringLiteral("Turma: ") + text(c, "TURMA") + QStringLiteral("   Matrícula: ") +
-                    enrolmentText(c.value(QStringLiteral("MATRICULA")));
+    line(4, 7, [](const PrintContext &c) {
+        return QStringLiteral("Turma: ") + text(c, "TURMA") + QStringLiteral("   Matrícula: ") +
+               enrolmentText(c.value(QStringLiteral("MATRICULA")));
     });
-    line(5).sized(7).onPrint([](ElementLook &look, const PrintContext &c) {
+    line(5, 7, [](const PrintContext &c) {
         const QString responsible = text(c, "NOME_RESP");
-        look.text = responsible.isEmpty() ? QString() : QStringLiteral("Resp.: ") + responsible;
+        return responsible.isEmpty() ? QString() : QStringLiteral("Resp.: ") + responsible;
     });
     return report;
 }

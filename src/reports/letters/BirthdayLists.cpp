@@ -1,6 +1,7 @@
 #include "reports/letters/BirthdayLists.h"
 
 #include "reports/engine/Layout.h"
+#include "reports/cards/CardHeading.h"
 #include "reports/letters/LetterParams.h"
 
 #include "core/Clock.h"

@@ -20,11 +20,4 @@ QString classDescription(const data::Database &db, const QString &classCode)
         .toString();
 }
 
-QString enrolmentText(const QVariant &matricula)
-{
-    if (matricula.isNull())
-        return QString();
-    return QString::number(matricula.toDouble(), 'f', 0);
-}
-
 } // namespace reports

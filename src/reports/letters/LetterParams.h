@@ -17,8 +17,4 @@ ReportParam classParam();
 // The class description of Tabturma for a code; empty when there is none.
 QString classDescription(const data::Database &db, const QString &classCode);
 
-// An enrolment number as the register prints it ("20260001"): a whole number kept in a
-// floating field.
-QString enrolmentText(const QVariant &matricula);
-
 } // namespace reports

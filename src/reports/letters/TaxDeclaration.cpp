@@ -1,6 +1,7 @@
 #include "reports/letters/TaxDeclaration.h"
 
 #include "reports/engine/Layout.h"
+#include "reports/cards/CardHeading.h"
 #include "reports/letters/LetterParams.h"
 
 #include "core/Clock.h"

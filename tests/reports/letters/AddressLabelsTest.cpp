@@ -1,5 +1,6 @@
 #include "LetterSchool.h"
 
+#include "reports/engine/TextMetrics.h"
 #include "reports/letters/AddressLabels.h"
 
 #include "support/QStringPrinting.h"
@@ -11,13 +12,13 @@ namespace {
 class AddressLabelsTest : public LetterSchool
 {
 protected:
-    // The top-left corner of the label printed with `name` (its first line sits at the padding).
+    // The top-left corner of the label printed with `name` (its first line sits 3 mm in, 4 mm down).
     QPoint labelCorner(const Document &document, int page, const QString &name)
     {
         const Item *item = findText(document, page, name);
         if (!item)
             return {-1, -1};
-        return item->rect.topLeft() - QPoint(40, 40);
+        return item->rect.topLeft() - QPoint(30, 40);
     }
 
     void addStudents(int count, const QString &turma = QStringLiteral("1G5A"))
@@ -71,6 +72,16 @@ TEST_F(AddressLabelsTest, LabelHoldsTheAddressAndTheBorderIsLightGrey)
                                            "Turma: 1G5A   Matrícula: 7", "Resp.: RESP ANA LIMA"}));
     for (const Item &item : plain.pages.at(0).items)
         EXPECT_NE(item.kind, Item::Kind::Rect);
+
+    // A name as long as the register takes is printed smaller, inside its label.
+    const QString longName = QStringLiteral("MARIA EDUARDA DOS SANTOS CAVALCANTI MOREIRA");
+    addPerson(8, longName.left(42), QStringLiteral("1G5A"), QDate(2015, 3, 9));
+    const Document twoLabels = addressLabels(m_db, {}, {});
+    const Item *name = findText(twoLabels, 0, longName.left(42));
+    ASSERT_TRUE(name);
+    EXPECT_LT(name->font.size, 8);
+    EXPECT_LE(textWidth(name->font, name->text), 635 - 60);
+    EXPECT_EQ(findText(twoLabels, 0, QStringLiteral("ANA LIMA"))->font.size, 8);
 
     const Document framed = addressLabels(m_db, {}, {3, 0, 0, true});
     const auto frame = std::find_if(framed.pages.at(0).items.cbegin(), framed.pages.at(0).items.cend(),

@@ -91,6 +91,7 @@ TfrmAvisoInadimplencia::TfrmAvisoInadimplencia(const data::Database &db, const R
     m_date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     dateRow->addWidget(m_date);
     auto *calendar = button(QStringLiteral("..."), "cmdCalendario", this);
+    calendar->setFixedWidth(32);
     dateRow->addWidget(calendar);
     dateRow->addStretch();
     layout->addLayout(dateRow);

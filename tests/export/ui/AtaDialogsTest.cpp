@@ -1,6 +1,10 @@
 #include "export/forms/TfrmGerarArquivo.h"
+#include "reports/forms/ReportRunner.h"
 #include "reports/forms/TfrmAtaResultados.h"
+#include "reports/forms/TfrmDefinirTurmaNotas.h"
+#include "reports/sheets/GeneralSheet.h"
 
+#include "app/ui/ModalHelper.h"
 #include "core/Shell.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "support/ScriptedDialogs.h"
@@ -90,6 +94,27 @@ private slots:
         QVERIFY(shell);
         QCOMPARE(shell->opened().last(), path + QStringLiteral(".CSV"));
         QCOMPARE(window.result(), int(QDialog::Accepted));
+    }
+
+    void theGradeSheetsDialogOpensTheExportWindowForItsClasses()
+    {
+        ScriptedDialogs::Guard dialogs;
+        exporting::installAtaDialogs();
+        QStringList seen;
+        whenModal<TfrmDefinirTurmaNotas>([&](TfrmDefinirTurmaNotas *dialog) {
+            seen << dialog->objectName();
+            auto *classes = dialog->findChild<QComboBox *>(QStringLiteral("cbTurma"));
+            classes->setCurrentIndex(classes->findData(QStringLiteral("1G5A")));
+            whenModal<exporting::TfrmGerarArquivo>([&](exporting::TfrmGerarArquivo *window) {
+                seen << window->windowTitle() << window->findChild<QLineEdit *>(QStringLiteral("edtArquivo"))->text();
+                window->findChild<QPushButton *>(QStringLiteral("cmdFechar"))->click();
+            });
+            dialogs->answer(core::Button::Yes);
+            dialog->findChild<QPushButton *>(QStringLiteral("cmdGerarArquivo"))->click();
+        });
+        runReport(generalEntry(), m_db, nullptr);
+        QCOMPARE(seen, (QStringList{QStringLiteral("TfrmDefinirTurmaNotas"), QStringLiteral("Gerando Arquivo Texto"),
+                                    QStringLiteral("ATA_FINAL-1G5A 5º ANO A")}));
     }
 
 private:

@@ -1,7 +1,11 @@
+#include "reports/engine/forms/PreviewWindow.h"
+#include "reports/forms/AcademicReportDialogs.h"
+#include "reports/forms/ReportRunner.h"
 #include "reports/forms/TfrmDefinirTurmaNotas.h"
 #include "reports/sheets/GeneralSheet.h"
 #include "reports/sheets/ResultSheet.h"
 
+#include "app/ui/ModalHelper.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -187,6 +191,30 @@ private slots:
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
             QCOMPARE(exported, answer == core::Button::Yes ? QStringLiteral("1G4A|1G4A TURMA|sem") : QString());
         }
+    }
+
+    void theCommandAsksAgainAfterEveryPreviewUntilCancelled()
+    {
+        ScriptedDialogs::Guard dialogs;
+        installAcademicReportDialogs();
+        QStringList seen;
+        whenModal<TfrmDefinirTurmaNotas>([&](TfrmDefinirTurmaNotas *dialog) {
+            seen << dialog->objectName();
+            child<QRadioButton>(*dialog, "rbTipo2")->setChecked(true);
+            whenModal<PreviewWindow>([&](PreviewWindow *preview) {
+                seen << preview->windowTitle();
+                whenModal<TfrmDefinirTurmaNotas>([&](TfrmDefinirTurmaNotas *again) {
+                    // The last choice is offered again.
+                    seen << QString::number(child<QRadioButton>(*again, "rbTipo2")->isChecked());
+                    child<QPushButton>(*again, "cmdCancelar")->click();
+                });
+                preview->accept();
+            });
+            child<QPushButton>(*dialog, "cmdImprimir")->click();
+        });
+        runReport(resultEntry(), m_db, nullptr);
+        QCOMPARE(seen, (QStringList{QStringLiteral("TfrmDefinirTurmaNotas"),
+                                    QStringLiteral("ALUNOS EM RECUPERAÇÃO: 1ª Unidade"), QStringLiteral("1")}));
     }
 
 private:

@@ -21,23 +21,16 @@ namespace {
 constexpr Tenths kHeaderHeight = 420;
 constexpr Tenths kHeadingsY = 100 + 350; // the page's top margin is 100
 
-struct AnalysisGroup
-{
-    AtaClass schoolClass;
-    QList<AtaSubject> subjects;
-    Tenths pitch = AtaGeometry::pitch;
-};
-
 struct AnalysisDrawing
 {
-    QList<AnalysisGroup> groups;
+    QList<GridClass> groups;
     AnalysisMarks marks;
     Analysis analysis = Analysis::YearPoints;
 };
 
 void drawHeadings(const AnalysisDrawing &drawing, Canvas &canvas)
 {
-    const AnalysisGroup *group = drawnGroup(drawing.groups, canvas);
+    const GridClass *group = drawnGroup(drawing.groups, canvas);
     if (!group)
         return;
     canvas.setFont(font(7, true));
@@ -53,7 +46,7 @@ void drawHeadings(const AnalysisDrawing &drawing, Canvas &canvas)
 
 void drawStudent(const AnalysisDrawing &drawing, Canvas &canvas)
 {
-    const AnalysisGroup *group = drawnGroup(drawing.groups, canvas);
+    const GridClass *group = drawnGroup(drawing.groups, canvas);
     if (!group)
         return;
     const int index = canvas.value(QStringLiteral("STUDENT")).toInt();
@@ -105,27 +98,22 @@ Document analysisSheet(const data::Database &db, const SchoolInfo &school, const
     report.pageHeader.height = kHeaderHeight;
     addClassLine(report.pageHeader, 260);
 
-    RecordList rows({QStringLiteral("TURMA"), QStringLiteral("TURMA_DESC"), QStringLiteral("CLASS"),
-                     QStringLiteral("STUDENT")});
     // Leavers stay in: their cells read "---".
     for (AtaClass &schoolClass : readAtaClasses(db, {selection.classCode, false, selection.onlyConsolidated})) {
-        AnalysisGroup group;
+        QList<AtaSubject> subjects;
         for (const AtaSubject &subject : gradeSubjects(db, schoolClass.code.left(3), selection.onlyConsolidated)) {
             if (selection.subject.isEmpty() || subject.code == selection.subject)
-                group.subjects.append(subject);
+                subjects.append(subject);
         }
-        group.pitch = AtaGeometry::pitchFor(group.subjects.size(), pageRight);
-        for (int i = 0; i < schoolClass.students.size(); ++i)
-            rows.append({schoolClass.code, schoolClass.description, int(drawing->groups.size()), i});
-        group.schoolClass = std::move(schoolClass);
-        drawing->groups.append(std::move(group));
+        drawing->groups.append(gridClass(std::move(schoolClass), std::move(subjects), pageRight));
     }
+    RecordList records = gridRecords(drawing->groups);
 
     report.addGroup(QStringLiteral("TURMA"), true);
     report.detail.height = AtaGeometry::rowPitch;
     report.hooks.pageHeading = [drawing](Canvas &canvas) { drawHeadings(*drawing, canvas); };
     report.hooks.afterDetail = [drawing](Canvas &canvas) { drawStudent(*drawing, canvas); };
-    return layout(report, rows);
+    return layout(report, records);
 }
 
 } // namespace reports

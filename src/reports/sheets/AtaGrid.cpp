@@ -6,6 +6,24 @@
 
 namespace reports {
 
+GridClass gridClass(AtaClass schoolClass, QList<AtaSubject> subjects, Tenths pageRight)
+{
+    const Tenths pitch = AtaGeometry::pitchFor(subjects.size(), pageRight);
+    return {std::move(schoolClass), std::move(subjects), pitch};
+}
+
+RecordList gridRecords(const QList<GridClass> &classes)
+{
+    RecordList records({QStringLiteral("TURMA"), QStringLiteral("TURMA_DESC"), QStringLiteral("CLASS"),
+                        QStringLiteral("STUDENT")});
+    for (int c = 0; c < classes.size(); ++c) {
+        const AtaClass &schoolClass = classes.at(c).schoolClass;
+        for (int i = 0; i < schoolClass.students.size(); ++i)
+            records.append({schoolClass.code, schoolClass.description, c, i});
+    }
+    return records;
+}
+
 qsizetype subjectColumn(const QList<AtaSubject> &subjects, const QString &code)
 {
     const auto column = std::find_if(subjects.cbegin(), subjects.cend(),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/engine/Canvas.h"
+#include "reports/engine/DataSource.h"
 #include "reports/sheets/AtaRows.h"
 
 #include <QList>
@@ -9,6 +10,21 @@
 // outcome lists, the year analyses): which class the page is drawing, where a subject's column
 // is, the column headings, and the start and end of a student's row.
 namespace reports {
+
+// A class of a sheet on the grid with the columns of its grade, `pitch` apart.
+struct GridClass
+{
+    AtaClass schoolClass;
+    QList<AtaSubject> subjects;
+    Tenths pitch = 0;
+};
+
+// `schoolClass` under the columns of `subjects`, narrowed where they would pass `pageRight`.
+GridClass gridClass(AtaClass schoolClass, QList<AtaSubject> subjects, Tenths pageRight);
+
+// The layout's records: one per student, with TURMA and TURMA_DESC for the page heading and the
+// indexes CLASS and STUDENT the hooks draw from. A class per page group.
+RecordList gridRecords(const QList<GridClass> &classes);
 
 // The page group the canvas is drawing: the sheets keep its index in the "CLASS" value; null
 // when there is none.

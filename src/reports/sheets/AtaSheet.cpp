@@ -20,17 +20,9 @@ namespace {
 constexpr Tenths kHeaderHeight = AtaGeometry::firstRowY - 100; // the page's top margin is 100
 constexpr Tenths kFooterHeight = 300;
 
-// One class of the minutes with the columns of its grade.
-struct AtaPageGroup
-{
-    AtaClass schoolClass;
-    QList<AtaSubject> subjects;
-    Tenths pitch = AtaGeometry::pitch;
-};
-
 struct AtaDrawing
 {
-    QList<AtaPageGroup> groups;
+    QList<GridClass> groups;
     AtaOptions options;
     AtaMarks marks;
 };
@@ -64,7 +56,7 @@ double cellValue(const AtaMarkRow &row, AtaUnit unit)
 
 void drawGridHeading(const AtaDrawing &drawing, Canvas &canvas)
 {
-    const AtaPageGroup *group = drawnGroup(drawing.groups, canvas);
+    const GridClass *group = drawnGroup(drawing.groups, canvas);
     if (!group)
         return;
     drawGridHeadings(canvas, group->subjects, group->pitch,
@@ -75,7 +67,7 @@ void drawGridHeading(const AtaDrawing &drawing, Canvas &canvas)
 
 void drawStudentRow(const AtaDrawing &drawing, Canvas &canvas)
 {
-    const AtaPageGroup *group = drawnGroup(drawing.groups, canvas);
+    const GridClass *group = drawnGroup(drawing.groups, canvas);
     if (!group)
         return;
     const int index = canvas.value(QStringLiteral("STUDENT")).toInt();
@@ -193,17 +185,11 @@ Document ataSheet(const data::Database &db, const SchoolInfo &school, const AtaO
     report.page.orientation = QPageLayout::Landscape;
     const Tenths pageRight = report.page.size().width() - report.page.margins.right();
 
-    RecordList rows({QStringLiteral("TURMA"), QStringLiteral("TURMA_DESC"), QStringLiteral("CLASS"),
-                     QStringLiteral("STUDENT")});
     for (AtaClass &schoolClass : readAtaClasses(db, {options.classCode, options.skipLeavers, final})) {
-        AtaPageGroup group;
-        group.subjects = gradeSubjects(db, schoolClass.code.left(3), true);
-        group.pitch = AtaGeometry::pitchFor(group.subjects.size(), pageRight);
-        for (int i = 0; i < schoolClass.students.size(); ++i)
-            rows.append({schoolClass.code, schoolClass.description, int(drawing->groups.size()), i});
-        group.schoolClass = std::move(schoolClass);
-        drawing->groups.append(std::move(group));
+        QList<AtaSubject> subjects = gradeSubjects(db, schoolClass.code.left(3), true);
+        drawing->groups.append(gridClass(std::move(schoolClass), std::move(subjects), pageRight));
     }
+    RecordList records = gridRecords(drawing->groups);
 
     addPageHeader(report, settings, school);
     addPageFooter(report, options, school);
@@ -211,7 +197,7 @@ Document ataSheet(const data::Database &db, const SchoolInfo &school, const AtaO
     report.detail.height = AtaGeometry::rowPitch;
     report.hooks.pageHeading = [drawing](Canvas &canvas) { drawGridHeading(*drawing, canvas); };
     report.hooks.afterDetail = [drawing](Canvas &canvas) { drawStudentRow(*drawing, canvas); };
-    return layout(report, rows);
+    return layout(report, records);
 }
 
 ReportEntry ataEntry()

@@ -20,16 +20,9 @@ namespace {
 const QString kOnlyConsolidated = QStringLiteral("only-consolidated");
 const QString kFlaggedText = QStringLiteral("flagged-text");
 
-struct GeneralGroup
-{
-    AtaClass schoolClass;
-    QList<AtaSubject> subjects;
-    Tenths pitch = AtaGeometry::pitch;
-};
-
 struct GeneralDrawing
 {
-    QList<GeneralGroup> groups;
+    QList<GridClass> groups;
     GeneralSelection selection;
     AtaMarks marks;
 };
@@ -61,7 +54,7 @@ double cellValue(const AtaMarkRow &row, AtaUnit unit)
 
 void drawHeadings(const GeneralDrawing &drawing, Canvas &canvas)
 {
-    if (const GeneralGroup *group = drawnGroup(drawing.groups, canvas)) {
+    if (const GridClass *group = drawnGroup(drawing.groups, canvas)) {
         drawGridHeadings(canvas, group->subjects, group->pitch,
                          {GeneralGeometry::headingsY, GeneralGeometry::workloadY, GeneralGeometry::firstRowY});
     }
@@ -69,7 +62,7 @@ void drawHeadings(const GeneralDrawing &drawing, Canvas &canvas)
 
 void drawStudent(const GeneralDrawing &drawing, Canvas &canvas)
 {
-    const GeneralGroup *group = drawnGroup(drawing.groups, canvas);
+    const GridClass *group = drawnGroup(drawing.groups, canvas);
     if (!group)
         return;
     const int index = canvas.value(QStringLiteral("STUDENT")).toInt();
@@ -186,24 +179,18 @@ Document generalSheet(const data::Database &db, const SchoolInfo &school, const 
     report.pageHeader.height = GeneralGeometry::firstRowY - 100; // the page's top margin is 100
     addClassLine(report.pageHeader, GeneralGeometry::classLineY);
 
-    RecordList rows({QStringLiteral("TURMA"), QStringLiteral("TURMA_DESC"), QStringLiteral("CLASS"),
-                     QStringLiteral("STUDENT")});
     for (AtaClass &schoolClass :
          readAtaClasses(db, {selection.classCode, selection.skipLeavers, selection.onlyConsolidated})) {
-        GeneralGroup group;
-        group.subjects = gradeSubjects(db, schoolClass.code.left(3), selection.onlyConsolidated);
-        group.pitch = AtaGeometry::pitchFor(group.subjects.size(), pageRight);
-        for (int i = 0; i < schoolClass.students.size(); ++i)
-            rows.append({schoolClass.code, schoolClass.description, int(drawing->groups.size()), i});
-        group.schoolClass = std::move(schoolClass);
-        drawing->groups.append(std::move(group));
+        QList<AtaSubject> subjects = gradeSubjects(db, schoolClass.code.left(3), selection.onlyConsolidated);
+        drawing->groups.append(gridClass(std::move(schoolClass), std::move(subjects), pageRight));
     }
+    RecordList records = gridRecords(drawing->groups);
 
     report.addGroup(QStringLiteral("TURMA"), true);
     report.detail.height = AtaGeometry::rowPitch;
     report.hooks.pageHeading = [drawing](Canvas &canvas) { drawHeadings(*drawing, canvas); };
     report.hooks.afterDetail = [drawing](Canvas &canvas) { drawStudent(*drawing, canvas); };
-    return layout(report, rows);
+    return layout(report, records);
 }
 
 ReportEntry generalEntry()

@@ -125,7 +125,7 @@ QList<MenuEntry> buildMainMenu()
                 "mnuMensalidades"),
         command("mnuPlanilhaPagamentos",
                 QStringLiteral("Planilha Geral de Pagamentos - Previsto x Realizado Anual"),
-                "mnuMensalidades"),
+                "mnuMensalidades", false, Access::Supervisor),
         command("mnuPlanilhaMensalidades", QStringLiteral("Planilha Geral de Mensalidades"),
                 "mnuMensalidades"),
 

@@ -1,5 +1,6 @@
 #include "app/ProgramReports.h"
 
+#include "billing/reports/BillingReports.h"
 #include "cashbook/CashReports.h"
 #include "reports/TableListings.h"
 #include "reports/cards/ReportCards.h"
@@ -17,6 +18,7 @@ const reports::ReportRegistry &programReports()
         r.add(reports::academicReports());
         r.add(reports::sheetReports());
         r.add(reports::letterReports());
+        r.add(billing::billingReports());
         return r;
     }();
     return registry;

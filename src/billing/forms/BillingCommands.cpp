@@ -3,6 +3,7 @@
 #include "app/CommandHost.h"
 #include "app/ModuleServices.h"
 #include "app/forms/TfrmMain.h"
+#include "billing/forms/BillingReportCommands.h"
 #include "billing/forms/ContractCommand.h"
 #include "billing/forms/TfrmCCorrent.h"
 #include "core/ProgramDirs.h"
@@ -31,6 +32,7 @@ void installCommands(app::CommandHost &host, const app::ModuleServices &services
         runContractCommand(services.database(), services.settings(), services.programDirs().program,
                            services.mainWindow);
     });
+    installBillingReportCommands(host, services);
 }
 
 } // namespace billing

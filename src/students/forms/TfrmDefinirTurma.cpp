@@ -126,6 +126,11 @@ QWidget *TfrmDefinirTurma::buildOptions(const ClassPickerParts &parts)
         row->addStretch();
         layout->addWidget(box);
     }
+    if (parts.includeUnpaid) {
+        m_unpaid = new QCheckBox(QStringLiteral("Incluir Mensalidades não Pagas"), options);
+        m_unpaid->setObjectName(QStringLiteral("chkNaoPagas"));
+        layout->addWidget(m_unpaid);
+    }
     if (parts.exportToExcel) {
         m_excel = new QCheckBox(QStringLiteral("Exportar para MS Excel"), options);
         m_excel->setObjectName(QStringLiteral("chkExcel"));
@@ -193,6 +198,8 @@ void TfrmDefinirTurma::setChoice(const ClassChoice &choice)
     }
     if (m_excel)
         m_excel->setChecked(choice.exportToExcel);
+    if (m_unpaid)
+        m_unpaid->setChecked(choice.includeUnpaid);
     if (m_chargeType)
         m_chargeType->setCurrentText(choice.chargeType);
     chargeTypeChosen();
@@ -216,6 +223,7 @@ ClassChoice TfrmDefinirTurma::choice() const
         c.monthScope = m_upToMonth->isChecked() ? MonthScope::UpToMonth : MonthScope::OnlyMonth;
     }
     c.exportToExcel = m_excel && m_excel->isChecked();
+    c.includeUnpaid = m_unpaid && m_unpaid->isChecked();
     if (m_chargeType) {
         c.chargeType = m_chargeType->currentText();
         c.chargeFilter = m_chargeFilter;

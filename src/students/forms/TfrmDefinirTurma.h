@@ -51,6 +51,7 @@ private:
     QRadioButton *m_upToMonth = nullptr;
     QComboBox *m_month = nullptr;
     QCheckBox *m_excel = nullptr;
+    QCheckBox *m_unpaid = nullptr;
     QComboBox *m_chargeType = nullptr;
     QString m_chargeFilter;
 };

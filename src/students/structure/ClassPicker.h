@@ -26,6 +26,7 @@ struct ClassPickerParts
     bool monthPeriod = false;   // "Defina o período abaixo" with the month list
     bool exportToExcel = false; // "Exportar para MS Excel"
     bool chargeType = false;    // "Tipo Cobrança:"
+    bool includeUnpaid = false; // "Incluir Mensalidades não Pagas"
     std::function<void()> configure; // "C&onfigurar": the caller's report set-up; none: hidden
 };
 
@@ -39,6 +40,7 @@ struct ClassChoice
     MonthScope monthScope = MonthScope::OnlyMonth;
     int month = 1; // 1..12
     bool exportToExcel = false;
+    bool includeUnpaid = false;
     QString chargeType = QStringLiteral("Todos"); // the "Tipo Cobrança:" entry
     QString chargeFilter; // the filter of that entry, for the charge table
 

@@ -57,7 +57,10 @@ BillingChoice billingChoiceOf(const students::ClassChoice &c)
     return b;
 }
 
-bool askChoice(const reports::ReportEntry &entry, reports::ReportValues &values, const data::Database &db, QWidget *parent)
+} // namespace
+
+bool askBillingChoice(const reports::ReportEntry &entry, reports::ReportValues &values, const data::Database &db,
+                      QWidget *parent)
 {
     students::ClassPickerParts parts;
     parts.amountsDue = hasParam(entry, "values");
@@ -74,6 +77,8 @@ bool askChoice(const reports::ReportEntry &entry, reports::ReportValues &values,
     return true;
 }
 
+namespace {
+
 void runSpreadsheet(AnnualSheet sheet, const app::ModuleServices &services)
 {
     core::RunProgressDialog progress(services.mainWindow);
@@ -88,7 +93,7 @@ void runSpreadsheet(AnnualSheet sheet, const app::ModuleServices &services)
 void installBillingReportCommands(app::CommandHost &host, const app::ModuleServices &services)
 {
     for (const reports::ReportEntry &entry : billingReports())
-        reports::setReportDialog(entry.name, askChoice);
+        reports::setReportDialog(entry.name, askBillingChoice);
     host.setMenuForm(QStringLiteral("mnuPlanilhaPagamentos"), [services](app::ModuleLauncher &launcher) {
         launcher.restoreCursor();
         runSpreadsheet(AnnualSheet::Payments, services);

@@ -171,6 +171,9 @@ DatabaseState::DatabaseState(const QString &dir, Database::Access access)
         // A school year's file is a few tens of megabytes: keeping its pages in memory spares a
         // bulk run (a year of fees, a recalculation) from spilling its changes to disk midway.
         runPlain(QStringLiteral("PRAGMA cache_size = -32768"));
+        // A bulk run gives each row a savepoint; their undo records stay in memory instead of a
+        // temporary file written to at every row.
+        runPlain(QStringLiteral("PRAGMA temp_store = MEMORY"));
         runPlain(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     } catch (...) {
         api.close_v2(handle);
@@ -232,18 +235,18 @@ int DatabaseState::run(const QString &sql, const SqlParams &params)
         runOne(statements.first());
     } else {
         // Several clauses of one statement stand or fall together.
-        runPlain(QStringLiteral("SAVEPOINT lumesco_statement"));
+        runKept(QStringLiteral("SAVEPOINT lumesco_statement"));
         try {
             for (const QString &s : statements)
                 runOne(s);
         } catch (...) {
-            runPlain(QStringLiteral("ROLLBACK TO lumesco_statement"));
-            runPlain(QStringLiteral("RELEASE lumesco_statement"));
+            runKept(QStringLiteral("ROLLBACK TO lumesco_statement"));
+            runKept(QStringLiteral("RELEASE lumesco_statement"));
             if (isSchemaChange(sql))
                 forgetLayouts();
             throw;
         }
-        runPlain(QStringLiteral("RELEASE lumesco_statement"));
+        runKept(QStringLiteral("RELEASE lumesco_statement"));
     }
     if (isSchemaChange(sql))
         forgetLayouts();
@@ -255,6 +258,20 @@ void DatabaseState::runPlain(const QString &sql)
     sqlite::Statement st(handle, sql);
     while (st.step()) {
     }
+}
+
+void DatabaseState::runKept(const QString &sql)
+{
+    sqlite::Statement &st = cached(sql);
+    st.reset();
+    try {
+        while (st.step()) {
+        }
+    } catch (...) {
+        st.reset();
+        throw;
+    }
+    st.reset();
 }
 
 QString DatabaseState::canonicalTable(const QString &tableOrFileName) const

@@ -39,7 +39,7 @@ public:
     sqlite3 *handle = nullptr;
     SqliteDialect dialect;
     std::shared_ptr<TableLocks> locks;
-    int savepointCounter = 0;
+    int rowSavepoints = 0; // row savepoints open now (they nest; each depth has its name)
     // The Transaction objects open on this connection, outermost first, by serial number:
     // an inner one whose outer one already ended finds itself gone and has nothing to undo.
     QList<quint64> transactions;
@@ -53,6 +53,9 @@ public:
     // Runs the statement text (after the store's rewrites); the number of rows changed.
     int run(const QString &sql, const SqlParams &params);
     void runPlain(const QString &sql); // internal statements without parameters
+    // The same for the few texts that come back all the time (transactions and savepoints,
+    // named by their depth), kept prepared.
+    void runKept(const QString &sql);
 
     QString canonicalTable(const QString &tableOrFileName) const; // empty when absent
     const TableDef &layout(const QString &tableOrFileName);

@@ -6,6 +6,10 @@
 #include <QDate>
 #include <QDateTime>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
 namespace data::sqlite {
 
 QString errorText(sqlite3 *db, int code, const QString &sql)
@@ -101,8 +105,19 @@ void Statement::bind(int position, const QVariant &value)
             if (!d.isValid()) {
                 rc = a.bind_null(m_stmt, position);
             } else {
-                const QByteArray iso = d.toString(Qt::ISODate).toLatin1();
-                rc = a.bind_text(m_stmt, position, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
+                // "yyyy-mm-dd" written directly: a bulk run binds a date in every row, and
+                // building a QString for it is a good share of an insert.
+                char iso[16];
+                const int year = d.year();
+                int n = 0;
+                if (year >= 1000 && year <= 9999) {
+                    n = std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", year, d.month(), d.day());
+                } else {
+                    const QByteArray text = d.toString(Qt::ISODate).toLatin1();
+                    n = int(std::min<qsizetype>(text.size(), qsizetype(sizeof iso - 1)));
+                    std::memcpy(iso, text.constData(), size_t(n));
+                }
+                rc = a.bind_text(m_stmt, position, iso, n, SQLITE_TRANSIENT);
             }
             break;
         }

@@ -12,10 +12,12 @@ Transaction::Transaction(const Database &db) : m_db(db)
         // IMMEDIATE: the write lock is taken now, so a busy file is found before any work is
         // done and numbers read for new rows stay ours until the commit.
         s.transactions.clear();
-        s.runPlain(QStringLiteral("BEGIN IMMEDIATE"));
+        s.runKept(QStringLiteral("BEGIN IMMEDIATE"));
     } else {
-        const QString name = QStringLiteral("lumesco_tx%1").arg(++s.savepointCounter);
-        s.runPlain(QStringLiteral("SAVEPOINT ") + name);
+        // Named by its level: the open ones have distinct levels, and the names stay few, so
+        // their statements are kept prepared.
+        const QString name = QStringLiteral("lumesco_tx%1").arg(s.transactions.size());
+        s.runKept(QStringLiteral("SAVEPOINT ") + name);
         m_savepoint = name;
     }
     m_serial = ++s.transactionSerial;
@@ -43,7 +45,7 @@ void Transaction::commit()
     DatabaseState &s = m_db.state();
     if (at + 1 < s.transactions.size())
         throw StoreError(QStringLiteral("Uma transação interna ainda está em andamento; conclua-a antes."));
-    s.runPlain(isNested() ? QStringLiteral("RELEASE ") + m_savepoint : QStringLiteral("COMMIT"));
+    s.runKept(isNested() ? QStringLiteral("RELEASE ") + m_savepoint : QStringLiteral("COMMIT"));
     s.transactions.resize(at);
     m_serial = 0;
 }
@@ -60,18 +62,20 @@ void Transaction::rollback()
     if (!m_db.inTransaction())
         return; // the engine ended it already (a failed commit, a full disk)
     if (isNested()) {
-        s.runPlain(QStringLiteral("ROLLBACK TO ") + m_savepoint);
-        s.runPlain(QStringLiteral("RELEASE ") + m_savepoint);
+        s.runKept(QStringLiteral("ROLLBACK TO ") + m_savepoint);
+        s.runKept(QStringLiteral("RELEASE ") + m_savepoint);
     } else {
-        s.runPlain(QStringLiteral("ROLLBACK"));
+        s.runKept(QStringLiteral("ROLLBACK"));
     }
 }
 
 Savepoint::Savepoint(const Database &db) : m_db(db)
 {
     DatabaseState &s = m_db.state();
-    m_name = QStringLiteral("lumesco_row%1").arg(++s.savepointCounter);
-    s.runPlain(QStringLiteral("SAVEPOINT ") + m_name);
+    // Row savepoints nest (each lives in a scope), so a depth names each open one uniquely.
+    m_name = QStringLiteral("lumesco_row%1").arg(s.rowSavepoints + 1);
+    s.runKept(QStringLiteral("SAVEPOINT ") + m_name);
+    ++s.rowSavepoints;
     m_active = true;
 }
 
@@ -90,7 +94,9 @@ void Savepoint::release()
     if (!m_active)
         return;
     m_active = false;
-    m_db.state().runPlain(QStringLiteral("RELEASE ") + m_name);
+    DatabaseState &s = m_db.state();
+    --s.rowSavepoints;
+    s.runKept(QStringLiteral("RELEASE ") + m_name);
 }
 
 void Savepoint::rollback()
@@ -99,8 +105,9 @@ void Savepoint::rollback()
         return;
     m_active = false;
     DatabaseState &s = m_db.state();
-    s.runPlain(QStringLiteral("ROLLBACK TO ") + m_name);
-    s.runPlain(QStringLiteral("RELEASE ") + m_name);
+    --s.rowSavepoints;
+    s.runKept(QStringLiteral("ROLLBACK TO ") + m_name);
+    s.runKept(QStringLiteral("RELEASE ") + m_name);
 }
 
 } // namespace data

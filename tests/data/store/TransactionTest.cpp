@@ -4,6 +4,8 @@
 #include "data/store/SqliteApi.h"
 #include "data/store/Transaction.h"
 
+#include <algorithm>
+
 using namespace data;
 
 namespace {
@@ -166,3 +168,47 @@ TEST_F(Transactions, TheOutermostHoldsTheWriteLockFromItsStartAndPostsJoinIt)
 }
 
 } // namespace
+
+// Savepoints are named by their depth and their statements kept: names come back again and
+// again, so each must still undo exactly its own work at any depth, however often reused.
+TEST_F(Transactions, RowSavepointsAtEveryDepthUndoOnlyTheirOwnRowsWhenNamesAreReused)
+{
+    const QString before = rows();
+    Transaction outer(m_db);
+    for (int round = 0; round < 50; ++round) {
+        Savepoint row(m_db);
+        insert(1000 + round);
+        {
+            Savepoint inner(m_db);
+            insert(5000 + round);
+            {
+                Transaction service(m_db); // a rule's own transaction inside the row
+                insert(9000 + round);
+                if (round % 3 == 0)
+                    service.commit();
+            }
+            if (round % 2 == 0)
+                inner.release();
+            else
+                inner.rollback();
+        }
+        if (round % 5 == 4)
+            row.rollback();
+        else
+            row.release();
+    }
+    outer.commit();
+    QStringList expected;
+    for (int round = 0; round < 50; ++round) {
+        if (round % 5 == 4)
+            continue;
+        expected << QString::number(1000 + round);
+        if (round % 2 == 0)
+            expected << QString::number(5000 + round);
+        if (round % 2 == 0 && round % 3 == 0)
+            expected << QString::number(9000 + round);
+    }
+    std::sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); });
+    EXPECT_EQ(rows(), (before.isEmpty() ? QString() : before + u',') + expected.join(u','));
+}
+

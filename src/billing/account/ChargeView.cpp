@@ -134,12 +134,6 @@ std::optional<QString> chargeOrderIndex(const QString &entry)
     return std::nullopt;
 }
 
-QStringList paymentMeansEntries()
-{
-    return {QStringLiteral("0 - DINHEIRO"), QStringLiteral("1 - CHEQUE"), QStringLiteral("2 - C.DÉBITO"),
-            QStringLiteral("3 - C.CRÉDITO"), QStringLiteral("4 - DEPÓSITO")};
-}
-
 QStringList chargeKindEntries()
 {
     return students::chargeTypeEntries();
@@ -189,9 +183,15 @@ ChargeFilter viewFilter(const QString &kindEntry, ChargeView view, const QDate &
 
 void applyChargeFilter(data::Table &charges, const ChargeFilter &filter)
 {
-    charges.setFiltered(false);
-    charges.setFilter(filter.expression);
-    charges.setFiltered(filter.filtered);
+    // One reading of the rows per change: a filtered view takes the new filter in place (never
+    // passing through the whole table unfiltered), an unfiltered one drops it first.
+    if (filter.filtered) {
+        charges.setFilter(filter.expression);
+        charges.setFiltered(true);
+    } else {
+        charges.setFiltered(false);
+        charges.setFilter(filter.expression);
+    }
     charges.first();
 }
 

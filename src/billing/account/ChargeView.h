@@ -51,8 +51,6 @@ const QList<ChargeColumn> &chargeGridColumns();
 QStringList chargeOrderEntries();
 std::optional<QString> chargeOrderIndex(const QString &entry);
 
-// "0 - DINHEIRO" .. "4 - DEPÓSITO": the means of payment, whose stored code is the leading digit.
-QStringList paymentMeansEntries();
 
 // "Tipo Cobrança:" of the billing window: "Todos", "Mensalidade", "0-Matrícula" .. "9-Outras Taxas".
 QStringList chargeKindEntries();

@@ -1,6 +1,7 @@
 #include "billing/forms/TfrmCalcular_Multa_juros.h"
 
 #include "billing/account/ChargeView.h"
+#include "students/structure/ChargeTypeFilter.h"
 #include "core/Clock.h"
 #include "core/Dialogs.h"
 #include "core/Formats.h"
@@ -59,7 +60,7 @@ TfrmCalcular_Multa_juros::TfrmCalcular_Multa_juros(const data::Dataset &charge, 
     m_amount->setReadOnly(true);
     m_means = new QComboBox(this);
     m_means->setObjectName("cbFormaPgto");
-    m_means->addItems(billing::paymentMeansEntries());
+    m_means->addItems(students::paymentMeansEntries());
     m_includeDay = new QCheckBox(QStringLiteral("Incluir o dia de pagamento no Cálculo"), this);
     m_includeDay->setObjectName("chkIncluirDia");
     m_grantDiscount = new QCheckBox(QStringLiteral("Conceder o Desconto mesmo em atraso"), this);

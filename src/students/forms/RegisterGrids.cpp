@@ -62,14 +62,6 @@ Qt::ItemFlags RegisterGridModel::flags(const QModelIndex &index) const
     return f;
 }
 
-const QStringList &paymentMeansLines()
-{
-    static const QStringList lines{QStringLiteral("0 - DINHEIRO"), QStringLiteral("1 - CHEQUE"),
-                                   QStringLiteral("2 - C.DÉBITO"), QStringLiteral("3 - C.CRÉDITO"),
-                                   QStringLiteral("4 - DEPÓSITO")};
-    return lines;
-}
-
 void stretchColumn(QTableView *grid, int column)
 {
     auto apply = [grid, column] {

@@ -49,9 +49,6 @@ private:
     QHash<int, QStringList> m_codeTexts;
 };
 
-// "0 - DINHEIRO" .. "4 - DEPÓSITO".
-const QStringList &paymentMeansLines();
-
 // The column takes the width the others leave, whenever the grid has it.
 void stretchColumn(QTableView *grid, int column);
 

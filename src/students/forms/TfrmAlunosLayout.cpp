@@ -13,6 +13,7 @@
 #include "students/Situations.h"
 #include "students/StudentFilters.h"
 #include "students/forms/RegisterGrids.h"
+#include "students/structure/ChargeTypeFilter.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -399,7 +400,7 @@ QWidget *TfrmAlunos::buildPagamentosTab()
                              QStringLiteral("Valor Pago"),    QStringLiteral("Forma Pgto"),  QStringLiteral("Sit."),
                              QStringLiteral("Observação")};
     auto *model = new students::RegisterGridModel(&m_register.charges(), fields, titles, this);
-    model->setCodeTexts(10, students::paymentMeansLines());
+    model->setCodeTexts(10, students::paymentMeansEntries());
     m_chargeGrid = students::makeRegisterGrid(model, QStringLiteral("grdPagamentos"), page);
     m_chargeGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(m_chargeGrid, 1);

@@ -24,6 +24,14 @@ QStringList chargeTypeEntries()
             QStringLiteral("9-Outras Taxas")};
 }
 
+const QStringList &paymentMeansEntries()
+{
+    static const QStringList lines{QStringLiteral("0 - DINHEIRO"), QStringLiteral("1 - CHEQUE"),
+                                   QStringLiteral("2 - C.DÉBITO"), QStringLiteral("3 - C.CRÉDITO"),
+                                   QStringLiteral("4 - DEPÓSITO")};
+    return lines;
+}
+
 QString chargeTypeFilter(const QString &entry)
 {
     if (entry == kAll)

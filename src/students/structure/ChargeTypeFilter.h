@@ -14,4 +14,8 @@ QStringList chargeTypeEntries();
 // fees, a numbered entry the kind of its first character. Empty for an unknown entry.
 QString chargeTypeFilter(const QString &entry);
 
+// "0 - DINHEIRO" .. "4 - DEPÓSITO": the means of payment of a charge row (`FormaPgto`), whose
+// stored code is the leading digit.
+const QStringList &paymentMeansEntries();
+
 } // namespace students

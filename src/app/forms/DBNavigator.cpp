@@ -25,6 +25,7 @@ DBNavigator::DBNavigator(data::Dataset *dataset, QWidget *parent)
     addButton(Post, "nbPost", QStringLiteral("✓"), QStringLiteral("Gravar"), [this] { m_dataset->post(); });
     addButton(Cancel, "nbCancel", QStringLiteral("✗"), QStringLiteral("Cancelar"), [this] { m_dataset->cancel(); });
     addButton(Refresh, "nbRefresh", QStringLiteral("↻"), QStringLiteral("Atualizar"), [this] { m_dataset->refresh(); });
+    addButton(Search, "nbSearch", QStringLiteral("🔍"), QStringLiteral("Localizar"), [] {});
     layout->addStretch();
     setVisibleButtons(MoveButtons | Insert | Delete | Refresh);
 
@@ -44,13 +45,15 @@ void DBNavigator::setInsertAction(std::function<void()> action)
 void DBNavigator::setAction(Button button, std::function<void()> action)
 {
     m_actions.insert(button, std::move(action));
+    setVisibleButtons(m_visible);
 }
 
 void DBNavigator::setVisibleButtons(Buttons buttons)
 {
     m_visible = buttons;
     for (auto it = m_buttons.cbegin(); it != m_buttons.cend(); ++it)
-        it.value()->setVisible(buttons.testFlag(Button(it.key())));
+        it.value()->setVisible(buttons.testFlag(Button(it.key()))
+                               && (it.key() != Search || m_actions.contains(Search)));
 }
 
 void DBNavigator::showEditButtons()
@@ -129,6 +132,7 @@ void DBNavigator::updateButtons()
     m_buttons[Post]->setEnabled(editing);
     m_buttons[Cancel]->setEnabled(editing);
     m_buttons[Refresh]->setEnabled(open);
+    m_buttons[Search]->setEnabled(rows && !editing);
 }
 
 } // namespace app

@@ -15,7 +15,7 @@ class Dataset;
 namespace app {
 
 // The navigator bar of a dataset: first, previous, next, last, insert, delete, edit, save,
-// cancel and refresh. Which buttons show is the screen's choice; by default the moving
+// cancel, refresh and search. Which buttons show is the screen's choice; by default the moving
 // buttons, insert, delete and refresh. Deleting asks first unless the dataset's own rule asks;
 // a refused change shows the store's text.
 class DBNavigator : public QWidget
@@ -35,6 +35,7 @@ public:
         Post = 0x80,
         Cancel = 0x100,
         Refresh = 0x200,
+        Search = 0x400, // the screen's own search (setAction); hidden without one
     };
     Q_DECLARE_FLAGS(Buttons, Button)
     static constexpr Buttons MoveButtons{First | Prior | Next | Last};

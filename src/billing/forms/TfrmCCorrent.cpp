@@ -14,6 +14,8 @@
 #include "data/modules/ChargeRules.h"
 #include "data/modules/TDataModule1.h"
 #include "data/store/Table.h"
+#include "students/StudentSearch.h"
+#include "students/structure/ChargeTypeFilter.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,11 +24,15 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyleOptionButton>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -41,7 +47,7 @@ public:
     QString displayText(const QVariant &value, const QLocale &) const override
     {
         const QString code = value.toString();
-        for (const QString &line : billing::paymentMeansEntries()) {
+        for (const QString &line : students::paymentMeansEntries()) {
             if (!code.isEmpty() && line.startsWith(code))
                 return line;
         }
@@ -50,7 +56,7 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const override
     {
         auto *box = new QComboBox(parent);
-        box->addItems(billing::paymentMeansEntries());
+        box->addItems(students::paymentMeansEntries());
         return box;
     }
     void setEditorData(QWidget *editor, const QModelIndex &index) const override
@@ -63,11 +69,41 @@ public:
     }
 };
 
-// The "Pago em" cell: typed as a date, with a button that clears it (the charge is open again).
+// The "Pago em" cell: typed as a date; the current row's cell carries a button that clears it
+// (the charge is open again).
 class PaidOnDelegate : public QStyledItemDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    PaidOnDelegate(QTableView *grid, std::function<void()> clear)
+        : QStyledItemDelegate(grid), m_grid(grid), m_clear(std::move(clear))
+    {
+        // The button follows the current row, whichever cell of it is current.
+        QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, grid->viewport(),
+                         [grid] { grid->viewport()->update(); });
+    }
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!isCurrentRow(index))
+            return;
+        QStyleOptionButton button;
+        button.rect = buttonRect(option.rect);
+        button.text = QStringLiteral("...");
+        button.state = QStyle::State_Enabled | QStyle::State_Raised;
+        m_grid->style()->drawControl(QStyle::CE_PushButton, &button, painter, m_grid);
+    }
+
+    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
+                     const QModelIndex &index) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease && isCurrentRow(index)
+            && buttonRect(option.rect).contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+            m_clear();
+            return true;
+        }
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const override
     {
@@ -76,6 +112,17 @@ public:
         box->setInputMask(QString());
         return box;
     }
+
+private:
+    bool isCurrentRow(const QModelIndex &index) const { return index.row() == m_grid->currentIndex().row(); }
+    static QRect buttonRect(const QRect &cell)
+    {
+        const int side = std::min(cell.height(), 20);
+        return {cell.right() - side + 1, cell.top(), side, cell.height()};
+    }
+
+    QTableView *m_grid;
+    std::function<void()> m_clear;
 };
 
 QPushButton *commandButton(const char *name, const QString &caption, const QString &hint, QWidget *parent)
@@ -175,7 +222,7 @@ TfrmCCorrent::TfrmCCorrent(data::TDataModule1 &module, std::function<void(const 
         if (columns[c].field == u"FORMAPGTO")
             m_grid->setItemDelegateForColumn(c, new PaymentMeansDelegate(m_grid));
         else if (columns[c].field == u"PgtoData")
-            m_grid->setItemDelegateForColumn(c, new PaidOnDelegate(m_grid));
+            m_grid->setItemDelegateForColumn(c, new PaidOnDelegate(m_grid, [this] { clearPaymentDate(); }));
     }
     m_grid->horizontalHeader()->setStretchLastSection(false);
     m_grid->resizeColumnsToContents();
@@ -183,7 +230,19 @@ TfrmCCorrent::TfrmCCorrent(data::TDataModule1 &module, std::function<void(const 
     auto *navigator = new app::DBNavigator(m_charges, this);
     navigator->setObjectName("DBNavigator1");
     navigator->setVisibleButtons(app::DBNavigator::MoveButtons | app::DBNavigator::Delete | app::DBNavigator::Edit
-                                 | app::DBNavigator::Post | app::DBNavigator::Cancel | app::DBNavigator::Refresh);
+                                 | app::DBNavigator::Post | app::DBNavigator::Cancel | app::DBNavigator::Search);
+    // The search finds a charge row by part of the student's name or number, as the register does.
+    navigator->setAction(app::DBNavigator::Search, [this] {
+        const std::optional<QString> typed = core::dialogs().askText(
+            QStringLiteral("Localizar"), QStringLiteral("Parte do nome ou da matrícula do aluno:"), QString());
+        if (!typed)
+            return;
+        const int position = students::findStudent(*m_charges, *typed, m_charges->recNo());
+        if (position < 0)
+            core::inform(QStringLiteral("Nenhum aluno encontrado com \"%1\".").arg(typed->trimmed()));
+        else
+            m_charges->moveTo(position);
+    });
 
     auto *statusBar = new QStatusBar(this);
     statusBar->setObjectName("StatusBar1");
@@ -228,6 +287,19 @@ TfrmCCorrent::TfrmCCorrent(data::TDataModule1 &module, std::function<void(const 
 TfrmCCorrent::~TfrmCCorrent()
 {
     closeTables();
+}
+
+void TfrmCCorrent::clearPaymentDate()
+{
+    if (m_charges->isEmpty())
+        return;
+    try {
+        if (!m_charges->isEditing())
+            m_charges->edit();
+        m_charges->setValue("PgtoData", QVariant());
+    } catch (const data::StoreError &error) {
+        core::showError(error.message());
+    }
 }
 
 void TfrmCCorrent::applySession()

@@ -52,6 +52,8 @@ protected:
     void done(int result) override;
 
 private:
+    // The "Pago em" cell's button: the row's payment date is cleared (saved with the row).
+    void clearPaymentDate();
     void showCount();
     void showTotals();
     void backToFirstRow();

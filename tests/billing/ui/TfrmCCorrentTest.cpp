@@ -1,5 +1,6 @@
 // The billing window on a logged-on school: filters, totals, counts, receiving, the generators'
 // choice, deleting everything, the rights and what closing leaves behind.
+#include "app/forms/DBNavigator.h"
 #include "app/ui/ModalHelper.h"
 #include "billing/forms/TfrmCCorrent.h"
 #include "billing/forms/TfrmCalcular.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QToolButton>
 #include <QTest>
 
 class TfrmCCorrentTest : public QObject
@@ -41,6 +43,7 @@ private slots:
     void rightsDecideTheButtons();
     void exportWritesTheViewUnderItsName();
     void closingReleasesOpenRowsAndClearsTheStatus();
+    void theNavigatorSearchesAndThePaidOnButtonReopensTheRow();
 
 private:
     void logOn(const QStringList &rights)
@@ -252,6 +255,37 @@ void TfrmCCorrentTest::closingReleasesOpenRowsAndClearsTheStatus()
              QStringLiteral("2"));
     QCOMPARE(m_status, QString());
     QVERIFY(!m_academic->tblCCorrent().isOpen());
+}
+
+void TfrmCCorrentTest::theNavigatorSearchesAndThePaidOnButtonReopensTheRow()
+{
+    openForm();
+    QVERIFY(!find<QToolButton>("nbRefresh")->isVisible());
+    auto *search = find<QToolButton>("nbSearch");
+    QVERIFY(search->isVisible());
+    data::Table &charges = m_form->charges();
+    charges.first();
+    (*m_dialogs)->answerText(QStringLiteral("bruno"));
+    search->click();
+    QCOMPARE(charges.asText("NOME"), QStringLiteral("BRUNO LIMA"));
+    (*m_dialogs)->answerText(QStringLiteral("zeca"));
+    search->click();
+    QCOMPARE((*m_dialogs)->last().text, QStringLiteral("Nenhum aluno encontrado com \"zeca\"."));
+    QCOMPARE(charges.asText("NOME"), QStringLiteral("BRUNO LIMA"));
+
+    // The paid February row of ANA: the cell's button clears the payment date, saved with the row.
+    charges.first();
+    while (!(charges.asText("NOME") == u"ANA SILVA" && !charges.isBlank("PgtoData")))
+        charges.next();
+    auto *grid = find<QTableView>("DBGrid1");
+    const QModelIndex cell = grid->model()->index(charges.recNo(), 12);
+    grid->setCurrentIndex(cell);
+    const QRect rect = grid->visualRect(cell);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(rect.right() - 4, rect.center().y()));
+    QVERIFY(charges.isEditing());
+    QVERIFY(charges.isBlank("PgtoData"));
+    charges.post();
+    QCOMPARE(db().scalar(QStringLiteral("select count(*) from Ccorrent where PgtoData is null")).toInt(), 3);
 }
 
 QTEST_MAIN(TfrmCCorrentTest)

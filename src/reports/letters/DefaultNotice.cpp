@@ -73,6 +73,22 @@ bool saveNoticeText(const QStringList &lines, QString *error)
     return core::writeTextLines(noticePath(), lines, error);
 }
 
+QString keptSignature()
+{
+    const QString path = core::joinPath(core::programDirs().program, kSignatureFile);
+    return QFileInfo::exists(path) ? QFileInfo(path).absoluteFilePath() : QString();
+}
+
+bool keepSignature(const QImage &picture, QString *error)
+{
+    const QString path = core::joinPath(core::programDirs().program, kSignatureFile);
+    if (picture.save(path, "PNG"))
+        return true;
+    if (error)
+        *error = QStringLiteral("Não foi possível gravar %1.").arg(path);
+    return false;
+}
+
 RecordList openInstalments(const data::Database &db, const NoticeChoice &choice)
 {
     QString statement = QStringLiteral(
@@ -222,6 +238,8 @@ NoticeChoice noticeChoice(const ReportValues &values)
     const QString text = values.text(QStringLiteral("text"));
     choice.text = text.isEmpty() ? noticeText() : text.split(u'\n');
     choice.signatureFile = values.text(QStringLiteral("signature"));
+    if (choice.signatureFile.isEmpty())
+        choice.signatureFile = keptSignature();
     return choice;
 }
 

@@ -4,6 +4,7 @@
 #include "reports/engine/DataSource.h"
 
 #include <QDate>
+#include <QImage>
 
 // "COMUNICADO": the letter to the family of each student with monthly fees overdue, listing the
 // open instalments, with the school's text of "aviso.txt".
@@ -30,6 +31,14 @@ QStringList defaultNoticeText();
 QStringList noticeText();
 bool saveNoticeText(const QStringList &lines, QString *error = nullptr);
 
+// The signature picture, kept in the program folder once it is loaded so that the next notices
+// print it without asking again.
+inline const QString kSignatureFile = QStringLiteral("assinatura.png");
+// The kept picture's path; empty when none was kept.
+QString keptSignature();
+// False (with the reason) when the picture cannot be written.
+bool keepSignature(const QImage &picture, QString *error = nullptr);
+
 // The overdue monthly fees: due before the date and not paid, of a class or a student, by class,
 // name and due date. Fields MATRICULA, NOME, TURMA, PARCELA, VENCIMENTO, DOCUMENTO, VALOR (the
 // instalment's final value), RESPONSAVEL and SIT. Throws StoreError.
@@ -42,7 +51,8 @@ Document noticeLetters(const data::Database &db, const SchoolInfo &school, const
 NoticeChoice noticeChoice(const ReportValues &values);
 
 // "aviso" ("Aviso de Inadimplência"): --date, --class or --student, --no-values,
-// --no-letterhead, --signature FILE, and the text (aviso.txt when empty).
+// --no-letterhead, --signature FILE (the kept picture when not given), and the text (aviso.txt
+// when empty).
 ReportEntry noticeEntry();
 
 } // namespace reports

@@ -7,6 +7,8 @@
 #include "support/QStringPrinting.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 
 using namespace reports;
 
@@ -121,6 +123,26 @@ TEST_F(DefaultNoticeTest, NoticeTextIsWrittenWhenMissingAndNeverOverwritten)
     EXPECT_TRUE(findText(document, 0, QStringLiteral("NOSSO TEXTO")));
     values.set(QStringLiteral("student"), QStringLiteral("abc"), m_db);
     EXPECT_THROW(entry.build({m_db, m_school, values}), ReportParamError);
+}
+
+TEST_F(DefaultNoticeTest, KeptSignaturePrintsOnTheNextNotices)
+{
+    const ReportEntry entry = noticeEntry();
+    ReportValues values(entry.params);
+    values.set(QStringLiteral("student"), QStringLiteral("1"), m_db);
+    const auto images = [&] {
+        QStringList files;
+        for (const Item &item : entry.build({m_db, m_school, values}).pages.at(0).items)
+            if (item.kind == Item::Kind::Image && !item.text.isEmpty() && item.text != kLogoFile)
+                files << QFileInfo(item.text).fileName();
+        return files;
+    };
+    EXPECT_TRUE(keptSignature().isEmpty());
+    EXPECT_TRUE(images().isEmpty());
+    QImage signature(400, 100, QImage::Format_RGB32);
+    signature.fill(Qt::white);
+    ASSERT_TRUE(keepSignature(signature));
+    EXPECT_EQ(images(), QStringList{kSignatureFile});
 }
 
 } // namespace

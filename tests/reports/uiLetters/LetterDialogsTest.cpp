@@ -15,6 +15,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -90,6 +91,30 @@ private slots:
         QCOMPARE(dialogs->last().text, QStringLiteral("Arquivo não pode ser carregado!"));
         dialog.store(values, m_db);
         QCOMPARE(values.text(QStringLiteral("signature")), QString());
+    }
+
+    void aLoadedSignatureIsKeptForTheNextNotices()
+    {
+        ScriptedDialogs::Guard dialogs;
+        QImage picture(400, 100, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        const QString source = m_dir.file(QStringLiteral("minha assinatura.png"));
+        QVERIFY(picture.save(source));
+        dialogs->answerFile(source);
+        ReportValues values(noticeEntry().params);
+        {
+            TfrmAvisoInadimplencia dialog(m_db, values);
+            dialog.findChild<QPushButton *>(QStringLiteral("cmdAssinatura"))->click();
+            QVERIFY(dialogs->shown().size() == 1); // only the file chooser
+            dialog.store(values, m_db);
+        }
+        QCOMPARE(values.text(QStringLiteral("signature")), keptSignature());
+        QVERIFY(QFile::exists(kSignatureFile));
+        // A new round starts with it.
+        ReportValues fresh(noticeEntry().params);
+        TfrmAvisoInadimplencia again(m_db, fresh);
+        again.store(fresh, m_db);
+        QCOMPARE(fresh.text(QStringLiteral("signature")), keptSignature());
     }
 
     void labelSettingsAreEditedAndKept()

@@ -39,6 +39,8 @@ QPushButton *button(const QString &caption, const char *name, QWidget *parent)
 TfrmAvisoInadimplencia::TfrmAvisoInadimplencia(const data::Database &db, const ReportValues &values, QWidget *parent)
     : QDialog(parent), m_signatureFile(values.text(QStringLiteral("signature")))
 {
+    if (m_signatureFile.isEmpty())
+        m_signatureFile = keptSignature();
     setObjectName(QStringLiteral("frmAvisoInadimplencia"));
     setWindowTitle(QStringLiteral("Texto padrão para Aviso de Inadimplência"));
     auto *layout = new QVBoxLayout(this);
@@ -171,11 +173,13 @@ void TfrmAvisoInadimplencia::cmdAssinaturaClick()
     const QString file = core::dialogs().openFile(request);
     if (file.isEmpty())
         return;
-    if (QImageReader(file).read().isNull()) {
+    const QImage picture = QImageReader(file).read();
+    if (picture.isNull()) {
         core::showError(QStringLiteral("Arquivo não pode ser carregado!"));
         return;
     }
-    m_signatureFile = file;
+    // Kept for the next notices; a folder that cannot be written still prints this one.
+    m_signatureFile = keepSignature(picture) ? keptSignature() : file;
     showSignature();
 }
 

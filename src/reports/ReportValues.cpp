@@ -107,8 +107,9 @@ QString describeKind(const ReportParam &param)
         return QStringLiteral("S ou N");
     case ParamKind::Choice: {
         QStringList values;
+        // A blank value ("every class") is named by its caption, or it would not show at all.
         for (const ParamChoice &choice : param.choices)
-            values += choice.value;
+            values += choice.value.isEmpty() ? QStringLiteral("\"\" (%1)").arg(choice.caption) : choice.value;
         if (param.choicesFrom)
             values += QStringLiteral("os da escola");
         return QStringLiteral("um de: ") + values.join(QStringLiteral(", "));

@@ -42,7 +42,8 @@ protected:
         ReportParam ordem{QStringLiteral("ordem"), QStringLiteral("Ordem"), ParamKind::Choice,
                           QStringLiteral("nome")};
         ordem.choices = {{QStringLiteral("nome"), QStringLiteral("Por nome")},
-                         {QStringLiteral("turma"), QStringLiteral("Por turma")}};
+                         {QStringLiteral("turma"), QStringLiteral("Por turma")},
+                         {QString(), QStringLiteral("Sem ordem")}};
         return {{QStringLiteral("inicio"), QStringLiteral("Desde"), ParamKind::Date},
                 {QStringLiteral("mes"), QStringLiteral("Mês"), ParamKind::Month},
                 turma,
@@ -117,7 +118,7 @@ TEST_F(ReportValuesTest, ValuesThatDoNotFitAreRefusedWithWhatTheParameterTakes)
     EXPECT_EQ(refusal(QStringLiteral("turma"), QStringLiteral("2G9Z")),
               QStringLiteral("Valor inválido para turma: \"2G9Z\" (um de: os da escola)."));
     EXPECT_EQ(refusal(QStringLiteral("ordem"), QStringLiteral("idade")),
-              QStringLiteral("Valor inválido para ordem: \"idade\" (um de: nome, turma)."));
+              QStringLiteral("Valor inválido para ordem: \"idade\" (um de: nome, turma, \"\" (Sem ordem))."));
     EXPECT_EQ(refusal(QStringLiteral("valores"), QStringLiteral("talvez")),
               QStringLiteral("Valor inválido para valores: \"talvez\" (S ou N)."));
     EXPECT_EQ(refusal(QStringLiteral("copias"), QStringLiteral("dois")),

@@ -3,6 +3,7 @@
 #include "cli/Verb.h"
 #include "core/ApplicationTitle.h"
 #include "core/Diagnostics.h"
+#include "core/ProgramFolder.h"
 
 #include <QGuiApplication>
 #include <QDir>
@@ -58,7 +59,7 @@ int main(int argc, char *argv[])
     err.setEncoding(QStringConverter::Utf8);
 
     QStringList args = app.arguments().mid(1);
-    QString programDir = QDir::currentPath();
+    QString programDir;
     while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
         const QString option = args.takeFirst();
         if (option == u"--help" || option == u"-h") {
@@ -70,15 +71,24 @@ int main(int argc, char *argv[])
             return 0;
         }
         if (option == u"--program-dir" && !args.isEmpty()) {
-            programDir = QDir(args.takeFirst()).absolutePath();
+            programDir = args.takeFirst();
             continue;
         }
         if (option.startsWith(QStringLiteral("--program-dir="))) {
-            programDir = QDir(option.mid(14)).absolutePath();
+            programDir = option.mid(14);
             continue;
         }
         err << "opção desconhecida: " << option << '\n';
         return 2;
+    }
+    // Installed by a package, the program directory is the user's folder (or the school's shared
+    // one), filled from the package's defaults; from a build tree it is the working directory.
+    QString folderError;
+    programDir = core::resolveProgramDirectory(QCoreApplication::applicationDirPath(), programDir,
+                                               &folderError);
+    if (!folderError.isEmpty()) {
+        err << folderError << '\n';
+        return 1;
     }
     if (args.isEmpty()) {
         printHelp(err);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 TempDir::TempDir() : m_dir(QDir::tempPath() + QStringLiteral("/lumesco-test-XXXXXX")) {}
 
@@ -13,6 +14,7 @@ QString TempDir::file(const QString &name) const
 QString TempDir::write(const QString &name, const QByteArray &bytes) const
 {
     const QString path = file(name);
+    QDir(m_dir.path()).mkpath(QFileInfo(name).path());
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(bytes);

@@ -11,7 +11,7 @@ public:
     QString path() const { return m_dir.path(); }
     // Absolute path of a name inside the folder.
     QString file(const QString &name) const;
-    // Writes raw bytes to a file inside the folder; returns its path.
+    // Writes raw bytes to a file inside the folder (its folders made as needed); returns its path.
     QString write(const QString &name, const QByteArray &bytes) const;
     QByteArray read(const QString &name) const;
 

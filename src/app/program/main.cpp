@@ -13,6 +13,7 @@
 #include "cashbook/forms/CashBookCommands.h"
 #include "core/Diagnostics.h"
 #include "core/Dialogs.h"
+#include "core/ProgramFolder.h"
 #include "data/bulk/BulkRun.h"
 #include "data/modules/TDataModule1.h"
 #include "data/modules/TdmTarnel.h"
@@ -39,6 +40,18 @@ int main(int argc, char *argv[])
                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslation);
     core::setDialogs(std::make_unique<app::WidgetDialogs>());
+
+    // The working directory is the program directory; an installed program moves to the user's
+    // folder (or the one named by --program-dir or LUMESCO_PROGRAM_DIR) before anything reads it.
+    const QStringList arguments = QApplication::arguments();
+    const qsizetype named = arguments.indexOf(QStringLiteral("--program-dir"));
+    const QString folderError = core::enterProgramDirectory(
+        QApplication::applicationDirPath(),
+        named > 0 && named + 1 < arguments.size() ? arguments.at(named + 1) : QString());
+    if (!folderError.isEmpty()) {
+        core::showError(folderError);
+        return 1;
+    }
 
     app::SingleInstance instance(app::SingleInstance::defaultLockDirectory());
     if (!instance.tryAcquire()) {

@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   libzint-dev libqrencode-dev zbar-tools
   xvfb xauth poppler-utils
+  dpkg-dev binutils file lintian desktop-file-utils man-db
 )
 
 missing=()

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 
-build=build/package
+build=build/release  # shared with scripts/run.sh
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j"$(nproc)" --target lumesco lumesco-cli zupri-sim ZupriDLL lumesco_package_files
 rm -f "$build"/lumesco_*.deb

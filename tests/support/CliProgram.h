@@ -28,11 +28,11 @@ public:
 
     explicit CliProgram(QString cliPath) : m_cliPath(std::move(cliPath))
     {
-        data::setPasswordHashIterations(20);
+        data::setPasswordCost(data::PasswordCost::Minimal);
     }
     ~CliProgram()
     {
-        data::setPasswordHashIterations(data::kPasswordHashIterations);
+        data::setPasswordCost(data::PasswordCost::Standard);
         data::Database::closeAll();
     }
 

@@ -39,6 +39,7 @@ DialogStep LogOnFlow::logOn(const QString &userId, const QString &password, bool
         m_passwordOwner = user->userId;
         return openNewPasswordFields(message);
     case data::LogOnOutcome::Accepted:
+        data::refreshStoredPassword(m_users, *user, password);
         break;
     }
     DialogStep step;

@@ -3,6 +3,7 @@
 #include "core/Diagnostics.h"
 #include "data/users/PasswordHash.h"
 #include "data/users/PasswordScrambler.h"
+#include "data/store/StoreError.h"
 #include "data/users/UsersTable.h"
 
 namespace data {
@@ -123,6 +124,21 @@ core::Message logOnMessage(LogOnOutcome outcome)
     return {};
 }
 
+void refreshStoredPassword(const UsersTable &users, const UserRecord &user, const QString &typed)
+{
+    if (isBlank(user.password) || !passwordHashNeedsRefresh(user.password))
+        return;
+    try {
+        users.setPassword(user.userId, typed);
+        qCInfo(core::lcLogOn).noquote()
+            << QStringLiteral("senha do usuário \"%1\" guardada de novo no formato atual").arg(user.userId);
+    } catch (const StoreError &e) {
+        qCWarning(core::lcLogOn).noquote()
+            << QStringLiteral("senha do usuário \"%1\" não pôde ser guardada no formato atual: %2")
+                   .arg(user.userId, e.message());
+    }
+}
+
 std::optional<UserRecord> logOnWithoutDialog(const UsersTable &users, const QString &userId,
                                              const QString &password, LogOnOutcome *outcome)
 {
@@ -135,7 +151,10 @@ std::optional<UserRecord> logOnWithoutDialog(const UsersTable &users, const QStr
             << QStringLiteral("log-on sem diálogo recusado: o usuário \"%1\" precisa criar uma "
                               "senha nova no programa")
                    .arg(userId);
-    return decided == LogOnOutcome::Accepted ? user : std::nullopt;
+    if (decided != LogOnOutcome::Accepted)
+        return std::nullopt;
+    refreshStoredPassword(users, *user, password);
+    return user;
 }
 
 ChangePasswordOutcome checkChangePassword(const std::optional<UserRecord> &user,

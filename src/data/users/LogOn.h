@@ -33,6 +33,11 @@ bool passwordMatches(const QString &stored, const QString &typed);
 // The box the dialog shows for an outcome; Accepted has none (an empty text).
 core::Message logOnMessage(LogOnOutcome outcome);
 
+// After an accepted log-on with a password: stores it again, hashed at today's cost, when its
+// stored form is of an older method or cost (or the older scrambled form). A failed write is
+// logged and the log-on stands.
+void refreshStoredPassword(const UsersTable &users, const UserRecord &user, const QString &typed);
+
 // A log-on without the dialog, for scripts: the user when accepted. Every other outcome is a
 // refusal (a user who still has to create a password, too), logged; `outcome` tells which.
 std::optional<UserRecord> logOnWithoutDialog(const UsersTable &users, const QString &userId,

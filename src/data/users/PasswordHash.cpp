@@ -5,15 +5,40 @@
 #include <QRandomGenerator>
 #include <QStringList>
 
+#include <sodium.h>
+
+#include <stdexcept>
+
 namespace data {
 
 namespace {
 
 const QString kPrefix = QStringLiteral("$pbkdf2-sha256$");
+const QString kArgonPrefix = QStringLiteral("$argon2id$");
 constexpr int kSaltBytes = 16;
 constexpr int kDigestBytes = 32;
 constexpr auto kBase64 = QByteArray::Base64Encoding | QByteArray::OmitTrailingEquals;
-int g_iterations = kPasswordHashIterations;
+PasswordCost g_cost = PasswordCost::Standard;
+
+struct ArgonCost
+{
+    unsigned long long passes;
+    size_t memory;
+};
+
+ArgonCost argonCost()
+{
+    if (g_cost == PasswordCost::Minimal)
+        return {crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN};
+    return {crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE};
+}
+
+void initSodium()
+{
+    static const bool ready = sodium_init() >= 0;
+    if (!ready)
+        throw std::runtime_error("libsodium could not be initialised");
+}
 
 struct Parsed
 {
@@ -85,36 +110,61 @@ QByteArray pbkdf2Sha256(const QByteArray &password, const QByteArray &salt, int 
     return key.left(length);
 }
 
-void setPasswordHashIterations(int iterations)
+void setPasswordCost(PasswordCost cost)
 {
-    g_iterations = qMax(1, iterations);
+    g_cost = cost;
 }
 
-int passwordHashIterations()
+PasswordCost passwordCost()
 {
-    return g_iterations;
+    return g_cost;
 }
 
 QString hashPassword(const QString &password)
 {
-    return hashPassword(password, g_iterations);
+    initSodium();
+    const QByteArray utf8 = password.toUtf8();
+    const ArgonCost cost = argonCost();
+    char stored[crypto_pwhash_STRBYTES];
+    if (crypto_pwhash_str(stored, utf8.constData(), quint64(utf8.size()), cost.passes, cost.memory) != 0)
+        throw std::runtime_error("out of memory while hashing a password");
+    return QString::fromLatin1(stored);
 }
 
-QString hashPassword(const QString &password, int iterations)
+QString hashPasswordPbkdf2(const QString &password, int iterations)
 {
     QByteArray salt(kSaltBytes, Qt::Uninitialized);
     QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(salt.data()), kSaltBytes / 4);
     return encode(iterations, salt, pbkdf2Sha256(password.toUtf8(), salt, iterations, kDigestBytes));
 }
 
+bool passwordHashNeedsRefresh(const QString &stored)
+{
+    if (!stored.startsWith(kArgonPrefix))
+        return true;
+    initSodium();
+    const ArgonCost cost = argonCost();
+    return crypto_pwhash_str_needs_rehash(stored.toLatin1().constData(), cost.passes, cost.memory) != 0;
+}
+
 bool isPasswordHash(const QString &stored)
 {
+    if (stored.startsWith(kArgonPrefix))
+        return stored.size() < crypto_pwhash_STRBYTES && stored.count(u'$') == 5;
     Parsed parsed;
     return parse(stored, parsed);
 }
 
 bool verifyPasswordHash(const QString &stored, const QString &password)
 {
+    if (stored.startsWith(kArgonPrefix)) {
+        if (!isPasswordHash(stored))
+            return false;
+        initSodium();
+        const QByteArray utf8 = password.toUtf8();
+        return crypto_pwhash_str_verify(stored.toLatin1().constData(), utf8.constData(),
+                                        quint64(utf8.size())) == 0;
+    }
     Parsed parsed;
     if (!parse(stored, parsed))
         return false;

@@ -3,22 +3,31 @@
 #include <QByteArray>
 #include <QString>
 
-// Passwords are kept as salted PBKDF2-HMAC-SHA256 digests, so reading the users table does not
-// reveal them. The stored text names its method and cost, so the cost can grow later:
+// Passwords are kept as salted Argon2id digests (libsodium), so reading the users table does not
+// reveal them. The stored text names its method and cost:
+//   $argon2id$v=19$m=<KiB>,t=<passes>,p=1$<salt>$<digest>
+// Hashes of an older installation, salted PBKDF2-HMAC-SHA256, are still read and are replaced at
+// the user's next log-on:
 //   $pbkdf2-sha256$<iterations>$<salt, base64>$<digest, base64>
 namespace data {
 
-inline constexpr int kPasswordHashIterations = 120000;
+// The cost of new hashes for this process: Standard (64 MiB, two passes: about a tenth of a
+// second here) or, for tests only, the smallest libsodium accepts. Hashes already stored keep
+// theirs until the next log-on.
+enum class PasswordCost { Standard, Minimal };
+void setPasswordCost(PasswordCost cost);
+PasswordCost passwordCost();
 
-// The cost of new hashes for this process (tests lower it; hashes already stored keep theirs).
-void setPasswordHashIterations(int iterations);
-int passwordHashIterations();
-
-// A new stored form of `password` with a fresh random salt.
+// A new stored form of `password` with a fresh random salt, at the process's cost.
 QString hashPassword(const QString &password);
-QString hashPassword(const QString &password, int iterations);
+// The older stored form (still written by tests, to check it is read and replaced).
+QString hashPasswordPbkdf2(const QString &password, int iterations);
 
-// True when `stored` has the form above.
+// True when the stored hash is of an older method or another cost than the process's, so the
+// next successful log-on should store the password again.
+bool passwordHashNeedsRefresh(const QString &stored);
+
+// True when `stored` has one of the forms above.
 bool isPasswordHash(const QString &stored);
 
 // True when `password` gives `stored`; false for anything that is not a well-formed hash.

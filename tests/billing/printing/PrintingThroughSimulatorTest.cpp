@@ -80,7 +80,7 @@ public:
     {
         createSchoolWithCharges(m_dir.path());
         // The treasurer who signs the receipt logs on from the program folder's users table.
-        data::setPasswordHashIterations(1000);
+        data::setPasswordCost(data::PasswordCost::Minimal);
         const data::UsersTable users(m_program.file(QStringLiteral("Data")));
         data::UserRecord treasurer;
         treasurer.userId = QStringLiteral("TESOURARIA");

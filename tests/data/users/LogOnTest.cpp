@@ -20,10 +20,10 @@ class LogOnTest : public ::testing::Test
 {
 protected:
     // Cheap hashes: the cost is a constant of production, not of what is tested here.
-    void SetUp() override { setPasswordHashIterations(50); }
+    void SetUp() override { setPasswordCost(PasswordCost::Minimal); }
     void TearDown() override
     {
-        setPasswordHashIterations(kPasswordHashIterations);
+        setPasswordCost(PasswordCost::Standard);
         Database::closeAll();
     }
 
@@ -118,6 +118,28 @@ TEST_F(LogOnTest, ScrambledPasswordOfAnOlderInstallationIsRecognised)
     EXPECT_EQ(logOn(QStringLiteral("SUPERVISOR"), QStringLiteral("OUTRA")), LogOnOutcome::Accepted);
 }
 
+TEST_F(LogOnTest, OlderHashesAndScrambledPasswordsAreStoredAgainAtTheNextLogOn)
+{
+    const QString older = hashPasswordPbkdf2(QStringLiteral("SENHA"), 50);
+    storeRaw(QStringLiteral("SUPERVISOR"), older);
+    EXPECT_FALSE(logOnWithoutDialog(users(), QStringLiteral("SUPERVISOR"), QStringLiteral("senha")));
+    EXPECT_EQ(users().find(QStringLiteral("SUPERVISOR"))->password, older) << "a refused log-on changes nothing";
+
+    ASSERT_TRUE(logOnWithoutDialog(users(), QStringLiteral("SUPERVISOR"), QStringLiteral("SENHA")));
+    const QString current = users().find(QStringLiteral("SUPERVISOR"))->password;
+    EXPECT_TRUE(current.startsWith(QStringLiteral("$argon2id$"))) << current.toStdString();
+    EXPECT_FALSE(passwordHashNeedsRefresh(current));
+    EXPECT_EQ(logOn(QStringLiteral("SUPERVISOR"), QStringLiteral("SENHA")), LogOnOutcome::Accepted);
+
+    // Nothing is written again while the stored hash is of today's cost.
+    ASSERT_TRUE(logOnWithoutDialog(users(), QStringLiteral("SUPERVISOR"), QStringLiteral("SENHA")));
+    EXPECT_EQ(users().find(QStringLiteral("SUPERVISOR"))->password, current);
+
+    storeRaw(QStringLiteral("SUPERVISOR"), scramblePassword(QStringLiteral("ANTIGA")));
+    ASSERT_TRUE(logOnWithoutDialog(users(), QStringLiteral("SUPERVISOR"), QStringLiteral("ANTIGA")));
+    EXPECT_TRUE(users().find(QStringLiteral("SUPERVISOR"))->password.startsWith(QStringLiteral("$argon2id$")));
+}
+
 TEST_F(LogOnTest, UnknownUserAndWrongPasswordEndTheDialogWithErrors)
 {
     EXPECT_EQ(logOn(QStringLiteral("NINGUEM"), QStringLiteral("x")), LogOnOutcome::UnknownUser);
@@ -180,9 +202,9 @@ TEST(ChangePassword, OpensTheNewFieldsOnlyForTheRightPassword)
 {
     EXPECT_EQ(checkChangePassword(std::nullopt, QStringLiteral("x")), ChangePasswordOutcome::UnknownUser);
     EXPECT_EQ(checkChangePassword(withPassword(QString()), QString()), ChangePasswordOutcome::Allowed);
-    EXPECT_EQ(checkChangePassword(withPassword(hashPassword(QStringLiteral("ok"), 10)), QStringLiteral("ok")),
+    EXPECT_EQ(checkChangePassword(withPassword(hashPassword(QStringLiteral("ok"))), QStringLiteral("ok")),
               ChangePasswordOutcome::Allowed);
-    EXPECT_EQ(checkChangePassword(withPassword(hashPassword(QStringLiteral("ok"), 10)), QStringLiteral("no")),
+    EXPECT_EQ(checkChangePassword(withPassword(hashPassword(QStringLiteral("ok"))), QStringLiteral("no")),
               ChangePasswordOutcome::WrongPassword);
     EXPECT_EQ(checkChangePassword(withPassword(QStringLiteral("plain")), QStringLiteral("plain")),
               ChangePasswordOutcome::Allowed);
@@ -214,7 +236,7 @@ TEST_F(LogOnTest, UsersAreAddedWithABlankPasswordAndListedByName)
 
 TEST(UsersTableLayout, OlderTableIsWidenedAndKeepsItsPasswords)
 {
-    setPasswordHashIterations(50);
+    setPasswordCost(PasswordCost::Minimal);
     TempDir dir;
     {
         const Database db = Database::open(dir.path());
@@ -240,7 +262,7 @@ TEST(UsersTableLayout, OlderTableIsWidenedAndKeepsItsPasswords)
     EXPECT_EQ(decideLogOn(QStringLiteral("JOSE"), users.find(QStringLiteral("JOSE")), QStringLiteral("uma senha bem mais longa")),
               LogOnOutcome::Accepted)
         << "the hash is not cut to the old width";
-    setPasswordHashIterations(kPasswordHashIterations);
+    setPasswordCost(PasswordCost::Standard);
     Database::closeAll();
 }
 

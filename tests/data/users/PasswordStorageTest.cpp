@@ -32,8 +32,8 @@ TEST(PasswordHash, Pbkdf2MatchesTheReferenceVectors)
 
 TEST(PasswordHash, SaltedRecognisableAndVerifiable)
 {
-    const QString a = hashPassword(QStringLiteral("segredo"), 1000);
-    const QString b = hashPassword(QStringLiteral("segredo"), 1000);
+    const QString a = hashPasswordPbkdf2(QStringLiteral("segredo"), 1000);
+    const QString b = hashPasswordPbkdf2(QStringLiteral("segredo"), 1000);
     EXPECT_TRUE(a.startsWith(QStringLiteral("$pbkdf2-sha256$1000$")));
     EXPECT_NE(a, b) << "each hash has its own salt";
     EXPECT_TRUE(isPasswordHash(a));
@@ -41,9 +41,7 @@ TEST(PasswordHash, SaltedRecognisableAndVerifiable)
     EXPECT_TRUE(verifyPasswordHash(b, QStringLiteral("segredo")));
     EXPECT_FALSE(verifyPasswordHash(a, QStringLiteral("Segredo")));
     EXPECT_FALSE(verifyPasswordHash(a, QString()));
-    const QString production = hashPassword(QStringLiteral("x"));
-    EXPECT_TRUE(production.startsWith(QStringLiteral("$pbkdf2-sha256$120000$"))) << "the production cost by default";
-    EXPECT_LE(production.size(), 100) << "fits the users table's password field";
+    EXPECT_TRUE(passwordHashNeedsRefresh(a)) << "the older method is replaced at the next log-on";
 
     QString tampered = a;
     tampered[tampered.size() - 2] = tampered.at(tampered.size() - 2) == u'A' ? u'B' : u'A';
@@ -52,5 +50,32 @@ TEST(PasswordHash, SaltedRecognisableAndVerifiable)
                                     QStringLiteral("$pbkdf2-sha256$10$$"), QString()}) {
         EXPECT_FALSE(isPasswordHash(notAHash)) << notAHash.toStdString();
         EXPECT_FALSE(verifyPasswordHash(notAHash, QStringLiteral("segredo")));
+    }
+}
+
+TEST(PasswordHash, Argon2idAtTodaysCostFitsTheFieldAndIsRefreshedWhenTheCostChanges)
+{
+    ASSERT_EQ(passwordCost(), PasswordCost::Standard);
+    const QString production = hashPassword(QStringLiteral("segredo"));
+    EXPECT_TRUE(production.startsWith(QStringLiteral("$argon2id$v=19$m=65536,t=2,p=1$")))
+        << production.toStdString();
+    EXPECT_LE(production.size(), 100) << "fits the users table's password field";
+    EXPECT_TRUE(isPasswordHash(production));
+    EXPECT_TRUE(verifyPasswordHash(production, QStringLiteral("segredo")));
+    EXPECT_FALSE(verifyPasswordHash(production, QStringLiteral("segred0")));
+    EXPECT_FALSE(passwordHashNeedsRefresh(production));
+
+    setPasswordCost(PasswordCost::Minimal);
+    const QString cheap = hashPassword(QStringLiteral("Çaramba"));
+    EXPECT_NE(cheap, hashPassword(QStringLiteral("Çaramba"))) << "each hash has its own salt";
+    EXPECT_TRUE(verifyPasswordHash(cheap, QStringLiteral("Çaramba")));
+    EXPECT_TRUE(passwordHashNeedsRefresh(production)) << "another cost than the process's";
+    setPasswordCost(PasswordCost::Standard);
+    EXPECT_TRUE(passwordHashNeedsRefresh(cheap));
+
+    for (const QString &broken : {QStringLiteral("$argon2id$v=19$m=65536,t=2,p=1$"),
+                                  QStringLiteral("$argon2id$v=19$m=8,t=1,p=1$AAAA$"),
+                                  QStringLiteral("$argon2id$") + QString(200, u'A')}) {
+        EXPECT_FALSE(verifyPasswordHash(broken, QStringLiteral("segredo"))) << broken.toStdString();
     }
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Lumesco need.
-# Quiet and quick when everything is already there.
+# Quiet and quick when everything is already there. Extra packages may be named as arguments
+# (scripts/fuzz.sh asks for clang this way).
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
   xvfb xauth poppler-utils
   dpkg-dev binutils file lintian desktop-file-utils man-db
 )
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -14,13 +14,14 @@
 struct CliRun
 {
     int exitCode = -1;
+    bool crashed = false; // killed by a signal, no exit code
     QString out;
     QString err;
 };
 
 // A program folder of its own, with lumesco-cli run in it as a script runs it: a real process,
 // "--program-dir" pointing here, this folder as the working directory. Users get cheap password
-// hashes while it lives (the verbs read the cost from each hash), so log-ons stay fast.
+// hashes while it lives, here and in the processes it starts, so log-ons stay fast.
 class CliProgram : public TempDir
 {
 public:
@@ -41,13 +42,16 @@ public:
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LUMESCO_TEST_CHEAP_PASSWORDS"), QStringLiteral("1"));
         for (const auto &[name, value] : environment)
             env.insert(name, value);
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(path());
         process.start(m_cliPath, QStringList{QStringLiteral("--program-dir"), path()} + arguments);
         process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+        const bool crashed = process.exitStatus() == QProcess::CrashExit;
+        return {crashed ? -1 : process.exitCode(), crashed,
+                QString::fromUtf8(process.readAllStandardOutput()),
                 QString::fromUtf8(process.readAllStandardError())};
     }
 

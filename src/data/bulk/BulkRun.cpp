@@ -3,6 +3,8 @@
 #include "core/Diagnostics.h"
 #include "data/store/Dataset.h"
 
+#include <csignal>
+#include <cstdlib>
 #include <optional>
 
 namespace data {
@@ -174,8 +176,28 @@ void BulkRun::begin(const QString &title, int total)
     m_reporter.begin(title, total, m_options.offersCancel);
 }
 
+namespace {
+
+// Crash tests stop the process dead at a chosen step of its bulk runs (LUMESCO_CRASH_AT_STEP=N:
+// the Nth step counted over the whole process), to show that a killed run leaves the school
+// year as it was before it.
+void crashWhenAsked()
+{
+    static const int crashAt = qEnvironmentVariableIntValue("LUMESCO_CRASH_AT_STEP");
+    static int steps = 0;
+    if (crashAt <= 0 || ++steps != crashAt)
+        return;
+#ifdef Q_OS_UNIX
+    ::raise(SIGKILL);
+#endif
+    std::_Exit(137);
+}
+
+} // namespace
+
 void BulkRun::step(int done, const QString &text)
 {
+    crashWhenAsked();
     m_reporter.step(done, text);
     if (cancelled())
         throw Cancelled{};

@@ -18,7 +18,15 @@ const QString kArgonPrefix = QStringLiteral("$argon2id$");
 constexpr int kSaltBytes = 16;
 constexpr int kDigestBytes = 32;
 constexpr auto kBase64 = QByteArray::Base64Encoding | QByteArray::OmitTrailingEquals;
-PasswordCost g_cost = PasswordCost::Standard;
+// Test runs that start the programs as processes ask for cheap hashes through the environment,
+// so that hundreds of log-ons stay quick; nothing else sets it.
+PasswordCost initialCost()
+{
+    return qEnvironmentVariableIntValue("LUMESCO_TEST_CHEAP_PASSWORDS") == 1 ? PasswordCost::Minimal
+                                                                              : PasswordCost::Standard;
+}
+
+PasswordCost g_cost = initialCost();
 
 struct ArgonCost
 {

@@ -81,6 +81,7 @@ public:
         createSchoolWithCharges(m_dir.path());
         // The treasurer who signs the receipt logs on from the program folder's users table.
         data::setPasswordCost(data::PasswordCost::Minimal);
+        qputenv("LUMESCO_TEST_CHEAP_PASSWORDS", "1"); // and in the command-line runs
         const data::UsersTable users(m_program.file(QStringLiteral("Data")));
         data::UserRecord treasurer;
         treasurer.userId = QStringLiteral("TESOURARIA");

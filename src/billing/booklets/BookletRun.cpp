@@ -3,11 +3,10 @@
 #include "core/Dialogs.h"
 #include "data/bulk/BulkRun.h"
 #include "data/modules/ChargeRules.h"
-#include "data/store/Query.h"
 #include "data/store/StoreError.h"
 #include "data/store/Table.h"
 
-#include <algorithm>
+#include <QHash>
 
 namespace billing {
 
@@ -61,28 +60,26 @@ std::optional<QList<BookletStudent>> chosenStudents(const data::Database &db, co
         tell(selection.kind == StudentSelection::Kind::Class ? kNothingForClass : kNothingToPrint);
         return std::nullopt;
     }
+    QHash<qint64, const SelectedStudent *> chosen;
+    for (const SelectedStudent &s : std::as_const(selected))
+        chosen.insert(s.matricula, &s);
+    // The register in class order, by name within the class, as the store sorts it.
     QList<BookletStudent> students;
     students.reserve(selected.size());
-    data::Query details(db);
-    details.setSql(QStringLiteral("select NOME_RESP, CPF_RESP, CEP, CIDADE from ALUNOS where MATRICULA = :m"));
-    for (const SelectedStudent &s : selected) {
-        BookletStudent student{s.matricula, s.nome, s.turma, {}, {}, {}, {}};
-        details.close();
-        details.bind(QStringLiteral("m"), double(s.matricula));
-        details.open();
-        if (!details.isEmpty()) {
-            student.nomeResp = details.asText("NOME_RESP");
-            student.cpfResp = details.asText("CPF_RESP");
-            student.cep = details.asText("CEP");
-            student.cidade = details.asText("CIDADE");
-        }
-        students << student;
+    data::Table alunos(db, QStringLiteral("Alunos.DB"));
+    alunos.setReadOnly(true);
+    alunos.setIndexName(QStringLiteral("kTurma"));
+    alunos.open();
+    for (alunos.first(); !alunos.eof(); alunos.next()) {
+        const auto found = chosen.constFind(qint64(alunos.asFloat("MATRICULA")));
+        if (found == chosen.cend())
+            continue;
+        const SelectedStudent &s = **found;
+        students << BookletStudent{s.matricula,           s.nome,
+                                   s.turma,               alunos.asText("NOME_RESP"),
+                                   alunos.asText("CPF_RESP"), alunos.asText("CEP"),
+                                   alunos.asText("CIDADE")};
     }
-    std::stable_sort(students.begin(), students.end(), [](const BookletStudent &a, const BookletStudent &b) {
-        if (a.turma != b.turma)
-            return a.turma < b.turma;
-        return a.nome < b.nome;
-    });
     return students;
 }
 

@@ -350,3 +350,14 @@ TEST_F(Booklets, APdfOfTheFormsIsWrittenAndAFailedRunLeavesNoFile)
     EXPECT_EQ(run(march(), &pdf2).outcome, core::RunOutcome::Failed);
     EXPECT_FALSE(QFile::exists(failed));
 }
+
+TEST_F(Booklets, StudentsComeByClassThenNameNotByNumber)
+{
+    m_db.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (8, 'AARÃO', '2G1A'), (9, 'ABEL', '1G1A')"));
+    addCharge(8, QStringLiteral("N"), 3, QDate(2007, 3, 10), 412.5);
+    addCharge(9, QStringLiteral("N"), 3, QDate(2007, 3, 10), 300);
+    run(march(), nullptr);
+    EXPECT_EQ(numbered(), (QStringList{QStringLiteral("9/3:1000"), QStringLiteral("1/3:1001"), QStringLiteral("1/5:1002"),
+                                       QStringLiteral("2/3:1003"), QStringLiteral("8/3:1004"),
+                                       QStringLiteral("3/3:1005")}));
+}

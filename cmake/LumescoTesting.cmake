@@ -28,7 +28,8 @@ function(lumesco_folder_library name)
   set(ui_sources)
   foreach(src IN LISTS all_sources)
     file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${src})
-    if(rel MATCHES "^forms/")
+    # A subfolder's own windows (booklets/forms) belong with the folder's windows too.
+    if(rel MATCHES "^([^/]+/)?forms/")
       list(APPEND ui_sources ${src})
     elseif(rel MATCHES "^(sim|tools|program)/")
       # executables of their own, built by the folder's CMakeLists

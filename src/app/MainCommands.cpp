@@ -165,7 +165,7 @@ QList<MenuEntry> buildMainMenu()
         command("mnuCalcColocacao", QStringLiteral("Calcular Colocação do Aluno"), "mnuUtilitarios",
                 sep),
         command("mnuImportarCarnes", QStringLiteral("Importar Valores de Carnês Emitidos"),
-                "mnuUtilitarios", sep, Access::Never),
+                "mnuUtilitarios", sep, Access::CarnesOrSupervisor),
         command("mnuAtualizarAniversario", QStringLiteral("Atualizar DIA e MÊS de Aniversário"),
                 "mnuUtilitarios", sep),
         checkable(

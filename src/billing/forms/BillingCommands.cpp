@@ -6,6 +6,10 @@
 #include "billing/forms/BillingReportCommands.h"
 #include "billing/forms/ContractCommand.h"
 #include "billing/forms/TfrmCCorrent.h"
+#include "billing/import/ChargeImport.h"
+#include "billing/import/forms/TfrmImportarCCorrent.h"
+#include "data/modules/TDataModule1.h"
+#include "core/Dialogs.h"
 #include "core/ProgramDirs.h"
 #include "data/store/Database.h"
 
@@ -31,6 +35,18 @@ void installCommands(app::CommandHost &host, const app::ModuleServices &services
         launcher.restoreCursor();
         runContractCommand(services.database(), services.settings(), services.programDirs().program,
                            services.mainWindow);
+    });
+    host.setMenuForm(QStringLiteral("mnuImportarCarnes"), [services](app::ModuleLauncher &launcher) {
+        launcher.restoreCursor();
+        if (chargeImportTablesInUse(*services.academic)) {
+            services.dialogs().show({kImportTablesInUse, QString(), core::Icon::Warning, core::Button::Ok});
+            return;
+        }
+        // The network refresh would read the charge table the import holds.
+        services.academic->pauseRefresh();
+        TfrmImportarCCorrent form(services.database(), services.mainWindow);
+        form.exec();
+        services.academic->resumeRefresh();
     });
     installBillingReportCommands(host, services);
 }

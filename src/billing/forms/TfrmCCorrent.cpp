@@ -1,6 +1,7 @@
 #include "billing/forms/TfrmCCorrent.h"
 
 #include "app/forms/DBNavigator.h"
+#include "billing/booklets/forms/TfrmImprim1.h"
 #include "billing/forms/TfrmCalcular.h"
 #include "billing/forms/TfrmCalcular2.h"
 #include "billing/forms/TfrmCalcular_Multa_juros.h"
@@ -270,6 +271,7 @@ TfrmCCorrent::TfrmCCorrent(data::TDataModule1 &module, std::function<void(const 
             cbVisualizarChange();
     });
     connect(m_generate, &QPushButton::clicked, this, &TfrmCCorrent::cmdCobrancaClick);
+    connect(m_print, &QPushButton::clicked, this, &TfrmCCorrent::cmdImprimirClick);
     connect(m_receive, &QPushButton::clicked, this, &TfrmCCorrent::cmdReceberClick);
     connect(m_deleteAll, &QPushButton::clicked, this, &TfrmCCorrent::cmdApagarClick);
     connect(verify, &QPushButton::clicked, this, &TfrmCCorrent::cmdConferirClick);
@@ -305,10 +307,8 @@ void TfrmCCorrent::clearPaymentDate()
 void TfrmCCorrent::applySession()
 {
     const core::Session &s = core::session();
-    for (QPushButton *b : {m_generate, m_receive})
+    for (QPushButton *b : {m_generate, m_print, m_receive})
         b->setEnabled(s.rights.carnes);
-    // The slips and booklets window is not part of this program yet.
-    m_print->setEnabled(false);
     m_deleteAll->setVisible(s.supervisor);
 }
 
@@ -385,6 +385,16 @@ void TfrmCCorrent::cmdCobrancaClick()
     }
     backToFirstRow();
     showCount();
+    showTotals();
+}
+
+void TfrmCCorrent::cmdImprimirClick()
+{
+    TfrmImprim1 print(m_charges->database(), core::programDirs().program, this);
+    print.exec();
+    // The booklets stored their numbers through a table of their own.
+    m_charges->refresh();
+    backToFirstRow();
     showTotals();
 }
 

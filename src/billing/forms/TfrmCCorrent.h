@@ -42,6 +42,7 @@ public slots:
     void cbVisualizarChange();
     void cbOrdenarChange();
     void cmdCobrancaClick();
+    void cmdImprimirClick();
     void cmdReceberClick();
     void cmdApagarClick();
     void cmdConferirClick();

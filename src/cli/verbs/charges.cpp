@@ -6,6 +6,7 @@
 #include "billing/account/ChargeView.h"
 #include "billing/account/PaymentCalculation.h"
 #include "billing/generators/ChargeGenerators.h"
+#include "billing/import/ChargeImport.h"
 #include "billing/receipt/ChargeLookup.h"
 #include "cli/ConsoleReporter.h"
 #include "cli/KeyValue.h"
@@ -17,6 +18,7 @@
 #include "data/modules/TDataModule1.h"
 #include "data/settings/Settings.h"
 #include "data/settings/SettingsStore.h"
+#include "data/store/ExternalTable.h"
 #include "data/store/Table.h"
 
 #include <QDir>
@@ -243,9 +245,33 @@ int list(const cli::Args &args, cli::Context &context, cli::RowScript &script)
     return 0;
 }
 
+// The bank's or another year's booklets into the charge table; the window's questions are
+// answered Yes.
+int importBooklets(const cli::Args &args, cli::Context &context, cli::RowScript &script)
+{
+    const QString file = args.positional(2, QStringLiteral("ARQUIVO"));
+    data::ScriptSession &session = script.open();
+    requireCarnes();
+    std::unique_ptr<data::Dataset> source;
+    try {
+        source = data::openExternalTable(QDir(file).absolutePath(), QStringLiteral("Ccorrent"));
+    } catch (const data::StoreError &) {
+        throw Failure(cli::oneLine(billing::kImportOpenError));
+    }
+    if (billing::chargeImportTablesInUse(session.academic()))
+        throw Failure(cli::oneLine(billing::kImportTablesInUse));
+    cli::ConsoleReporter reporter(context);
+    const billing::ChargeImportResult result =
+        billing::importCharges(session.database(), *source, args.has(QStringLiteral("bank")), reporter);
+    if (result.outcome != core::RunOutcome::Cancelled)
+        context.out << billing::readCounterText(result.read, result.total) << '\n'
+                    << billing::writtenCounterText(result.written) << '\n';
+    return reporter.exitStatus();
+}
+
 const cli::Verb verb{
     "charges",
-    "charges fees|other|receive|list|verify|delete-all PASTA_DADOS [opções] [--user U --password P]\n"
+    "charges fees|other|receive|list|verify|delete-all|import PASTA_DADOS [opções] [--user U --password P]\n"
     "  fees PASTA [--month N] [--class TURMA | --student N...] [--due-day DD] [--fine F] [--discount V [--percent]]\n"
     "       [--other-due-dates | --no-other-due-dates] [--overdue] [--ignore-register-date] [--redo | --no-redo]\n"
     "  other PASTA --due DD/MM/AAAA --kind K --value V [--description TEXTO] [--class TURMA | --student N...]\n"
@@ -253,17 +279,18 @@ const cli::Verb verb{
     "  receive PASTA --key CAMPO=VALOR... [--on DD/MM/AAAA] [--fine F] [--interest J] [--include-payment-day]\n"
     "       [--grant-discount] [--means 0..4] [--dry-run]\n"
     "  list PASTA [--kind TEXTO] [--view TEXTO] [--date DD/MM/AAAA] [--order TEXTO] [--export]\n"
-    "  verify PASTA | delete-all PASTA --yes",
+    "  verify PASTA | delete-all PASTA --yes\n"
+    "  import PASTA ARQUIVO(.dbf ou Lumesco.db de outro ano) [--bank]",
     "a conta corrente dos alunos: gera mensalidades e outras cobranças, recebe pagamentos com multa e "
-    "juros, lista as cobranças de uma visão com os totais, confere e apaga",
+    "juros, lista as cobranças de uma visão com os totais, confere e apaga; importa carnês emitidos",
     [](const QStringList &arguments, cli::Context &context) {
         cli::Args args(arguments, {"percent", "other-due-dates", "no-other-due-dates", "overdue",
                                    "ignore-register-date", "redo", "no-redo", "include-payment-day",
-                                   "grant-discount", "dry-run", "export", "yes"});
+                                   "grant-discount", "dry-run", "export", "yes", "bank"});
         args.allowOnly({"month", "class", "student", "due-day", "fine", "discount", "percent", "other-due-dates",
                         "no-other-due-dates", "overdue", "ignore-register-date", "redo", "no-redo", "due", "kind",
                         "value", "description", "key", "on", "interest", "include-payment-day", "grant-discount",
-                        "means", "dry-run", "view", "date", "order", "export", "yes", "user", "password"});
+                        "means", "dry-run", "view", "date", "order", "export", "yes", "bank", "user", "password"});
         const QString action = args.positional(0, QStringLiteral("AÇÃO"));
         const QString dataDir = QDir(args.positional(1, QStringLiteral("PASTA_DADOS"))).absolutePath();
         // Questions: "Deseja Refazer" is answered by --redo; the others by the action itself.
@@ -278,6 +305,8 @@ const cli::Verb verb{
                 return receive(args, context, script);
             if (action == u"list")
                 return list(args, context, script);
+            if (action == u"import")
+                return importBooklets(args, context, script);
             if (action == u"verify") {
                 data::ScriptSession &session = script.open();
                 requireCarnes();
@@ -298,7 +327,7 @@ const cli::Verb verb{
         } catch (const data::StoreError &e) {
             throw Failure(cli::oneLine(e.message()));
         }
-        throw Failure(QStringLiteral("ação desconhecida: %1 (fees, other, receive, list, verify, delete-all)").arg(action), 2);
+        throw Failure(QStringLiteral("ação desconhecida: %1 (fees, other, receive, list, verify, delete-all, import)").arg(action), 2);
     }};
 
 } // namespace

@@ -219,7 +219,7 @@ void TfrmCCorrentTest::rightsDecideTheButtons()
     openForm();
     QVERIFY(!find<QPushButton>("cmdApagar")->isVisible());
     QVERIFY(find<QPushButton>("cmdReceber")->isEnabled());
-    QVERIFY(!find<QPushButton>("cmdImprimir")->isEnabled());
+    QVERIFY(find<QPushButton>("cmdImprimir")->isEnabled());
     // A paid row the supervisor saved is the supervisor's.
     QVERIFY(m_form->charges().locate(QStringLiteral("ParcelaNum"), {2}));
     find<QPushButton>("cmdReceber")->click();
@@ -229,6 +229,7 @@ void TfrmCCorrentTest::rightsDecideTheButtons()
     logOn({QStringLiteral("Alunos")});
     openForm();
     QVERIFY(!find<QPushButton>("cmdCobranca")->isEnabled());
+    QVERIFY(!find<QPushButton>("cmdImprimir")->isEnabled());
     QVERIFY(!find<QPushButton>("cmdReceber")->isEnabled());
 }
 

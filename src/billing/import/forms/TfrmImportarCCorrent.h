@@ -1,0 +1,49 @@
+#pragma once
+
+#include "data/store/Database.h"
+
+#include <QDialog>
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+
+namespace data {
+class Dataset;
+class DatasetModel;
+} // namespace data
+
+// "Importar Valores para tabela de Controle de Pagamento": a table file chosen and shown, then
+// its charge rows, or only the bank's slip numbers, brought into the charge table.
+class TfrmImportarCCorrent : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmImportarCCorrent(const data::Database &db, QWidget *parent = nullptr);
+    ~TfrmImportarCCorrent() override;
+
+    // Shows a source file, as "&Procurar" does once the file is chosen; false when it cannot be read.
+    bool showSource(const QString &path);
+
+public slots:
+    void cmdProcurarClick();
+    void cmdIniciarClick();
+
+private:
+    data::Database m_db;
+    std::unique_ptr<data::Dataset> m_source;
+    data::DatasetModel *m_model = nullptr;
+    QLabel *m_hint = nullptr;
+    QTableView *m_grid = nullptr;
+    QCheckBox *m_bankOnly = nullptr;
+    QProgressBar *m_bar = nullptr;
+    QLabel *m_read = nullptr;
+    QLabel *m_written = nullptr;
+    QPushButton *m_find = nullptr;
+    QPushButton *m_start = nullptr;
+    QPushButton *m_close = nullptr;
+};

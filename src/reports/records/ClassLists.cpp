@@ -40,9 +40,9 @@ QList<Column> columnsOf(ClassList list)
     case ClassList::Isolated:
         return {{QStringLiteral("Nº"), {0, 0, 90, 45}},
                 {QStringLiteral("Matrícula"), {100, 0, 200, 45}},
-                {QStringLiteral("Nome do Aluno"), {310, 0, 700, 45}},
-                {QStringLiteral("Disciplina"), {1020, 0, 400, 45}},
-                {QStringLiteral("Turma de Origem"), {1430, 0, 470, 45}}};
+                {QStringLiteral("Nome do Aluno"), {310, 0, 620, 45}},
+                {QStringLiteral("Disciplina"), {940, 0, 360, 45}},
+                {QStringLiteral("Turma de Origem"), {1310, 0, 590, 45}}};
     }
     return {};
 }
@@ -171,9 +171,9 @@ Document classList(const data::Database &db, const SchoolInfo &school, ClassList
         break;
     }
     case ClassList::Isolated:
-        detail.field(QStringLiteral("DISCIPLINA"), columns.at(3).rect).sized(9);
+        detail.field(QStringLiteral("DISCIPLINA"), columns.at(3).rect).sized(8);
         detail.label(QString(), columns.at(4).rect)
-            .sized(9)
+            .sized(8)
             .onPrint([](ElementLook &look, const PrintContext &context) {
                 look.text = context.value(QStringLiteral("TURMA2")).toString() + QStringLiteral(" - ") +
                             context.value(QStringLiteral("DESC_PROPRIA")).toString();

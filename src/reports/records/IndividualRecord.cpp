@@ -189,7 +189,10 @@ void buildDetail(Band &detail, const QList<Column> &columns, Tenths subjectWidth
                 input.passMarks = passMarks;
                 input.finalExam = numberOf(context.value(QStringLiteral("PFINAL")));
                 input.recovery = numberOf(context.value(QStringLiteral("RECUP")));
-                const MarkCell markCellText = markCell(input);
+                MarkCell markCellText = markCell(input);
+                // A recovery mark of 0 is the exam that was not needed, as the final exam's is.
+                if (c.markColumn == MarkColumn::Recovery && input.value && *input.value == 0)
+                    markCellText = MarkCell{QStringLiteral("--")};
                 printMarkCell(look, markCellText);
                 if (markCellText.countsFailed)
                     ++*failed;

@@ -294,18 +294,48 @@ Document staffForm(const data::Database &db, const SchoolInfo &school, std::opti
     return layOut(report, &rows);
 }
 
+namespace {
+
+std::optional<qint64> optionalNumber(const ReportValues &values, const QString &name)
+{
+    const QString text = values.text(name).trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    const std::optional<qint64> number = core::parseInteger(text);
+    if (!number)
+        throw ReportParamError(QStringLiteral("Matrícula inválida: %1").arg(text));
+    return number;
+}
+
+QString flagText(bool on)
+{
+    return on ? QStringLiteral("S") : QStringLiteral("N");
+}
+
+} // namespace
+
+StudentFormChoice studentFormChoice(const ReportValues &values)
+{
+    StudentFormChoice choice;
+    choice.classCode = values.text(QStringLiteral("class"));
+    choice.student = optionalNumber(values, QStringLiteral("student"));
+    choice.skipLeavers = !values.flag(QStringLiteral("keep-leavers"));
+    choice.photo = values.flag(QStringLiteral("photo"));
+    choice.blankPage = values.flag(QStringLiteral("blank-page"));
+    return choice;
+}
+
+void setStudentFormValues(ReportValues &values, const StudentFormChoice &choice, const data::Database &db)
+{
+    values.set(QStringLiteral("class"), choice.student ? QString() : choice.classCode, db);
+    values.set(QStringLiteral("student"), choice.student ? QString::number(*choice.student) : QString(), db);
+    values.set(QStringLiteral("keep-leavers"), flagText(!choice.skipLeavers), db);
+    values.set(QStringLiteral("photo"), flagText(choice.photo), db);
+    values.set(QStringLiteral("blank-page"), flagText(choice.blankPage), db);
+}
+
 QList<ReportEntry> recordFormEntries()
 {
-    const auto optionalNumber = [](const ReportValues &values, const QString &name) -> std::optional<qint64> {
-        const QString text = values.text(name).trimmed();
-        if (text.isEmpty())
-            return std::nullopt;
-        const std::optional<qint64> number = core::parseInteger(text);
-        if (!number)
-            throw ReportParamError(QStringLiteral("Matrícula inválida: %1").arg(text));
-        return number;
-    };
-
     ReportEntry student;
     student.name = QStringLiteral("ficha-aluno");
     student.menuEntry = QStringLiteral("mnuFichaAluno");
@@ -316,14 +346,8 @@ QList<ReportEntry> recordFormEntries()
                       {QStringLiteral("photo"), QStringLiteral("Imprima com a Fotografia do Aluno"), ParamKind::Flag},
                       {QStringLiteral("blank-page"), QStringLiteral("Imprima uma página em branco"), ParamKind::Flag}};
     student.askAgain = true;
-    student.build = [optionalNumber](const ReportInput &input) {
-        StudentFormChoice choice;
-        choice.classCode = input.values.text(QStringLiteral("class"));
-        choice.student = optionalNumber(input.values, QStringLiteral("student"));
-        choice.skipLeavers = !input.values.flag(QStringLiteral("keep-leavers"));
-        choice.photo = input.values.flag(QStringLiteral("photo"));
-        choice.blankPage = input.values.flag(QStringLiteral("blank-page"));
-        return studentForm(input.db, input.school, choice);
+    student.build = [](const ReportInput &input) {
+        return studentForm(input.db, input.school, studentFormChoice(input.values));
     };
 
     ReportEntry staff;
@@ -331,7 +355,7 @@ QList<ReportEntry> recordFormEntries()
     staff.menuEntry = QStringLiteral("mnuFichaFuncionario");
     staff.params = {{QStringLiteral("staff"), QStringLiteral("Apenas a Matrícula (vazio: todos)"), ParamKind::Text}};
     staff.askAgain = true;
-    staff.build = [optionalNumber](const ReportInput &input) {
+    staff.build = [](const ReportInput &input) {
         return staffForm(input.db, input.school, optionalNumber(input.values, QStringLiteral("staff")));
     };
     return {student, staff};

@@ -34,6 +34,11 @@ Document studentForm(const data::Database &db, const SchoolInfo &school, const S
 // Every staff member, or the one of `matricula`.
 Document staffForm(const data::Database &db, const SchoolInfo &school, std::optional<qint64> matricula);
 
+// The choice the answers of "ficha-aluno" stand for; throws ReportParamError for an enrolment
+// number that is not a number.
+StudentFormChoice studentFormChoice(const ReportValues &values);
+void setStudentFormValues(ReportValues &values, const StudentFormChoice &choice, const data::Database &db);
+
 // "ficha-aluno" and "ficha-funcionario".
 QList<ReportEntry> recordFormEntries();
 

@@ -63,6 +63,12 @@ TEST_F(IndividualRecordTest, TwoUnitLayoutHasTheFinalRecoveryColumns)
         EXPECT_TRUE(findText(document, 0, QString::fromUtf8(caption))) << caption;
     EXPECT_FALSE(findText(document, 0, QStringLiteral("Unid 3")));
     EXPECT_TRUE(findText(document, 0, QStringLiteral("* 6,5 *"))); // below the unit pass mark
+
+    // A recovery of 0 was not taken: a dash, not a failed mark.
+    m_db.exec(QStringLiteral("update NOTAS set RECUP = 0"));
+    const Document notTaken = print(everySubject());
+    EXPECT_FALSE(findText(notTaken, 0, QStringLiteral("* 0,0 *")));
+    EXPECT_TRUE(findText(notTaken, 0, QStringLiteral("--")));
 }
 
 TEST_F(IndividualRecordTest, ResultLineCountsFailedSubjectsAgainstTheDependencyLimit)

@@ -84,6 +84,51 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
+    void studentFormDialogAsksTheLeaversPhotoAndBlankPage()
+    {
+        ScriptedDialogs::Guard dialogs;
+        TfrmFichaAluno dialog(m_db, StudentFormChoice{});
+        auto *leavers = dialog.findChild<QCheckBox *>(QStringLiteral("chkDesistentes"));
+        auto *blank = dialog.findChild<QCheckBox *>(QStringLiteral("chkEmBranco"));
+        QVERIFY(leavers && blank && dialog.findChild<QCheckBox *>(QStringLiteral("chkFoto")));
+        QVERIFY(leavers->isChecked());
+        QCOMPARE(leavers->text(), QStringLiteral("Não imprimir alunos Desistente ou Transferido"));
+        // Every class is listed, not only those with marks.
+        QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("cbTurma"))->count(), 3);
+
+        dialog.findChild<QRadioButton *>(QStringLiteral("rbTurma"))->setChecked(true);
+        leavers->setChecked(false);
+        StudentFormChoice choice = dialog.choice();
+        QCOMPARE(choice.classCode, QStringLiteral("1G4A"));
+        QVERIFY(!choice.skipLeavers);
+
+        // An unknown number is refused, unless the blank form is asked for.
+        dialog.show();
+        QTest::keyClicks(dialog.findChild<QLineEdit *>(QStringLiteral("txtMatricula")), QStringLiteral("99"));
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialogs->shown().size(), 1);
+        blank->setChecked(true);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(dialog.choice().blankPage);
+    }
+
+    void answersGoBackIntoTheReportsValues()
+    {
+        ReportValues values(individualRecordEntry().params);
+        RecordChoice choice;
+        choice.classCode = QStringLiteral("1G5A");
+        choice.consolidated = false;
+        setRecordValues(values, choice, m_db);
+        QCOMPARE(values.text(QStringLiteral("class")), QStringLiteral("1G5A"));
+        QVERIFY(values.flag(QStringLiteral("no-consolidated")));
+        const RecordChoice back = recordChoice(values);
+        QCOMPARE(back.classCode, QStringLiteral("1G5A"));
+        QVERIFY(!back.consolidated);
+        QVERIFY(!back.student);
+    }
+
 private:
     TempDir m_dir;
     data::Database m_db;

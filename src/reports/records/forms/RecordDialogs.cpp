@@ -15,6 +15,14 @@ void installRecordDialogs()
                         setRecordValues(values, dialog.choice(), db);
                         return true;
                     });
+    setReportDialog(QStringLiteral("ficha-aluno"),
+                    [](const ReportEntry &, ReportValues &values, const data::Database &db, QWidget *parent) {
+                        TfrmFichaAluno dialog(db, studentFormChoice(values), parent);
+                        if (dialog.exec() != QDialog::Accepted)
+                            return false;
+                        setStudentFormValues(values, dialog.choice(), db);
+                        return true;
+                    });
 }
 
 } // namespace reports

@@ -1,7 +1,7 @@
 #pragma once
 
-// Gives "Ficha Individual" its own "Defina " in place of the generic options dialog. Called
-// once when the main window installs the report commands.
+// Gives "Ficha Individual" and "Ficha de Aluno" their own dialogs in place of the generic options
+// dialog. Called once when the main window installs the report commands.
 namespace reports {
 
 void installRecordDialogs();

@@ -1,31 +1,55 @@
 #include "reports/records/forms/TfrmFichaIndividual.h"
 
 #include "reports/cards/CardChoices.h"
+#include "reports/records/forms/RecordScopeBox.h"
 
 #include "core/Dialogs.h"
-#include "core/Formats.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace reports {
 
 namespace {
 
-enum Scope { AllClasses, OneClass, OneStudent };
-
-template <typename W>
-W *named(W *widget, const char *name)
+QCheckBox *checkBox(const QString &caption, const char *name, bool checked, QWidget *parent)
 {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setChecked(checked);
+    return box;
+}
+
+void addButtons(QDialog *dialog, QVBoxLayout *layout)
+{
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto *ok = new QPushButton(QStringLiteral("&OK"), dialog);
+    ok->setObjectName(QStringLiteral("OKBtn"));
+    ok->setDefault(true);
+    auto *close = new QPushButton(QStringLiteral("&Fechar"), dialog);
+    close->setObjectName(QStringLiteral("cmdFechar"));
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);
+    buttons->addWidget(ok);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+}
+
+// False, with the warning shown, when the student's option names nobody.
+bool studentExists(const data::Database &db, const RecordScopeBox &scope)
+{
+    if (!scope.studentChosen())
+        return true;
+    const std::optional<qint64> number = scope.student();
+    if (number && studentEntry(db, *number))
+        return true;
+    core::dialogs().show({QStringLiteral("Matrícula inválida!"), QStringLiteral("Atenção"), core::Icon::Warning});
+    scope.numberEdit()->setFocus();
+    return false;
 }
 
 } // namespace
@@ -36,72 +60,23 @@ TfrmFichaIndividual::TfrmFichaIndividual(const data::Database &db, const RecordC
     setObjectName(QStringLiteral("TfrmFichaIndividual"));
     setWindowTitle(QStringLiteral("Defina "));
     auto *layout = new QVBoxLayout(this);
-    auto *box = named(new QGroupBox(QStringLiteral("Defina:"), this), "rgDefina");
-    auto *column = new QVBoxLayout(box);
-    m_scope = new QButtonGroup(this);
-    const char *names[] = {"rbTodas", "rbTurma", "rbAluno"};
-    const QStringList captions{QStringLiteral("Todas as Turmas"), QStringLiteral("Apenas a Turma"),
-                               QStringLiteral("Apenas o Aluno (Matrícula)")};
-    for (int i = 0; i < captions.size(); ++i) {
-        auto *radio = named(new QRadioButton(captions.at(i), box), names[i]);
-        m_scope->addButton(radio, i);
-        column->addWidget(radio);
-        if (i == OneClass) {
-            m_class = named(new QComboBox(box), "cbTurma");
-            for (const ParamChoice &entry : recordClassEntries(m_db))
-                m_class->addItem(entry.caption, entry.value);
-            column->addWidget(m_class);
-            connect(m_class, &QComboBox::activated, this, [this] { m_scope->button(OneClass)->setChecked(true); });
-        }
-    }
-    m_matricula = named(new QLineEdit(box), "txtMatricula");
-    column->addWidget(m_matricula);
-    connect(m_matricula, &QLineEdit::textEdited, this, [this] { m_scope->button(OneStudent)->setChecked(true); });
-    layout->addWidget(box);
-
-    m_skipEmpty = named(new QCheckBox(QStringLiteral("NÃO IMPRIMA Disciplinas sem Notas informadas  "), this),
-                        "chkSemNotas");
-    m_consolidated = named(new QCheckBox(QStringLiteral("Imprima Disciplina Consolidada"), this), "chkConsolidada");
+    m_scope = new RecordScopeBox(recordClassEntries(m_db), this);
+    m_scope->setScope(choice.classCode, choice.student);
+    layout->addWidget(m_scope);
+    m_skipEmpty = checkBox(QStringLiteral("NÃO IMPRIMA Disciplinas sem Notas informadas  "), "chkSemNotas",
+                           choice.skipEmptySubjects, this);
+    m_consolidated =
+        checkBox(QStringLiteral("Imprima Disciplina Consolidada"), "chkConsolidada", choice.consolidated, this);
     layout->addWidget(m_skipEmpty);
     layout->addWidget(m_consolidated);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *ok = named(new QPushButton(QStringLiteral("&OK"), this), "OKBtn");
-    ok->setDefault(true);
-    auto *close = named(new QPushButton(QStringLiteral("&Fechar"), this), "cmdFechar");
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    buttons->addWidget(ok);
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
-
-    // The first class is selected unless another was chosen before.
-    m_class->setCurrentIndex(qMax(0, m_class->findData(choice.classCode)));
-    if (choice.student) {
-        m_scope->button(OneStudent)->setChecked(true);
-        m_matricula->setText(QString::number(*choice.student));
-    } else {
-        m_scope->button(choice.classCode.isEmpty() ? AllClasses : OneClass)->setChecked(true);
-    }
-    m_skipEmpty->setChecked(choice.skipEmptySubjects);
-    m_consolidated->setChecked(choice.consolidated);
+    addButtons(this, layout);
 }
 
 RecordChoice TfrmFichaIndividual::choice() const
 {
     RecordChoice choice;
-    switch (m_scope->checkedId()) {
-    case OneClass:
-        choice.classCode = m_class->currentData().toString();
-        break;
-    case OneStudent:
-        if (const std::optional<qint64> number = core::parseInteger(m_matricula->text()))
-            choice.student = *number;
-        break;
-    default:
-        break;
-    }
+    choice.classCode = m_scope->classCode();
+    choice.student = m_scope->student();
     choice.skipEmptySubjects = m_skipEmpty->isChecked();
     choice.consolidated = m_consolidated->isChecked();
     return choice;
@@ -109,15 +84,44 @@ RecordChoice TfrmFichaIndividual::choice() const
 
 void TfrmFichaIndividual::accept()
 {
-    if (m_scope->checkedId() == OneStudent) {
-        const std::optional<qint64> number = core::parseInteger(m_matricula->text());
-        if (!number || !studentEntry(m_db, *number)) {
-            core::dialogs().show({QStringLiteral("Matrícula inválida!"), QStringLiteral("Atenção"), core::Icon::Warning});
-            m_matricula->setFocus();
-            return;
-        }
-    }
-    QDialog::accept();
+    if (studentExists(m_db, *m_scope))
+        QDialog::accept();
+}
+
+TfrmFichaAluno::TfrmFichaAluno(const data::Database &db, const StudentFormChoice &choice, QWidget *parent)
+    : QDialog(parent), m_db(db)
+{
+    setObjectName(QStringLiteral("TfrmFichaAluno"));
+    setWindowTitle(QStringLiteral("Ficha de Aluno"));
+    auto *layout = new QVBoxLayout(this);
+    m_scope = new RecordScopeBox(classEntries(m_db), this);
+    m_scope->setScope(choice.classCode, choice.student);
+    layout->addWidget(m_scope);
+    m_skipLeavers = checkBox(QStringLiteral("Não imprimir alunos Desistente ou Transferido"), "chkDesistentes",
+                             choice.skipLeavers, this);
+    m_photo = checkBox(QStringLiteral("Imprima com a Fotografia do Aluno"), "chkFoto", choice.photo, this);
+    m_blankPage = checkBox(QStringLiteral("Imprima uma página em branco"), "chkEmBranco", choice.blankPage, this);
+    for (QCheckBox *box : {m_skipLeavers, m_photo, m_blankPage})
+        layout->addWidget(box);
+    addButtons(this, layout);
+}
+
+StudentFormChoice TfrmFichaAluno::choice() const
+{
+    StudentFormChoice choice;
+    choice.classCode = m_scope->classCode();
+    choice.student = m_scope->student();
+    choice.skipLeavers = m_skipLeavers->isChecked();
+    choice.photo = m_photo->isChecked();
+    choice.blankPage = m_blankPage->isChecked();
+    return choice;
+}
+
+void TfrmFichaAluno::accept()
+{
+    // The blank form needs nobody.
+    if (m_blankPage->isChecked() || studentExists(m_db, *m_scope))
+        QDialog::accept();
 }
 
 } // namespace reports

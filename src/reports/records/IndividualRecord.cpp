@@ -360,7 +360,8 @@ ReportEntry individualRecordEntry()
                     {QStringLiteral("skip-empty-subjects"), QStringLiteral("NÃO IMPRIMA Disciplinas sem Notas informadas  "),
                      ParamKind::Flag},
                     {QStringLiteral("no-consolidated"),
-                     QStringLiteral("Não imprima a Disciplina Consolidada (imprime todas as disciplinas)"),
+                     QStringLiteral("Desmarcar \"Imprima Disciplina Consolidada\" (todas as disciplinas, também as que "
+                                    "formam a consolidada)"),
                      ParamKind::Flag}};
     entry.dialogCaption = QStringLiteral("Defina ");
     entry.askAgain = true;

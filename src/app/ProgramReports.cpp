@@ -5,6 +5,7 @@
 #include "reports/TableListings.h"
 #include "reports/cards/ReportCards.h"
 #include "reports/letters/LetterReports.h"
+#include "reports/records/RecordReports.h"
 #include "reports/sheets/SheetReports.h"
 
 namespace app {
@@ -18,6 +19,7 @@ const reports::ReportRegistry &programReports()
         r.add(reports::academicReports());
         r.add(reports::sheetReports());
         r.add(reports::letterReports());
+        r.add(reports::recordReports());
         r.add(billing::billingReports());
         return r;
     }();

@@ -10,6 +10,7 @@
 #include "reports/forms/AcademicReportDialogs.h"
 #include "reports/forms/ReportRunner.h"
 #include "reports/letters/forms/LetterDialogs.h"
+#include "reports/records/forms/RecordDialogs.h"
 
 namespace app {
 
@@ -20,6 +21,7 @@ void installReportCommands(CommandHost &host, const ModuleServices &services)
     reports::adoptDefaultPrinterPaper();
     reports::installAcademicReportDialogs();
     reports::installLetterDialogs();
+    reports::installRecordDialogs();
 
     for (reports::ReportEntry entry : programReports().entries()) {
         if (entry.menuEntry.isEmpty())

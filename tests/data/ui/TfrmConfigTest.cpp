@@ -129,12 +129,12 @@ private slots:
         QCOMPARE(find(*form, "txtPix_Cidade")->maxLength(), 15);
         QVERIFY(find<QTabWidget>(*form, "PageControl1")->widget(0)->isAncestorOf(key));
         key->setText(QStringLiteral("pix@colegio.com.br"));
-        QTest::keyClicks(find(*form, "txtPix_Nome"), QStringLiteral("colégio modelo"));
+        QTest::keyClicks(find(*form, "txtPix_Nome"), QStringLiteral("colegio modelo"));
         find(*form, "txtPix_Cidade")->setText(QStringLiteral("RECIFE"));
         click(*form, "cmdSalvar");
         QCOMPARE(m_saves, 1);
         QCOMPARE(data::settings().Pix_Chave, QStringLiteral("pix@colegio.com.br"));
-        QCOMPARE(data::settings().Pix_Nome, QStringLiteral("COLÉGIO MODELO"));
+        QCOMPARE(data::settings().Pix_Nome, QStringLiteral("COLEGIO MODELO"));
         QCOMPARE(data::settings().Pix_Cidade, QStringLiteral("RECIFE"));
     }
 

@@ -5,6 +5,7 @@
 #include "core/Dialogs.h"
 #include "core/forms/RunProgressDialog.h"
 #include "data/settings/SettingsStore.h"
+#include "data/store/StoreError.h"
 #include "reports/engine/forms/Printing.h"
 
 namespace billing {

@@ -43,13 +43,14 @@ const QStringList kFields{
     QStringLiteral("PIX1"),        QStringLiteral("PIX2"),        QStringLiteral("PIX3")};
 
 // A box of the slip: its caption small at the top, the value under it.
-void box(Band &band, const QString &caption, const QString &field, const QRect &rect, Align align = Align::Left)
+void box(Band &band, const QString &caption, const QString &field, const QRect &rect, Align align = Align::Left,
+         double size = 7)
 {
     band.frame(rect).pen(Qt::black, 2);
     band.label(caption, {rect.x() + 8, rect.y() + 2, rect.width() - 16, 20}).sized(5);
     // The boxes filled in by hand have no field.
     if (!field.isEmpty())
-        band.field(field, {rect.x() + 8, rect.y() + 20, rect.width() - 16, 28}).sized(7).bold().aligned(align);
+        band.field(field, {rect.x() + 8, rect.y() + 20, rect.width() - 16, 28}).sized(size).bold().aligned(align);
 }
 
 void line(Band &band, const QString &text, const QRect &rect, double size, bool bold = false)
@@ -70,28 +71,31 @@ QString taxLine(const SlipSchool &school)
 void studentStub(Band &band, const SlipSchool &school)
 {
     const Tenths w = kStudentRight;
-    line(band, school.name, {0, 0, w, 28}, 7, true);
+    // The stub is narrow: smaller letters, so that long names stay inside their boxes.
+    constexpr double name = 5.5;
+    constexpr double value = 6.5;
+    line(band, school.name, {0, 0, w, 28}, 6, true);
     line(band, school.address, {0, 28, w, 22}, 5.5);
     line(band, cityLine(school), {0, 50, w, 22}, 5.5);
     line(band, taxLine(school), {0, 72, w, 22}, 5.5);
     band.label(QStringLiteral("VIA DO ALUNO"), {0, 100, w, 32}).sized(8).bold().aligned(Align::Center);
     const Tenths half = w / 2;
     Tenths y = 135;
-    box(band, QStringLiteral("NOME DO ALUNO"), QStringLiteral("NOME"), {0, y, w, kRow});
+    box(band, QStringLiteral("NOME DO ALUNO"), QStringLiteral("NOME"), {0, y, w, kRow}, Align::Left, name);
     y += kRow;
-    box(band, QStringLiteral("MATRÍCULA"), QStringLiteral("MATRICULA"), {0, y, 170, kRow});
-    box(band, QStringLiteral("TURMA"), QStringLiteral("TURMA"), {170, y, w - 170, kRow});
+    box(band, QStringLiteral("MATRÍCULA"), QStringLiteral("MATRICULA"), {0, y, 170, kRow}, Align::Left, value);
+    box(band, QStringLiteral("TURMA"), QStringLiteral("TURMA"), {170, y, w - 170, kRow}, Align::Left, value);
     y += kRow;
-    box(band, QStringLiteral("RESPONSÁVEL"), QStringLiteral("NOME_RESP"), {0, y, w, kRow});
+    box(band, QStringLiteral("RESPONSÁVEL"), QStringLiteral("NOME_RESP"), {0, y, w, kRow}, Align::Left, name);
     y += kRow;
-    box(band, QStringLiteral("DATA EMISSÃO"), QStringLiteral("EMISSAO"), {0, y, 170, kRow});
-    box(band, QStringLiteral("TIPO COBRANÇA"), QStringLiteral("TIPO_COBR"), {170, y, w - 170, kRow});
+    box(band, QStringLiteral("DATA EMISSÃO"), QStringLiteral("EMISSAO"), {0, y, 170, kRow}, Align::Left, value);
+    box(band, QStringLiteral("TIPO COBRANÇA"), QStringLiteral("TIPO_COBR"), {170, y, w - 170, kRow}, Align::Left, value);
     y += kRow;
-    box(band, QStringLiteral("MENSALIDADE"), QStringLiteral("MENSALIDADE"), {0, y, half, kRow}, Align::Right);
-    box(band, QStringLiteral("DESCONTO"), QStringLiteral("DESCONTO"), {half, y, w - half, kRow}, Align::Right);
+    box(band, QStringLiteral("MENSALIDADE"), QStringLiteral("MENSALIDADE"), {0, y, half, kRow}, Align::Right, value);
+    box(band, QStringLiteral("DESCONTO"), QStringLiteral("DESCONTO"), {half, y, w - half, kRow}, Align::Right, value);
     y += kRow;
-    box(band, QStringLiteral("ACRÉSCIMO"), QStringLiteral("ACRESCIMO"), {0, y, half, kRow}, Align::Right);
-    box(band, QStringLiteral("VALOR A PAGAR"), QStringLiteral("VALOR_PAGAR"), {half, y, w - half, kRow}, Align::Right);
+    box(band, QStringLiteral("ACRÉSCIMO"), QStringLiteral("ACRESCIMO"), {0, y, half, kRow}, Align::Right, value);
+    box(band, QStringLiteral("VALOR A PAGAR"), QStringLiteral("VALOR_PAGAR"), {half, y, w - half, kRow}, Align::Right, value);
     y += kRow;
     box(band, QStringLiteral("MORA/MULTA"), QString(), {0, y, half, kRow});
     box(band, QStringLiteral("VALOR RECEBIDO"), QString(), {half, y, w - half, kRow});

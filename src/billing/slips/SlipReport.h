@@ -14,7 +14,7 @@ class Database;
 struct Settings;
 } // namespace data
 
-// The own-model slip report: one slip a charge, the family's stub "VIA DO ALUNO" at the left and
+// The own-model slip report (TfrmQrBoleto): one slip a charge, the family's stub "VIA DO ALUNO" at the left and
 // the treasury's "VIA DA TESOURARIA" at the right with the barcode of the slip number and, when
 // the school has a PIX key, a PIX QR code with its "copia e cola" text.
 namespace billing {

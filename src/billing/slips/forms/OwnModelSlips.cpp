@@ -12,8 +12,13 @@ namespace billing {
 
 void printOwnModelSlips(QWidget *parent, const BoletoChoices &choices)
 {
-    TfrmPrepararBoleto dialog(data::Database::named(QString::fromLatin1(data::kMainDatabaseName)), choices, parent);
-    dialog.exec();
+    try {
+        TfrmPrepararBoleto dialog(data::Database::named(QString::fromLatin1(data::kMainDatabaseName)), choices, parent);
+        dialog.exec();
+    } catch (const data::StoreError &e) {
+        // No school year is open.
+        core::showError(e.message());
+    }
 }
 
 void reprintPaidCharge(QWidget *parent, const data::Database &db, qint64 matricula, const QDate &due,

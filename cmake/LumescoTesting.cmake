@@ -18,8 +18,9 @@ function(lumesco_add_test name)
 endfunction()
 
 # lumesco_folder_library(NAME DEPS lib... [UI_DEPS lib...] [EXTRA_LIBS ...])
-# The logic of a folder (every .cpp below it except under forms/) becomes the static library
-# lumesco_<NAME>, without QtWidgets; the windows under forms/ become lumesco_<NAME>_ui.
+# The logic of a folder (every .cpp below it except under a forms/ folder at any depth) becomes
+# the static library lumesco_<NAME>, without QtWidgets; the windows under the forms/ folders
+# become lumesco_<NAME>_ui.
 function(lumesco_folder_library name)
   cmake_parse_arguments(L "" "" "DEPS;UI_DEPS;EXTRA_LIBS" ${ARGN})
   file(GLOB_RECURSE all_sources CONFIGURE_DEPENDS
@@ -28,8 +29,8 @@ function(lumesco_folder_library name)
   set(ui_sources)
   foreach(src IN LISTS all_sources)
     file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${src})
-    # A subfolder's own windows (booklets/forms) belong with the folder's windows too.
-    if(rel MATCHES "^([^/]+/)?forms/")
+    # A subfolder's own windows (booklets/forms, slips/forms) belong with the folder's windows too.
+    if(rel MATCHES "^([^/]+/)*forms/")
       list(APPEND ui_sources ${src})
     elseif(rel MATCHES "^(sim|tools|program)/")
       # executables of their own, built by the folder's CMakeLists

@@ -1,6 +1,7 @@
 #include "app/ProgramReports.h"
 
 #include "billing/reports/BillingReports.h"
+#include "billing/slips/SlipReports.h"
 #include "cashbook/CashReports.h"
 #include "reports/TableListings.h"
 #include "reports/cards/ReportCards.h"
@@ -21,6 +22,7 @@ const reports::ReportRegistry &programReports()
         r.add(reports::letterReports());
         r.add(reports::recordReports());
         r.add(billing::billingReports());
+        r.add(billing::slipReportEntry());
         return r;
     }();
     return registry;

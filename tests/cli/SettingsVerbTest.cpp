@@ -61,7 +61,8 @@ TEST_F(SettingsVerb, ListsEveryItemAndSavesTheGivenOnes)
 {
     const CliRun listed = set({});
     ASSERT_EQ(listed.exitCode, 0) << listed.err.toStdString();
-    ASSERT_EQ(listed.lines.size(), 27);
+    ASSERT_EQ(listed.lines.size(), 30);
+    EXPECT_TRUE(listed.lines.contains(QStringLiteral("Pix_Chave;")));
     EXPECT_EQ(listed.lines.first(), QStringLiteral("Estabel;"));
     EXPECT_TRUE(listed.lines.contains(QStringLiteral("Juros;0,03")));
 

@@ -69,8 +69,12 @@ const cli::Verb verb{
         try {
             for (const reports::ReportParam &param : entry->params) {
                 if (args.has(param.name)) {
-                    values.set(param.name,
-                               param.kind == reports::ParamKind::Flag ? QStringLiteral("S") : args.value(param.name), db);
+                    // A text option given several times ("--student 12 --student 15") keeps them all.
+                    const QString value = param.kind == reports::ParamKind::Flag ? QStringLiteral("S")
+                                          : param.kind == reports::ParamKind::Text
+                                              ? args.values(param.name).join(u' ')
+                                              : args.value(param.name);
+                    values.set(param.name, value, db);
                 }
             }
             for (const cli::KeyValue &param : cli::keyValues(args.values(QStringLiteral("param")),

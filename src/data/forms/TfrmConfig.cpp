@@ -134,6 +134,17 @@ QWidget *TfrmConfig::buildIdentityTab()
     form->addRow(QStringLiteral("Nº Cadastro MEC"), addEdit(QStringLiteral("Num_Cadastro")));
     form->addRow(QStringLiteral("%Multa ao dia"), addEdit(QStringLiteral("Juros")));
     form->addRow(QStringLiteral("Ano Letivo"), addEdit(QStringLiteral("Ano_Ref")));
+
+    // Printed as a QR code on the school's own slips; left empty, the slips carry no PIX.
+    auto *pix = new QGroupBox(QStringLiteral("Chave PIX"), page);
+    pix->setObjectName("gbPix");
+    auto *pixForm = new QFormLayout(pix);
+    pixForm->addRow(QStringLiteral("Chave PIX"), addEdit(QStringLiteral("Pix_Chave")));
+    pixForm->addRow(QStringLiteral("Nome do Recebedor"), addUpperCaseEdit(QStringLiteral("Pix_Nome")));
+    pixForm->addRow(QStringLiteral("Cidade do Recebedor"), addUpperCaseEdit(QStringLiteral("Pix_Cidade")));
+    pixForm->addRow(note(QStringLiteral("Com a chave preenchida, o boleto de modelo próprio traz o QR Code PIX e "
+                                        "o código \"copia e cola\" com o valor a pagar.")));
+    form->addRow(pix);
     return page;
 }
 

@@ -81,6 +81,13 @@ bool alunosOpensWithFullFieldList(const Database &db)
     }
 }
 
+// The PIX key of the school's own slips; fails silently where the columns already exist.
+bool addPixColumns(const Database &db)
+{
+    return guardedStatements(db, {"alter table usuario add PIX_CHAVE CHAR(77), add PIX_NOME CHAR(25), "
+                                  "add PIX_CIDADE CHAR(15)"});
+}
+
 bool upgradeSettingsTable(const Database &db)
 {
     // Whatever the old table holds is the starting point; the new items start at their defaults.
@@ -104,6 +111,8 @@ bool upgradeSettingsTable(const Database &db)
     });
     if (!altered)
         return false;
+    // The record is saved whole, so the columns added since must be there too.
+    addPixColumns(db);
     saveSettings(db, record, IniFileUse::Read);
     try {
         loadSettings(db, settings());
@@ -171,6 +180,7 @@ QList<int> upgradeLayout(const Database &db)
                                 "Update CCorrent set FORMAPGTO = '0' where FORMAPGTO IS NULL"}));
     // Unpaid rows go back to the lowest level at every log-on, so only paid rows stay locked.
     step(16, guardedStatements(db, {"update CCorrent set STATUS2 = '0' where (PgtoData is null)"}));
+    step(17, addPixColumns(db));
     return applied;
 }
 

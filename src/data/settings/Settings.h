@@ -29,6 +29,11 @@ struct Settings
     // Billing
     double Juros;  // daily fine, in percent
     int Data_Venc; // default due day of the monthly fees
+    // PIX on the school's own slips: the key, and the receiver's name and city the payer's bank
+    // shows; without a key the slips carry no PIX code.
+    QString Pix_Chave;
+    QString Pix_Nome;
+    QString Pix_Cidade;
 
     // Assessment
     int Uni_Media;

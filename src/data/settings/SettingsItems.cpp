@@ -109,6 +109,9 @@ QList<SettingsItem> buildItems()
         inIni(textItem("Termo_Recup", text(QStringLiteral("Termo_Recup"), 5), &S::Termo_Recup, 5,
                    "Recup"),
               "TERMOS"),
+        textItem("Pix_Chave", text(QStringLiteral("PIX_CHAVE"), 77), &S::Pix_Chave, 77),
+        textItem("Pix_Nome", text(QStringLiteral("PIX_NOME"), 25), &S::Pix_Nome, 25),
+        textItem("Pix_Cidade", text(QStringLiteral("PIX_CIDADE"), 15), &S::Pix_Cidade, 15),
     };
 }
 

@@ -55,4 +55,13 @@ void Canvas::rect(const QRect &rect)
     m_page.items.append(item);
 }
 
+void Canvas::image(const QRect &rect, const QImage &image)
+{
+    Item item;
+    item.kind = Item::Kind::Image;
+    item.rect = rect;
+    item.image = image;
+    m_page.items.append(item);
+}
+
 } // namespace reports

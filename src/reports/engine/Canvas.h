@@ -24,6 +24,8 @@ public:
     void text(Tenths x, Tenths y, const QString &text);
     void line(Tenths x1, Tenths y1, Tenths x2, Tenths y2);
     void rect(const QRect &rect);
+    // A picture made for this row (a barcode), stretched to the rectangle.
+    void image(const QRect &rect, const QImage &image);
 
     const PrintContext &context() const { return m_context; }
     int pageNumber() const { return m_context.pageNumber; }

@@ -5,6 +5,7 @@
 #include "billing/forms/TfrmZupri.h"
 #include "billing/receipt/ChargeLookup.h"
 #include "billing/receipt/ReceiptCommand.h"
+#include "billing/slips/forms/OwnModelSlips.h"
 #include "core/Clock.h"
 #include "core/Dialogs.h"
 #include "core/ProgramDirs.h"
@@ -96,7 +97,6 @@ TfrmAlunos::TfrmAlunos(data::TDataModule1 &academic, QWidget *parent)
     m_month->setValue(core::today().month());
     viewParametersChanged();
     m_views->button(int(ViewChoice::Ativos))->setChecked(true);
-    m_print->setEnabled(false);
     m_pages->setCurrentIndex(TabGrade);
     studentChanged();
     stateChanged();
@@ -324,6 +324,19 @@ void TfrmAlunos::cmdAutenticarClick()
     } catch (const data::StoreError &e) {
         core::showError(e.message());
     }
+}
+
+// The slip of the selected charge again, once it has been paid.
+void TfrmAlunos::cmdImprimirClick()
+{
+    data::Table &charges = m_register.charges();
+    if (!charges.isOpen() || charges.isEmpty())
+        return;
+    runSafely([&] {
+        billing::reprintPaidCharge(this, m_register.database(), qint64(m_register.alunos().asFloat("MATRICULA")),
+                                   charges.asDate("ParcelaData"), charges.asDate("PgtoData"));
+        m_register.studentChanged();
+    });
 }
 
 void TfrmAlunos::cmdLocalizarClick()

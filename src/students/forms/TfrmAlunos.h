@@ -92,6 +92,7 @@ private:
     void cmdReceberBoletoClick();
     void cmdCorrigirClick();
     void cmdAutenticarClick();
+    void cmdImprimirClick();
     void cmdLocalizarClick();
     void cmdAjudaClick();
     void cmdLimparMarcadosClick();

@@ -412,6 +412,7 @@ QWidget *TfrmAlunos::buildPagamentosTab()
     m_authenticate = button(QStringLiteral("cmdAutenticar"), QStringLiteral("&Autenticar"), page);
     m_authenticate->setToolTip(QStringLiteral("Imprimir o recibo e a autenticação deste pagamento na impressora Zupri"));
     connect(m_authenticate, &QPushButton::clicked, this, &TfrmAlunos::cmdAutenticarClick);
+    connect(m_print, &QPushButton::clicked, this, &TfrmAlunos::cmdImprimirClick);
     connect(m_receive, &QPushButton::clicked, this, &TfrmAlunos::cmdReceberBoletoClick);
     buttons->addWidget(m_receive);
     buttons->addWidget(m_print);

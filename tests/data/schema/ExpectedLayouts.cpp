@@ -65,7 +65,7 @@ const QMap<QString, QString> &expectedLayouts()
          "NUM_CADASTRO:T15 Juros:F UNI_MEDIA:F GER_MEDIA:F DATA_VENC:L PESO_1:L PESO_2:L "
          "UNID_AVAL:L LIMITE_DEP:L Recup_Media:B PesoUND1:L PesoUND2:L PesoUND3:L PesoUND4:L "
          "Arredondamento:L Usa_Rede:B Turma_Disc:B Termo_Func:T12 Termo_Unidade:T10 "
-         "Termo_Recup:T5 Version_Info:T60"},
+         "Termo_Recup:T5 PIX_CHAVE:T77 PIX_NOME:T25 PIX_CIDADE:T15 Version_Info:T60"},
     };
     return layouts;
 }

@@ -48,7 +48,7 @@ TEST(SettingsItems, EveryItemHasItsOwnNameColumnAndPlaceInTheRecord)
         columns += item.column.name.toUpper();
         members += item.member;
     }
-    EXPECT_EQ(names.size(), 27);
+    EXPECT_EQ(names.size(), 30);
 }
 
 TEST(SettingsItems, ARecordStartsAtTheDefaults)

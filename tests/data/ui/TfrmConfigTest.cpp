@@ -117,6 +117,27 @@ private slots:
         QVERIFY(phone->text().endsWith(QStringLiteral("ramal")));
     }
 
+    void thePixKeyIsEditedOnTheSchoolTabEvenWhenTheIdentityIsLocked()
+    {
+        data::settings().Estabel = QStringLiteral("COLÉGIO MODELO");
+        const auto form = openForm();
+        QVERIFY(!find(*form, "txtEstabel")->isEnabled());
+        QLineEdit *key = find(*form, "txtPix_Chave");
+        QVERIFY(key->isEnabled());
+        QCOMPARE(key->maxLength(), 77);
+        QCOMPARE(find(*form, "txtPix_Nome")->maxLength(), 25);
+        QCOMPARE(find(*form, "txtPix_Cidade")->maxLength(), 15);
+        QVERIFY(find<QTabWidget>(*form, "PageControl1")->widget(0)->isAncestorOf(key));
+        key->setText(QStringLiteral("pix@colegio.com.br"));
+        QTest::keyClicks(find(*form, "txtPix_Nome"), QStringLiteral("colegio modelo"));
+        find(*form, "txtPix_Cidade")->setText(QStringLiteral("RECIFE"));
+        click(*form, "cmdSalvar");
+        QCOMPARE(m_saves, 1);
+        QCOMPARE(data::settings().Pix_Chave, QStringLiteral("pix@colegio.com.br"));
+        QCOMPARE(data::settings().Pix_Nome, QStringLiteral("COLEGIO MODELO"));
+        QCOMPARE(data::settings().Pix_Cidade, QStringLiteral("RECIFE"));
+    }
+
     void savesTheEditedItems()
     {
         const auto form = openForm();

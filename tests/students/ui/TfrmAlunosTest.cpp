@@ -407,10 +407,15 @@ void TfrmAlunosTest::anUnpaidChargeIsNotAuthenticated()
     m_form = openForm();
     find<QTabWidget>("PageControl1")->setCurrentIndex(TfrmAlunos::TabPagamentos);
     QVERIFY(find<QPushButton>("cmdReceberBoleto")->isEnabled());
-    QVERIFY(!find<QPushButton>("cmdImprimir")->isEnabled());
+    QVERIFY(find<QPushButton>("cmdImprimir")->isEnabled());
     QVERIFY(find<QPushButton>("cmdAutenticar")->isEnabled());
     click("cmdAutenticar");
     QCOMPARE((*m_dialogs)->shown().size(), 1);
+    // Nor is its slip printed again before it is paid.
+    click("cmdImprimir");
+    QCOMPARE((*m_dialogs)->shown().size(), 2);
+    QCOMPARE((*m_dialogs)->last().text, QStringLiteral("É necessário fazer a baixa do pagamento primeiro!"));
+    QCOMPARE((*m_dialogs)->last().icon, core::Icon::Warning);
     QCOMPARE(find<QTableView>("grdPagamentos")->model()->index(0, 1).data().toString(), QStringLiteral("350,00"));
 }
 

@@ -156,4 +156,13 @@ TEST_F(CrashRecovery, FeeGeneration)
                         {1, 5, 15});
 }
 
+TEST_F(CrashRecovery, BookletNumbering)
+{
+    expectBeforeOrAfter({}, {QStringLiteral("booklets")},
+                        {QStringLiteral("--start"), QStringLiteral("1000"), QStringLiteral("--no-printer"),
+                         QStringLiteral("--from-month"), QStringLiteral("3"), QStringLiteral("--to-month"),
+                         QStringLiteral("4")},
+                        {1, 3, 9});
+}
+
 } // namespace

@@ -244,8 +244,10 @@ BookletRunResult runBooklets(const data::Database &db, const BoletoChoices &choi
                             interrupt(QString());
                     }
                     ++slips;
+                    data::BulkRun::crashPoint();
                     reporter.step(i, QStringLiteral("Matrícula Nº %1 - Boleto Nº %2").arg(student.matricula).arg(number));
                 }
+                data::BulkRun::crashPoint();
                 reporter.step(i + 1, QStringLiteral("Matrícula Nº %1").arg(student.matricula));
             }
             ccorrent.cancelRange();

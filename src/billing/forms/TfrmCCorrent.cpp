@@ -2,6 +2,7 @@
 
 #include "app/forms/DBNavigator.h"
 #include "billing/booklets/forms/TfrmImprim1.h"
+#include "billing/slips/forms/OwnModelSlips.h"
 #include "billing/forms/TfrmCalcular.h"
 #include "billing/forms/TfrmCalcular2.h"
 #include "billing/forms/TfrmCalcular_Multa_juros.h"
@@ -391,8 +392,11 @@ void TfrmCCorrent::cmdCobrancaClick()
 void TfrmCCorrent::cmdImprimirClick()
 {
     TfrmImprim1 print(m_charges->database(), core::programDirs().program, this);
+    // Without the bank's booklet box the dialog hands its choices to the school's own slips.
+    print.setOwnModelPrinter(
+        [&print](const billing::BoletoChoices &choices) { billing::printOwnModelSlips(&print, choices); });
     print.exec();
-    // The booklets stored their numbers through a table of their own.
+    // The booklets and slips stored their numbers through tables of their own.
     m_charges->refresh();
     backToFirstRow();
     showTotals();

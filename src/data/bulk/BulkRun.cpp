@@ -176,12 +176,9 @@ void BulkRun::begin(const QString &title, int total)
     m_reporter.begin(title, total, m_options.offersCancel);
 }
 
-namespace {
-
-// Crash tests stop the process dead at a chosen step of its bulk runs (LUMESCO_CRASH_AT_STEP=N:
-// the Nth step counted over the whole process), to show that a killed run leaves the school
-// year as it was before it.
-void crashWhenAsked()
+// Crash tests stop the process dead at a chosen step of its bulk runs, to show that a killed
+// run leaves the school year as it was before it.
+void BulkRun::crashPoint()
 {
     static const int crashAt = qEnvironmentVariableIntValue("LUMESCO_CRASH_AT_STEP");
     static int steps = 0;
@@ -193,11 +190,9 @@ void crashWhenAsked()
     std::_Exit(137);
 }
 
-} // namespace
-
 void BulkRun::step(int done, const QString &text)
 {
-    crashWhenAsked();
+    crashPoint();
     m_reporter.step(done, text);
     if (cancelled())
         throw Cancelled{};

@@ -58,6 +58,9 @@ public:
     void begin(const QString &title, int total);
     // Reports progress; stops the run here when the person asked to cancel.
     void step(int done, const QString &text = QString());
+    // Where crash tests may stop the process dead (LUMESCO_CRASH_AT_STEP=N: the N-th of these
+    // points in the process); step() passes here, and so must a run that reports its steps itself.
+    static void crashPoint();
     void note(core::Severity severity, const QString &text, const QString &caption = QString());
     bool cancelled() const;
 

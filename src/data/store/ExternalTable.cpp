@@ -4,6 +4,7 @@
 #include "data/store/Database.h"
 #include "data/store/Table.h"
 
+#include <algorithm>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -146,7 +147,14 @@ void DbfTable::openSource(QList<DatasetField> &storedFields)
     }
 
     m_rows.clear();
-    const int records = DBFGetRecordCount(dbf.get());
+    // A damaged header may claim millions of records in a file of a few bytes: only the records
+    // the file really holds are read.
+    int records = DBFGetRecordCount(dbf.get());
+    const qint64 body = QFileInfo(m_path).size() - dbf->nHeaderLength;
+    if (dbf->nRecordLength <= 0 || body <= 0)
+        records = 0;
+    else
+        records = int(std::min<qint64>(records, body / dbf->nRecordLength));
     for (int r = 0; r < records; ++r) {
         if (DBFIsRecordDeleted(dbf.get(), r))
             continue;

@@ -1,8 +1,23 @@
 #include "reports/cards/CardHeading.h"
 
 #include "core/Formats.h"
+#include "reports/cards/CardRules.h"
 
 namespace reports {
+
+void addSubjectLabel(Band &detail, Tenths width, Tenths rowHeight, double points,
+                     const QString &ownClassField)
+{
+    detail.label(QString(), {10, 5, width - 10, rowHeight - 5})
+        .named(QStringLiteral("qrDisciplina"))
+        .sized(points)
+        .onPrint([ownClassField](ElementLook &look, const PrintContext &context) {
+            look.text = subjectText(context.value(QStringLiteral("discpl_desc")).toString(),
+                                    context.value(QStringLiteral("TURMA")).toString(),
+                                    context.value(ownClassField).toString(),
+                                    context.value(QStringLiteral("Consolidada")).toInt() == 1);
+        });
+}
 
 void printMarkCell(ElementLook &look, const MarkCell &cell)
 {

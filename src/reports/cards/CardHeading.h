@@ -15,6 +15,11 @@ namespace reports {
 Tenths addStudentHeading(Band &band, const SchoolInfo &school, const QString &title, Tenths width,
                          double titlePoints = 18);
 
+// The subject's name at the left of a mark row (element "qrDisciplina"): "(Dep.)" for a subject
+// of another class than `ownClassField` names, " **" for a consolidated one.
+void addSubjectLabel(Band &detail, Tenths width, Tenths rowHeight, double points,
+                     const QString &ownClassField);
+
 // A mark cell's text, style and colour on the element about to print.
 void printMarkCell(ElementLook &look, const MarkCell &cell);
 

@@ -287,15 +287,7 @@ void TfrmqrBoletim::buildDetail()
 {
     Band &detail = m_report.detail;
     detail.height = kRowHeight;
-    detail.label(QString(), {10, 5, m_subjectWidth - 10, kRowHeight - 5})
-        .named(QStringLiteral("qrDisciplina"))
-        .sized(kCellPoints)
-        .onPrint([](ElementLook &look, const PrintContext &context) {
-            look.text = subjectText(context.value(QStringLiteral("discpl_desc")).toString(),
-                                    context.value(QStringLiteral("TURMA")).toString(),
-                                    context.value(QStringLiteral("TurmaNota")).toString(),
-                                    context.value(QStringLiteral("Consolidada")).toInt() == 1);
-        });
+    addSubjectLabel(detail, m_subjectWidth, kRowHeight, kCellPoints, QStringLiteral("TurmaNota"));
     for (const Column &column : m_columns) {
         if (column.kind == Column::Kind::Mark)
             addMarkCell(detail, column);

@@ -161,15 +161,7 @@ void buildDetail(Band &detail, const QList<Column> &columns, Tenths subjectWidth
                  const std::shared_ptr<int> &failed)
 {
     detail.height = kRowHeight;
-    detail.label(QString(), {10, 5, subjectWidth - 10, kRowHeight - 5})
-        .named(QStringLiteral("qrDisciplina"))
-        .sized(kCellPoints)
-        .onPrint([](ElementLook &look, const PrintContext &context) {
-            look.text = subjectText(context.value(QStringLiteral("discpl_desc")).toString(),
-                                    context.value(QStringLiteral("TURMA")).toString(),
-                                    context.value(QStringLiteral("TURMA_ALUNO")).toString(),
-                                    context.value(QStringLiteral("Consolidada")).toInt() == 1);
-        });
+    addSubjectLabel(detail, subjectWidth, kRowHeight, kCellPoints, QStringLiteral("TURMA_ALUNO"));
     for (const Column &column : columns) {
         const QRect rect{column.x, 0, column.width, kRowHeight};
         Element &cell = detail.field(column.field, rect).aligned(Align::Center).sized(kCellPoints);

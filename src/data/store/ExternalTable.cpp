@@ -1,5 +1,6 @@
 #include "data/store/ExternalTable.h"
 
+#include "core/Dialogs.h"
 #include "core/TextFile.h"
 #include "data/store/Database.h"
 #include "data/store/Table.h"
@@ -209,6 +210,13 @@ void DbfTable::loadRows(std::vector<RowPtr> &rows)
     else
         rows.swap(m_rows);
     m_rows.clear();
+}
+
+QString askExternalTableFile()
+{
+    return core::dialogs().openFile(
+        {QStringLiteral("Abrir"), QString(), QString(),
+         QStringLiteral("Arquivos dBase Compatível (*.DBF *.dbf);;Arquivos Paradox (*.DB *.db)")});
 }
 
 std::unique_ptr<Dataset> openExternalTable(const QString &path, const QString &defaultTable)

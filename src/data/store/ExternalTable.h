@@ -13,6 +13,10 @@ namespace data {
 // Throws StoreError when the file cannot be read as a table. The dataset comes back open.
 std::unique_ptr<Dataset> openExternalTable(const QString &path, const QString &defaultTable = QString());
 
+// Asks for the table file an import reads (dBase or one of this program's tables); empty when the
+// person gave up.
+QString askExternalTableFile();
+
 // A dBase table, read-only.
 class DbfTable : public Dataset
 {

@@ -86,9 +86,7 @@ bool TfrmImportarNotas::showSource(const QString &path)
 
 void TfrmImportarNotas::cmdProcurarClick()
 {
-    const QString path = core::dialogs().openFile(
-        {QStringLiteral("Abrir"), QString(), QString(),
-         QStringLiteral("Arquivos dBase Compatível (*.DBF *.dbf);;Arquivos Paradox (*.DB *.db)")});
+    const QString path = data::askExternalTableFile();
     if (!path.isEmpty())
         showSource(path);
 }

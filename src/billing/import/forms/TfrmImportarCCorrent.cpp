@@ -90,9 +90,7 @@ bool TfrmImportarCCorrent::showSource(const QString &path)
 
 void TfrmImportarCCorrent::cmdProcurarClick()
 {
-    const QString path = core::dialogs().openFile(
-        {QStringLiteral("Abrir"), QString(), QString(),
-         QStringLiteral("Arquivos dBase Compatível (*.DBF *.dbf);;Arquivos Paradox (*.DB *.db)")});
+    const QString path = data::askExternalTableFile();
     if (!path.isEmpty())
         showSource(path);
 }

@@ -1,8 +1,8 @@
 // The current account of a large school: 2 000 students x 12 months = 24 000 monthly fees
 // generated through the data module's charge table with the ownership rule, against the same
 // rows written with plain prepared SQLite inserts; then the billing window's opening on those
-// rows with its six totals, and its view changes. The best of a few runs is printed beside its
-// target.
+// rows with its six totals, and its view changes; the grid's re-reading after a run is timed apart
+// from the writing. The best of a few runs is printed beside its target.
 
 #include "billing/account/ChargeView.h"
 #include "billing/generators/ChargeGenerators.h"
@@ -142,13 +142,17 @@ int main(int argc, char **argv)
     };
 
     const double plain = bestMs(runs, empty, [&] { insertPlain(db); });
-    const double generated = bestMs(runs, empty, [&] {
+    // The window reads its grid again after a run: timed apart, it is not part of the writing.
+    const auto generate = [&] {
         billing::generateMonthlyFees(charges, {}, {QStringLiteral("2026"), 0.03, 10, QDate(2026, 3, 1)}, reporter);
-    });
+    };
+    const double generated = bestMs(runs, empty, generate);
+    const double reread = bestMs(runs, [&] { empty(); generate(); }, [&] { charges.refresh(); });
     const int rows = db.scalar(QStringLiteral("select count(*) from CCORRENT")).toInt();
     line(QStringLiteral("plain prepared inserts (%1 rows)").arg(rows), plain, QString());
     line(QStringLiteral("Gerar Mensalidades, 12 months x %1 students").arg(kStudents), generated,
          QStringLiteral("(target < 1000 ms and <= 2x plain: %1x)").arg(generated / plain, 0, 'f', 2));
+    line(QStringLiteral("the window reading its %1 rows again").arg(rows), reread, QString());
     // Most of the year paid, so the views have something to tell apart.
     db.exec(QStringLiteral("update CCORRENT set PgtoData = ParcelaData, PgtoValor = ParcelaValor - DescontoFixo "
                            "where ParcelaNum <= 8 and Matricula % 7 <> 0"));

@@ -142,6 +142,7 @@ void TfrmCalcular::cmdGerarClick()
             m_studentBar->setRange(0, p.students);
             m_studentBar->setValue(p.studentIndex);
         });
+    m_charges.refresh();
     m_generate->setEnabled(true);
     m_close->setEnabled(true);
     if (outcome == core::RunOutcome::Completed)

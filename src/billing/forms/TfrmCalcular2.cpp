@@ -105,6 +105,7 @@ void TfrmCalcular2::cmdCalcularClick()
             m_studentBar->setRange(0, p.students);
             m_studentBar->setValue(p.studentIndex);
         });
+    m_charges.refresh();
     m_calculate->setEnabled(true);
     m_close->setEnabled(true);
     if (outcome == core::RunOutcome::Completed)

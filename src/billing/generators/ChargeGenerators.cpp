@@ -197,13 +197,14 @@ core::RunOutcome generateMonthlyFees(data::Table &ccorrent, const MonthlyFeeRequ
             const QDate defaultDue = defaultDueDate(request.dueDay, month, year);
             for (int s = 0; s < students->size(); ++s) {
                 const SelectedStudent &student = students->at(s);
-                r.row([&] {
-                    int studentDay = student.vencimento;
-                    if (studentDay <= 0) {
-                        db.exec(QStringLiteral("update ALUNOS set Vencimento = :dia where MATRICULA = :m"),
-                                {{QStringLiteral("dia"), dueDayText}, {QStringLiteral("m"), double(student.matricula)}});
-                        studentDay = context.defaultDueDay;
-                    }
+                // A student without a due day gets the school's, whether or not a fee follows.
+                int studentDay = student.vencimento;
+                if (studentDay <= 0) {
+                    db.exec(QStringLiteral("update ALUNOS set Vencimento = :dia where MATRICULA = :m"),
+                            {{QStringLiteral("dia"), dueDayText}, {QStringLiteral("m"), double(student.matricula)}});
+                    studentDay = context.defaultDueDay;
+                }
+                r.singleWriteRow([&] {
                     const core::Money carry = request.overdue
                                                 ? overdueCarry(db, student.matricula, *factor, context.juros, context.today)
                                                 : core::Money();
@@ -251,7 +252,6 @@ core::RunOutcome generateMonthlyFees(data::Table &ccorrent, const MonthlyFeeRequ
     }
     if (outcome == core::RunOutcome::Completed)
         reporter.note(core::Severity::Info, released ? kCompletedMessage : kReleaseFailedMessage, QString());
-    ccorrent.refresh();
     return outcome;
 }
 
@@ -295,7 +295,7 @@ core::RunOutcome generateOtherCharges(data::Table &ccorrent, const OtherChargeRe
             if (progress)
                 progress({0, 1, 1, student.matricula, s + 1, int(students->size())});
             if (fees.contains(student.turma)) {
-                r.row([&] {
+                r.singleWriteRow([&] {
                     const int number = data::nextInstalmentNumber(db, double(student.matricula));
                     ccorrent.append();
                     ccorrent.setFloat("Matricula", double(student.matricula));
@@ -323,7 +323,6 @@ core::RunOutcome generateOtherCharges(data::Table &ccorrent, const OtherChargeRe
     });
     if (outcome == core::RunOutcome::Completed)
         reporter.note(core::Severity::Info, kCompletedMessage, QString());
-    ccorrent.refresh();
     return outcome;
 }
 

@@ -63,7 +63,8 @@ std::optional<double> fineFactor(const QString &fineText);
 // "Gerar Mensalidades". Asks (through the dialog service) whether to go on with the standard
 // fine when the fine is not a number and whether to redo each month that already has fees,
 // before anything is written; then writes the rows and, at the end, releases the open rows.
-// `ccorrent` is an open charge table with the row rules attached.
+// `ccorrent` is an open charge table with the row rules attached; a window showing it reads it
+// again afterwards (the run leaves it as the rows were written, before the release).
 core::RunOutcome generateMonthlyFees(data::Table &ccorrent, const MonthlyFeeRequest &request,
                                      const GeneratorContext &context, core::RunReporter &reporter,
                                      const ProgressShown &progress = {});
@@ -83,7 +84,7 @@ struct OtherChargeRequest
 // The kinds "Calcular Outros Valores" offers: "0-Matrícula" .. "9-Outras Taxas".
 QStringList otherChargeKinds();
 
-// "Calcular Outros Valores".
+// "Calcular Outros Valores"; `ccorrent` as for the monthly fees.
 core::RunOutcome generateOtherCharges(data::Table &ccorrent, const OtherChargeRequest &request,
                                       core::RunReporter &reporter, const ProgressShown &progress = {});
 

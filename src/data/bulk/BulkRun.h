@@ -91,6 +91,26 @@ public:
         }
     }
 
+    // As row(), for a row whose only write is its last statement (an append): SQLite takes
+    // back a failed statement by itself, so the row needs no savepoint of its own (a year of
+    // fees would open and release 24 000 of them). Should the failure have ended the whole
+    // transaction (disk full, I/O), the error stops the run instead of letting the next rows
+    // be written outside it.
+    template<typename Work, typename Failed>
+    bool singleWriteRow(Work &&work, Failed &&failed)
+    {
+        try {
+            work();
+            return true;
+        } catch (const StoreError &e) {
+            if (!m_db.inTransaction())
+                throw;
+            ++m_failedRows;
+            failed(e);
+            return false;
+        }
+    }
+
     // Rows that failed alone so far.
     int failedRows() const { return m_failedRows; }
     const Database &database() const { return m_db; }

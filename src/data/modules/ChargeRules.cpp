@@ -22,7 +22,8 @@ QString chargeOwnerLevel()
 
 void releaseOpenCharges(const Database &db)
 {
-    db.exec(QStringLiteral("update CCorrent set STATUS2 = '0' where (PgtoData is null)"));
+    db.exec(QStringLiteral("update CCorrent set STATUS2 = '0' where (PgtoData is null) "
+                           "and (STATUS2 is null or STATUS2 <> '0')"));
 }
 
 int nextInstalmentNumber(const Database &db, const QVariant &matricula)

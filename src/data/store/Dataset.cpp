@@ -214,7 +214,7 @@ const Dataset::Row *Dataset::readRow() const
     if (m_calcRow)
         return m_calcRow;
     if (isEditing())
-        return &m_edit;
+        return &editRowCalculated();
     if (m_pos >= 0 && m_pos < m_rows.size()) {
         Row *row = &m_rows.at(m_pos);
         ensureLoaded(*row);
@@ -303,7 +303,7 @@ QVariant Dataset::valueAt(int position, int field) const
     if (position < 0 || position >= m_rows.size() || field < 0 || field >= m_fields.size())
         return {};
     if (position == m_pos && m_state == DatasetState::Edit)
-        return m_edit.values.value(field);
+        return editRowCalculated().values.value(field);
     Row &row = m_rows.at(position);
     ensureLoaded(row);
     if (m_fields[field].calculated && position != m_pos)
@@ -316,6 +316,15 @@ QString Dataset::displayTextAt(int position, int field) const
     if (field < 0 || field >= m_fields.size())
         return {};
     return fieldvalue::format(m_fields[field], valueAt(position, field), true);
+}
+
+const Dataset::Row &Dataset::editRowCalculated() const
+{
+    if (m_editCalcStale) {
+        m_editCalcStale = false;
+        calculate(const_cast<Row &>(m_edit));
+    }
+    return m_edit;
 }
 
 void Dataset::calculate(Row &row) const

@@ -275,6 +275,7 @@ private:
     int placeNew(const RowPtr &row, int insertAt);
     void placePosted(const RowPtr &row, bool inserted, bool orderChanged);
     void calculate(Row &row) const;
+    const Row &editRowCalculated() const;
     void rebuildFieldIndex();
     bool runBefore(const DatasetEvents::Handler &handler);
     void checkRequired() const;
@@ -296,6 +297,9 @@ private:
     bool m_readOnly = false;
     bool m_modified = false;
     Row m_edit;         // the row being edited or inserted
+    // Its calculated fields are filled when next read, not at every value set: a run that sets
+    // ten fields of thousands of rows would otherwise calculate each row ten times.
+    mutable bool m_editCalcStale = false;
     int m_insertAt = -1; // view position for insert() on unordered datasets
     QList<int> m_orderFields; // taken when an edit starts
     std::vector<bool> m_touched;

@@ -85,7 +85,7 @@ bool Dataset::append()
         }
     }
     m_modified = false;
-    calculate(m_edit);
+    m_editCalcStale = true;
     emit stateChanged();
     if (events.afterInsert)
         events.afterInsert(*this);
@@ -161,7 +161,7 @@ void Dataset::setValue(FieldRef field, const QVariant &value)
     m_touched[size_t(index)] = true;
     if (events.onFieldChange)
         events.onFieldChange(*this, index);
-    calculate(m_edit);
+    m_editCalcStale = true;
     if (m_pos >= 0 && m_state == DatasetState::Edit)
         emit rowChanged(m_pos);
 }

@@ -121,6 +121,38 @@ TEST_F(BulkRunTest, RowsThatFailAloneAreSkippedWhileTheRunGoesOn)
     EXPECT_EQ(own.notes().first().caption, QStringLiteral("Erro ao gravar"));
 }
 
+TEST_F(BulkRunTest, ARowOfOneWriteFailsAloneWithoutASavepoint)
+{
+    insert(2);
+    RecordingReporter reporter;
+    BulkRun run(m_db, reporter);
+    QStringList failures;
+    EXPECT_EQ(run.run([&](BulkRun &r) {
+        for (int n = 1; n <= 3; ++n)
+            r.singleWriteRow([&] { insert(n); }, [&](const StoreError &) { failures << QString::number(n); });
+    }),
+              RunOutcome::Completed);
+    EXPECT_EQ(count(), 3) << "the rows around the failed one are kept";
+    EXPECT_EQ(failures, QStringList{QStringLiteral("2")});
+    EXPECT_EQ(run.failedRows(), 1);
+
+    // A failure that has ended the transaction stops the run: no row is written outside it.
+    RecordingReporter stopped;
+    BulkRun broken(m_db, stopped);
+    EXPECT_EQ(broken.run([&](BulkRun &r) {
+        r.singleWriteRow([&] { insert(20); }, [](const StoreError &) {});
+        r.singleWriteRow(
+            [&] {
+                m_db.exec(QStringLiteral("rollback"));
+                insert(2);
+            },
+            [](const StoreError &) { ADD_FAILURE() << "the failure is the run's, not the row's"; });
+        insert(21);
+    }),
+              RunOutcome::Failed);
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from NUMEROS where N >= 20")).toInt(), 0);
+}
+
 TEST_F(BulkRunTest, CancelStopsAtTheNextStepAndUndoesUnlessTheRunKeepsItsRows)
 {
     RecordingReporter undone;

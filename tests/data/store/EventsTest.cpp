@@ -183,6 +183,31 @@ TEST_F(Events, CalculatedFieldsAreFilledOnEveryReadAndWhileEditing)
     EXPECT_EQ(t.asText("cRotulo"), QStringLiteral("1G1A-BEATRIZ"));
     EXPECT_GE(runs, 4);
     EXPECT_THROW(t.addCalculatedField(QStringLiteral("x"), FieldType::Text), StoreError); // only while closed
+
+    // While editing, the row is calculated once when read, whatever the number of values set;
+    // the grid's cell of the row in edit shows the new value too.
+    t.first();
+    t.edit();
+    runs = 0;
+    t.setText("NOME", QStringLiteral("A"));
+    t.setText("NOME", QStringLiteral("AN"));
+    t.setText("NOME", QStringLiteral("ANITA"));
+    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(t.displayTextAt(0, t.fieldIndex("cRotulo")), QStringLiteral("1G1A-ANITA"));
+    EXPECT_EQ(t.asText("cRotulo"), QStringLiteral("1G1A-ANITA"));
+    EXPECT_EQ(runs, 1);
+    t.cancel();
+    EXPECT_EQ(t.asText("cRotulo"), QStringLiteral("1G1A-ANA"));
+
+    // A new row: calculated from what has been set when it is read, before and after the post.
+    t.append();
+    t.setText("TURMA", QStringLiteral("2G1A"));
+    EXPECT_EQ(t.asText("cRotulo"), QStringLiteral("2G1A-"));
+    t.setText("NOME", QStringLiteral("CAIO"));
+    t.setFloat("MATRICULA", 99);
+    EXPECT_EQ(t.asText("cRotulo"), QStringLiteral("2G1A-CAIO"));
+    t.post();
+    EXPECT_EQ(t.asText("cRotulo"), QStringLiteral("2G1A-CAIO"));
 }
 
 TEST_F(Events, MovingWhileEditingPostsAModifiedRowAndDropsAnUntouchedNewOne)

@@ -138,6 +138,22 @@ void snapshotDatabase(const QString &path, const QString &target)
     connection.exec("COMMIT");
 }
 
+void settleDatabase(const QString &path)
+{
+    {
+        const Connection connection(path);
+        connection.text("SELECT count(*) FROM sqlite_master");
+    }
+    // A journal emptied rather than deleted (another journal mode) holds nothing to roll back.
+    for (const char *suffix : {"-journal", "-wal"}) {
+        const QFileInfo companion(path + QLatin1String(suffix));
+        if (companion.exists() && companion.size() > 0)
+            throw ZipEngineError(QStringLiteral("%1 está em uso (%2)")
+                                     .arg(QDir::toNativeSeparators(path), companion.fileName())
+                                     .toStdString());
+    }
+}
+
 bool isDatabaseCompanion(const QString &path, const QString &databasePath)
 {
     for (const char *suffix : {"-journal", "-wal", "-shm"})

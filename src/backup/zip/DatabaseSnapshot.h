@@ -17,6 +17,13 @@ bool isSqliteDatabase(const QString &path);
 // Throws ZipEngineError with the reason.
 void snapshotDatabase(const QString &path, const QString &target);
 
+// Brings a database that a writer left half-way (a crash, a power cut) back to its last
+// committed state, as any SQLite reader would on its first read, so that its journal is gone
+// before the file is replaced: left beside the new file, that journal would be rolled back
+// into it and damage it. Throws ZipEngineError when the database cannot be settled, or when a
+// journal or write-ahead log stays beside it (another workstation is writing).
+void settleDatabase(const QString &path);
+
 // The files kept beside a database while it is used: SQLite's "-journal", "-wal" and "-shm",
 // and the table-lock file of this program's store ("Lumesco.lck" beside "Lumesco.db"). They
 // must not travel with a snapshot: restored beside it, a journal would be rolled back into a

@@ -65,8 +65,11 @@ int zipAdd(const AddRequest &request, const ZipCallback &callback);
 
 // Extracts the entries of `request`; returns how many files were written. Every entry is
 // first written beside its destination and checked; the old files are replaced only when all
-// of them were good, so a damaged or cancelled restore changes nothing. Entries whose names
-// are absolute or climb out of the destination, and symbolic links, are refused.
+// of them were good, so a damaged or cancelled restore changes nothing. A database about to be
+// replaced is first brought back to its last commit, so no journal of it is left to be rolled
+// into the restored file; one that another workstation is writing is not replaced. Each file is
+// on the disk before it replaces the old one (a power cut leaves the old or the new). Entries
+// whose names are absolute or climb out of the destination, and symbolic links, are refused.
 int zipExtract(const ExtractRequest &request, const ZipCallback &callback);
 
 } // namespace backup

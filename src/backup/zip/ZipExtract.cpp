@@ -1,16 +1,25 @@
+#include "backup/zip/DatabaseSnapshot.h"
 #include "backup/zip/EntryPaths.h"
 #include "backup/zip/ZipCallbackGuard.h"
 #include "backup/zip/ZipDirectory.h"
 #include "backup/zip/ZipEngine.h"
+#include "data/bulk/BulkRun.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryFile>
 #include <filesystem>
 #include <memory>
 #include <sys/stat.h>
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <io.h>
+#endif
 #include <zip.h>
 
 namespace backup {
@@ -18,6 +27,9 @@ namespace backup {
 namespace {
 
 constexpr qint64 kBlockSize = 64 * 1024;
+
+const QString kNothingRestored =
+    QStringLiteral("Nenhum arquivo foi recuperado: os arquivos do destino ficaram como estavam.");
 
 // An entry written beside its destination, waiting to replace it.
 struct Pending
@@ -68,6 +80,33 @@ bool isSymbolicLink(zip_t *archive, zip_uint64_t index)
     return system == ZIP_OPSYS_UNIX && ((attributes >> 16) & S_IFMT) == S_IFLNK;
 }
 
+// The file's bytes reach the disk before it takes the old file's place, so that after a power
+// cut the destination holds the old file or the whole new one, never a renamed empty one.
+bool syncToDisk(QFile &file)
+{
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#elif defined(Q_OS_WIN)
+    return ::_commit(file.handle()) == 0;
+#else
+    return true;
+#endif
+}
+
+// The renames themselves are kept by the folder's entry on disk.
+void syncFolder(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (handle >= 0) {
+        ::fsync(handle);
+        ::close(handle);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+}
+
 bool isInside(const QString &folder, const QString &root)
 {
     return folder == root || folder.startsWith(root.endsWith(u'/') ? root : root + u'/');
@@ -116,11 +155,45 @@ public:
         return copyOut(index, name, target);
     }
 
+    // Before any file is replaced: a database about to be replaced is settled first, and a
+    // journal or log left beside a missing one goes, so nothing of an old file's half-done
+    // transaction is rolled into the restored one. False (with its message) leaves every
+    // destination file as it was.
+    bool prepareTargets()
+    {
+        for (const Pending &pending : m_pending) {
+            const QStringList companions{pending.target + QStringLiteral("-journal"),
+                                         pending.target + QStringLiteral("-wal")};
+            bool left = false;
+            for (const QString &companion : companions)
+                left = left || QFileInfo::exists(companion);
+            if (!left)
+                continue;
+            try {
+                if (QFileInfo::exists(pending.target)) {
+                    if (isSqliteDatabase(pending.target))
+                        settleDatabase(pending.target);
+                } else {
+                    for (const QString &companion : companions)
+                        if (QFileInfo::exists(companion) && !QFile::remove(companion))
+                            throw ZipEngineError(QStringLiteral("não foi possível apagar %1")
+                                                     .arg(QDir::toNativeSeparators(companion))
+                                                     .toStdString());
+                }
+            } catch (const ZipEngineError &e) {
+                return failed(pending.name, QString::fromStdString(e.what()), ZIP_ER_INUSE);
+            }
+        }
+        return true;
+    }
+
     // Every staged file replaces its destination.
     int commit()
     {
         int written = 0;
+        QSet<QString> folders;
         for (Pending &pending : m_pending) {
+            data::BulkRun::crashPoint();
             pending.file->close();
             std::error_code error;
             std::filesystem::rename(std::filesystem::path(pending.file->fileName().toStdU16String()),
@@ -134,7 +207,10 @@ public:
             }
             pending.file->setAutoRemove(false);
             ++written;
+            folders.insert(QFileInfo(pending.target).absolutePath());
         }
+        for (const QString &folder : folders)
+            syncFolder(folder);
         return written;
     }
 
@@ -153,6 +229,7 @@ private:
             return failed(name, QString::fromLocal8Bit(zip_strerror(m_archive)),
                           zip_error_code_zip(zip_get_error(m_archive)));
         m_guard.call({ZipAction::FileStart, 0, qint64(stat.size), name});
+        data::BulkRun::crashPoint();
         if (m_request.verbose)
             m_guard.message(QStringLiteral("  recuperando: %1").arg(name));
         QByteArray buffer(kBlockSize, Qt::Uninitialized);
@@ -177,11 +254,12 @@ private:
             }
             done += read;
             m_guard.call({ZipAction::BlockDone, 0, done, name});
+            data::BulkRun::crashPoint();
         }
         zip_fclose(entry);
         if ((stat.valid & ZIP_STAT_SIZE) && zip_uint64_t(done) != stat.size)
             return failed(name, QStringLiteral("tamanho diferente do registrado"), ZIP_ER_INCONS);
-        if (!file->flush())
+        if (!file->flush() || !syncToDisk(*file))
             return failed(name, file->errorString(), ZIP_ER_WRITE);
         const QFileInfo old(target);
         file->setPermissions(old.exists() ? old.permissions()
@@ -254,14 +332,17 @@ int zipExtract(const ExtractRequest &request, const ZipCallback &callback)
         if (!extraction.stage(zip_uint64_t(index), name)) {
             guard.message(guard.stopRequested()
                               ? QStringLiteral("Operação cancelada: nenhum arquivo foi alterado.")
-                              : QStringLiteral("Nenhum arquivo foi recuperado: os arquivos do "
-                                               "destino ficaram como estavam."));
+                              : kNothingRestored);
             return finish(0);
         }
     }
     for (qsizetype s = 0; s < request.specs.size(); ++s)
         if (!specFound[s])
             guard.message(QStringLiteral("  aviso: %1 não está no arquivo ZIP").arg(request.specs[s]));
+    if (!extraction.prepareTargets()) {
+        guard.message(kNothingRestored);
+        return finish(0);
+    }
     return finish(extraction.commit());
 }
 

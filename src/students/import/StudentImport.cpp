@@ -127,19 +127,30 @@ private:
     const QDate m_today;
 };
 
-void clearNewYearTables(const data::Database &db, core::RunReporter &reporter)
+// A message of the run kept until its transaction is over, so no box waits with the file locked.
+struct HeldNote
 {
-    reporter.note(core::Severity::Info, kFinishedCopying, QStringLiteral("Concluir o processo de importação"));
+    core::Severity severity;
+    QString text;
+    QString caption;
+};
+
+// Empties the new year's tables inside the import's own run, so the new register never stands
+// beside the old year's grades and charges (a crash between the two would leave a year that is
+// neither the old one nor the new). A table that cannot be emptied is left whole, and the next
+// one is cleared. The lines are held for the end of the run.
+void clearNewYearTables(data::BulkRun &run, QList<HeldNote> &lines)
+{
+    lines.append({core::Severity::Info, kFinishedCopying, QStringLiteral("Concluir o processo de importação")});
     for (const Clearing &clearing : clearings()) {
-        try {
-            db.exec(QString::fromLatin1(clearing.statement));
-            reporter.note(core::Severity::Info, clearing.done, QString());
-        } catch (const data::StoreError &) {
-            reporter.note(core::Severity::Error, clearing.failed, QStringLiteral("Erro na Operação"));
-        }
+        data::BulkRun::crashPoint();
+        const bool cleared = run.row([&] { run.database().exec(QString::fromLatin1(clearing.statement)); },
+                                     [](const data::StoreError &) {});
+        lines.append(cleared ? HeldNote{core::Severity::Info, clearing.done, QString()}
+                             : HeldNote{core::Severity::Error, clearing.failed, QStringLiteral("Erro na Operação")});
     }
-    reporter.note(core::Severity::Info, QStringLiteral("Processo de Importação Concluído."),
-                  QStringLiteral("Operação Concluída"));
+    lines.append({core::Severity::Info, QStringLiteral("Processo de Importação Concluído."),
+                  QStringLiteral("Operação Concluída")});
 }
 
 } // namespace
@@ -193,6 +204,7 @@ core::RunOutcome importStudents(const data::Database &db, data::Dataset &source,
     alunos.setExclusive(true);
     alunos.setReadOnly(!data::holdsRight(core::session(), data::TableRight::Alunos));
     data::BulkRun run(db, reporter, {.offersCancel = true});
+    QList<HeldNote> clearingLines;
     const core::RunOutcome outcome = run.run([&](data::BulkRun &r) {
         try {
             alunos.open();
@@ -207,14 +219,18 @@ core::RunOutcome importStudents(const data::Database &db, data::Dataset &source,
                                                   "O Cadastro de Alunos não foi alterado.")
                                        .arg(error.message()));
         }
+        // The lock goes before the other tables are cleared.
+        alunos.close();
+        if (choices.promote)
+            clearNewYearTables(r, clearingLines);
     });
-    // The lock goes before the other tables are cleared.
     alunos.close();
     if (outcome == core::RunOutcome::Cancelled)
         reporter.note(core::Severity::Warning, QStringLiteral("Importação cancelada.\rO Cadastro de Alunos não foi alterado."),
                       QString());
-    if (outcome == core::RunOutcome::Completed && choices.promote)
-        clearNewYearTables(db, reporter);
+    if (outcome == core::RunOutcome::Completed)
+        for (const HeldNote &line : clearingLines)
+            reporter.note(line.severity, line.text, line.caption);
     return outcome;
 }
 

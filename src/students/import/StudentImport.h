@@ -17,9 +17,10 @@ class Database;
 // field by field by position; optionally every student moves up a class and the new year's
 // charges, grades and financial movement are emptied.
 //
-// The register is emptied and refilled in one run (one transaction): until the last row is
-// copied nothing is visible to anyone else, and a failure, a cancel or a crash on the way leaves
-// the old register as it was.
+// The register is emptied and refilled, and the new year's tables emptied after it, in one run
+// (one transaction): until the last table is cleared nothing is visible to anyone else, and a
+// failure, a cancel or a crash on the way leaves the year as it was. The run's closing lines are
+// shown once the transaction is over.
 namespace students {
 
 struct ImportChoices

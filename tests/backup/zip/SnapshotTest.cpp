@@ -109,4 +109,44 @@ TEST_F(SnapshotTest, ABackupTakenWhileAnotherProcessWritesRestoresToASoundDataba
     waitpid(writer, nullptr, 0);
 }
 
+// A restore never lays the archived file beside another file's journal: a database another
+// workstation is writing is left alone (nothing restored), and a journal orphaned by a deleted
+// database goes before the restored one arrives.
+TEST_F(SnapshotTest, ARestoreLeavesNoOldJournalBesideTheRestoredDatabase)
+{
+    {
+        Sqlite db(path("Data/Lumesco.db"));
+        db.exec("create table caixa(valor integer)");
+        db.exec("insert into caixa values (10), (20)");
+    }
+    ASSERT_EQ(add({"Lumesco.db"}), 1);
+    QDir().mkpath(path("destino"));
+    {
+        Sqlite old(path("destino/Lumesco.db"));
+        old.exec("create table caixa(valor integer)");
+        old.exec("insert into caixa values (5)");
+    }
+    const QByteArray before = read("destino/Lumesco.db");
+    {
+        Sqlite writing(path("destino/Lumesco.db"));
+        ASSERT_EQ(writing.exec("begin; insert into caixa values (6)"), SQLITE_OK);
+        ASSERT_TRUE(QFileInfo::exists(path("destino/Lumesco.db-journal")));
+        EXPECT_EQ(extract(path("destino")), 0);
+        EXPECT_EQ(messages.filter(QStringLiteral("em uso")).size(), 1) << messages.join(u'\n').toStdString();
+        EXPECT_EQ(messages.filter(QStringLiteral("Nenhum arquivo foi recuperado")).size(), 1);
+        EXPECT_EQ(read("destino/Lumesco.db"), before);
+        writing.exec("rollback");
+    }
+
+    // The database deleted, its journal left behind.
+    ASSERT_TRUE(QFile::remove(path("destino/Lumesco.db")));
+    write("destino/Lumesco.db-journal", QByteArray(4096, '\x01'));
+    messages.clear();
+    ASSERT_EQ(extract(path("destino")), 1) << messages.join(u'\n').toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path("destino/Lumesco.db-journal")));
+    Sqlite restored(path("destino/Lumesco.db"));
+    EXPECT_EQ(restored.text("pragma integrity_check"), QStringLiteral("ok"));
+    EXPECT_EQ(restored.text("select sum(valor) from caixa"), QStringLiteral("30"));
+}
+
 } // namespace

@@ -25,6 +25,24 @@ public:
     }
 };
 
+// Notes whether the store was inside a transaction at each message: a box shown then would keep
+// the whole year locked while it waits for the person.
+class LockWatchingReporter : public RecordingReporter
+{
+public:
+    explicit LockWatchingReporter(const data::Database &db) : m_db(db) {}
+    void note(core::Severity severity, const QString &text, const QString &caption) override
+    {
+        RecordingReporter::note(severity, text, caption);
+        m_notesInTransaction += m_db.inTransaction() ? 1 : 0;
+    }
+    int notesInTransaction() const { return m_notesInTransaction; }
+
+private:
+    data::Database m_db;
+    int m_notesInTransaction = 0;
+};
+
 const QString kClearedLines[] = {
     QStringLiteral("Tabela de Carnês - Limpa - OK"),     QStringLiteral("Tabela de Notas - Limpa - OK"),
     QStringLiteral("Tabela de Unidae 1 - Limpa - OK"),   QStringLiteral("Tabela de Unidade 2 - Limpa - OK"),
@@ -135,6 +153,28 @@ TEST_F(StudentImport, PromotesEveryStudentAndEmptiesTheNewYearsTables)
     EXPECT_EQ(m_reporter.stages().first().total, 6);
     EXPECT_TRUE(m_reporter.stages().first().offersCancel);
     EXPECT_EQ(m_reporter.stepTexts().last(), QStringLiteral("Lendo: 6 de 6"));
+}
+
+// The tables are emptied in the import's own transaction (a crash between the two would leave
+// the new register beside the old year's grades); a table that cannot be emptied is reported
+// and the others are still cleared; every line is shown once the store is free again.
+TEST_F(StudentImport, TheNewYearsTablesEmptyInTheImportsRunAndTheLinesComeAfterIt)
+{
+    exec(QStringLiteral("drop table NotasUni3"));
+    LockWatchingReporter watching(db());
+    EXPECT_EQ(run(watching), core::RunOutcome::Completed);
+    EXPECT_EQ(students(), 6);
+    for (const char *table : {"Ccorrent", "NOTAS", "NotasUni1", "NotasUni2", "NotasUni4", "MovFin"})
+        EXPECT_EQ(count(QStringLiteral("select count(*) from %1").arg(QLatin1String(table))), 0) << table;
+    EXPECT_EQ(watching.notesInTransaction(), 0);
+    const QList<RecordingReporter::Note> notes = watching.notes();
+    ASSERT_EQ(notes.size(), 9);
+    EXPECT_EQ(notes.at(5).text, QStringLiteral("Erro ao limpar a tabela de Unidade3. Verifique se\rhá algum outro "
+                                               "usuário na rede acessando o Lumesco."));
+    EXPECT_EQ(notes.at(5).severity, core::Severity::Error);
+    EXPECT_EQ(notes.at(5).caption, QStringLiteral("Erro na Operação"));
+    EXPECT_EQ(notes.at(6).text, kClearedLines[5]);
+    EXPECT_EQ(notes.last().text, QStringLiteral("Processo de Importação Concluído."));
 }
 
 TEST_F(StudentImport, EitherBoxMovesTheYoungestOnTheNewRules)

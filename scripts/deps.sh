@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
   libsqlite3-dev libzip-dev libshp-dev libsodium-dev googletest libgtest-dev
   fonts-liberation2 fonts-dejavu-core
   libzint-dev libqrencode-dev zbar-tools

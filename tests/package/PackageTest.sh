@@ -20,6 +20,7 @@ grep -q '^Package: lumesco$' <<<"$control" || fail "nome do pacote"
 grep -q '^Section: education$' <<<"$control" || fail "seção"
 grep -qE '^Depends:.*libqt6widgets6' <<<"$control" || fail "dependências calculadas (shlibdeps): $control"
 grep -qE '^Depends:.*fonts-liberation2' <<<"$control" || fail "dependência das fontes"
+grep -qE '^Depends:.*libsqlite3-0' <<<"$control" || fail "dependência do SQLite (ligado ao programa)"
 
 dpkg -x "$deb" root
 for f in usr/bin/lumesco usr/bin/lumesco-cli usr/bin/zupri-sim usr/include/lumesco/ZupriDLL.h \

@@ -2,9 +2,8 @@
 
 #include <sqlite3.h>
 
-// The SQLite functions the store calls. They are looked up at run time in the system's SQLite
-// library (the one Qt's SQLite driver uses), so no program has to link SQLite itself and the
-// store works without a Qt application object.
+// The SQLite functions the store calls, in one table: the programs link the system's SQLite
+// library, and the store reaches it only through here.
 namespace data::sqlite {
 
 #define LUMESCO_SQLITE_FUNCTIONS(X) \
@@ -24,7 +23,6 @@ struct Api
 #undef LUMESCO_SQLITE_MEMBER
 };
 
-// Throws data::StoreError when the library or one of its functions cannot be found.
 const Api &api();
 
 } // namespace data::sqlite

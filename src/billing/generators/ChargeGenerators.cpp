@@ -121,6 +121,17 @@ struct ChargeFields
         descontoEventual;
 };
 
+// Open rows go back to every user of the treasury; false when the table refused.
+bool releaseOpen(const data::Database &db)
+{
+    try {
+        data::releaseOpenCharges(db);
+        return true;
+    } catch (const data::StoreError &) {
+        return false;
+    }
+}
+
 // The student's due date for a month, or an invalid date when the student is not charged.
 QDate studentDueDate(const MonthlyFeeRequest &request, const QDate &defaultDue, int studentDay)
 {
@@ -187,6 +198,7 @@ core::RunOutcome generateMonthlyFees(data::Table &ccorrent, const MonthlyFeeRequ
 
     const QHash<QString, core::Money> fees = classFees(db);
     const ChargeFields f(ccorrent);
+    bool released = false;
     data::BulkRun run(db, reporter, {.offersCancel = true, .datasets = {&ccorrent}});
     const core::RunOutcome outcome = run.run([&](data::BulkRun &r) {
         r.begin(QStringLiteral("Gerar Mensalidades"), int(months.size() * students->size()));
@@ -241,15 +253,13 @@ core::RunOutcome generateMonthlyFees(data::Table &ccorrent, const MonthlyFeeRequ
                 r.step(++done, QStringLiteral("Matrícula Nº %1 - Mensalidade Nº %2").arg(student.matricula).arg(month));
             }
         }
+        released = releaseOpen(db);
     });
 
-    // Whatever the run did, only paid rows stay locked to the supervisor.
-    bool released = true;
-    try {
-        data::releaseOpenCharges(db);
-    } catch (const data::StoreError &) {
-        released = false;
-    }
+    // Whatever the run did, only paid rows stay locked to the supervisor: a whole run released
+    // them with its rows (while their pages are still in memory), an undone one does it now.
+    if (outcome != core::RunOutcome::Completed)
+        released = releaseOpen(db);
     if (outcome == core::RunOutcome::Completed)
         reporter.note(core::Severity::Info, released ? kCompletedMessage : kReleaseFailedMessage, QString());
     return outcome;

@@ -167,6 +167,15 @@ TEST_F(Generators, OpenRowsAreReleasedAtTheEnd)
     fees(month(6));
     EXPECT_EQ(count(QStringLiteral("STATUS2 = '2'")), 1);
     EXPECT_EQ(count(QStringLiteral("STATUS2 = '2' and PgtoData is not null")), 1);
+
+    // A release the table refuses: the month's rows stay, still held, and the closing message says so.
+    m_db.exec(QStringLiteral("create trigger sem_liberar before update of STATUS2 on CCORRENT "
+                             "begin select raise(abort, 'recusado'); end"));
+    fees(month(8));
+    const int charged = count(QStringLiteral("ParcelaNum = 6"));
+    EXPECT_EQ(count(QStringLiteral("ParcelaNum = 8")), charged);
+    EXPECT_EQ(count(QStringLiteral("ParcelaNum = 8 and STATUS2 <> '0'")), charged);
+    EXPECT_EQ(m_reporter.noteTexts(), QStringList{kReleaseFailedMessage});
 }
 
 TEST_F(Generators, AnInterruptedRunLeavesTheChargeTableAsBefore)

@@ -111,7 +111,13 @@ TfrmCriarUsuario::TfrmCriarUsuario(const QString &usersDir, QWidget *parent)
     followDataset(m_table->recNo());
 }
 
-TfrmCriarUsuario::~TfrmCriarUsuario() = default;
+TfrmCriarUsuario::~TfrmCriarUsuario()
+{
+    // Closed while the window and the users' database still stand: left to the widget's
+    // children, the table would close after both were gone and its reset would reach this
+    // window's grid through a half-destroyed object.
+    m_table->close();
+}
 
 QWidget *TfrmCriarUsuario::buildNotes()
 {

@@ -132,7 +132,9 @@ TEST_F(DefaultNoticeTest, KeptSignaturePrintsOnTheNextNotices)
     values.set(QStringLiteral("student"), QStringLiteral("1"), m_db);
     const auto images = [&] {
         QStringList files;
-        for (const Item &item : entry.build({m_db, m_school, values}).pages.at(0).items)
+        // The document is kept: a loop over a temporary's page would read freed items.
+        const Document document = entry.build({m_db, m_school, values});
+        for (const Item &item : document.pages.at(0).items)
             if (item.kind == Item::Kind::Image && !item.text.isEmpty() && item.text != kLogoFile)
                 files << QFileInfo(item.text).fileName();
         return files;

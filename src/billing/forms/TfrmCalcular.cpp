@@ -1,5 +1,6 @@
 #include "billing/forms/TfrmCalcular.h"
 
+#include "billing/forms/FineAndDiscountRows.h"
 #include "billing/forms/GeneratorReporter.h"
 #include "billing/forms/StudentChoiceBox.h"
 #include "billing/generators/ChargeGenerators.h"
@@ -20,14 +21,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-void keepDiscountFormatted(QLineEdit *box)
-{
-    QObject::connect(box, &QLineEdit::editingFinished, box, [box] {
-        const std::optional<double> value = core::parseNumber(box->text());
-        box->setText(value ? core::formatNumber(*value, QStringLiteral("#,##0.00")) : QStringLiteral("0,00"));
-    });
-}
-
 TfrmCalcular::TfrmCalcular(data::Table &charges, QWidget *parent) : QDialog(parent), m_charges(charges)
 {
     setObjectName("TfrmCalcular");
@@ -44,15 +37,10 @@ TfrmCalcular::TfrmCalcular(data::Table &charges, QWidget *parent) : QDialog(pare
     m_dueDay->setObjectName("txtVencimento");
     m_dueDay->setInputMask(QStringLiteral("00"));
     m_dueDay->setMaximumWidth(40);
-    m_fine = new QLineEdit(QStringLiteral("2,0"), this);
-    m_fine->setObjectName("txtMulta");
-    m_fine->setMaximumWidth(60);
-    m_discount = new QLineEdit(QStringLiteral("0,0"), this);
-    m_discount->setObjectName("txtDesconto");
-    m_discount->setMaximumWidth(90);
-    keepDiscountFormatted(m_discount);
-    m_percent = new QCheckBox(QStringLiteral("%"), this);
-    m_percent->setObjectName("chkPercentual");
+    const FineAndDiscountRows fineAndDiscount(this);
+    m_fine = fineAndDiscount.fine;
+    m_discount = fineAndDiscount.discount;
+    m_percent = fineAndDiscount.percent;
     m_otherDueDates = new QCheckBox(QStringLiteral("Calcule também para os outros vencimentos"), this);
     m_otherDueDates->setObjectName("chkOutrosVencimentos");
     m_otherDueDates->setChecked(true);
@@ -77,12 +65,7 @@ TfrmCalcular::TfrmCalcular(data::Table &charges, QWidget *parent) : QDialog(pare
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Mês:"), m_month);
     form->addRow(QStringLiteral("Vencimento (dia):"), m_dueDay);
-    form->addRow(QStringLiteral("Valor da Multa por Atraso % "), m_fine);
-    auto *discountLine = new QHBoxLayout;
-    discountLine->addWidget(m_discount);
-    discountLine->addWidget(m_percent);
-    discountLine->addStretch();
-    form->addRow(QStringLiteral("Conceder um Desconto Eventual para todos os alunos:"), discountLine);
+    fineAndDiscount.addTo(form);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_generate);

@@ -45,6 +45,3 @@ private:
     QPushButton *m_close;
 };
 
-// The discount box of both generators: leaving it shows the number with thousands separators
-// and two decimals, or "0,00" when it is not one.
-void keepDiscountFormatted(QLineEdit *box);

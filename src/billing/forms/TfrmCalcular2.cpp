@@ -1,8 +1,8 @@
 #include "billing/forms/TfrmCalcular2.h"
 
+#include "billing/forms/FineAndDiscountRows.h"
 #include "billing/forms/GeneratorReporter.h"
 #include "billing/forms/StudentChoiceBox.h"
-#include "billing/forms/TfrmCalcular.h"
 #include "billing/generators/ChargeGenerators.h"
 #include "core/Clock.h"
 #include "data/store/Table.h"
@@ -36,15 +36,10 @@ TfrmCalcular2::TfrmCalcular2(data::Table &charges, QWidget *parent) : QDialog(pa
     m_description->setObjectName("txtDescricao");
     m_description->setMaxLength(30);
     m_students = new StudentChoiceBox(charges.database(), QStringLiteral("Apenas a Turma"), this);
-    m_fine = new QLineEdit(QStringLiteral("2,0"), this);
-    m_fine->setObjectName("txtMulta");
-    m_fine->setMaximumWidth(60);
-    m_discount = new QLineEdit(QStringLiteral("0,0"), this);
-    m_discount->setObjectName("txtDesconto");
-    m_discount->setMaximumWidth(90);
-    keepDiscountFormatted(m_discount);
-    m_percent = new QCheckBox(QStringLiteral("%"), this);
-    m_percent->setObjectName("chkPercentual");
+    const FineAndDiscountRows fineAndDiscount(this);
+    m_fine = fineAndDiscount.fine;
+    m_discount = fineAndDiscount.discount;
+    m_percent = fineAndDiscount.percent;
     m_studentLabel = new QLabel(QStringLiteral("Matrícula Nº"), this);
     m_studentLabel->setObjectName("lblMatricula");
     m_studentBar = new QProgressBar(this);
@@ -61,12 +56,7 @@ TfrmCalcular2::TfrmCalcular2(data::Table &charges, QWidget *parent) : QDialog(pa
     form->addRow(QStringLiteral("Valor da Cobrança"), m_value);
     form->addRow(QStringLiteral("Descrição Auxiliar "), m_description);
     auto *rest = new QFormLayout;
-    rest->addRow(QStringLiteral("Valor da Multa por Atraso % "), m_fine);
-    auto *discountLine = new QHBoxLayout;
-    discountLine->addWidget(m_discount);
-    discountLine->addWidget(m_percent);
-    discountLine->addStretch();
-    rest->addRow(QStringLiteral("Conceder um Desconto Eventual para todos os alunos:"), discountLine);
+    fineAndDiscount.addTo(rest);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_calculate);

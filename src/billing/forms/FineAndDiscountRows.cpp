@@ -16,8 +16,7 @@ FineAndDiscountRows::FineAndDiscountRows(QWidget *parent)
     discount->setObjectName("txtDesconto");
     discount->setMaximumWidth(90);
     percent->setObjectName("chkPercentual");
-    QLineEdit *box = discount;
-    QObject::connect(box, &QLineEdit::editingFinished, box, [box] {
+    QObject::connect(discount, &QLineEdit::editingFinished, discount, [box = discount] {
         const std::optional<double> value = core::parseNumber(box->text());
         box->setText(value ? core::formatNumber(*value, QStringLiteral("#,##0.00")) : QStringLiteral("0,00"));
     });

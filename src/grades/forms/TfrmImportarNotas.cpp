@@ -2,28 +2,22 @@
 
 #include "core/Dialogs.h"
 #include "core/forms/RunProgressDialog.h"
-#include "data/store/DatasetModel.h"
+#include "data/forms/ExternalTablePreview.h"
+#include "data/store/Dataset.h"
 #include "data/store/ExternalTable.h"
 #include "grades/UnitMarksImport.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHeaderView>
-#include <QLabel>
 #include <QPushButton>
-#include <QTableView>
 #include <QVBoxLayout>
 
 TfrmImportarNotas::TfrmImportarNotas(const data::Database &db, QWidget *parent) : QDialog(parent), m_db(db)
 {
     setObjectName(QStringLiteral("TfrmImportarNotas"));
     setWindowTitle(QStringLiteral("Importar Valores para tabela de Notas"));
-    m_hint = new QLabel(this);
-    m_hint->setObjectName(QStringLiteral("lblAviso"));
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("DBGrid1"));
-    m_grid->verticalHeader()->hide();
+    m_preview = new ExternalTablePreview(this);
     m_unit = new QComboBox(this);
     m_unit->setObjectName(QStringLiteral("cboUnidade"));
     for (int unit = 1; unit <= 4; ++unit)
@@ -44,42 +38,31 @@ TfrmImportarNotas::TfrmImportarNotas(const data::Database &db, QWidget *parent) 
     connect(fechar, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_hint);
-    layout->addWidget(m_grid, 1);
+    layout->addWidget(m_preview, 1);
     layout->addLayout(form);
     layout->addWidget(buttons);
     resize(760, 480);
 }
 
-TfrmImportarNotas::~TfrmImportarNotas()
-{
-    m_grid->setModel(nullptr);
-}
-
 bool TfrmImportarNotas::showSource(const QString &path)
 {
-    m_grid->setModel(nullptr);
-    delete m_model;
-    m_model = nullptr;
-    m_source.reset();
+    m_preview->clear();
     m_start->setEnabled(false);
-    m_hint->clear();
+    std::unique_ptr<data::Dataset> source;
     try {
-        m_source = data::openExternalTable(path, QStringLiteral("NotasUni%1").arg(m_unit->currentIndex() + 1));
+        source = data::openExternalTable(path, QStringLiteral("NotasUni%1").arg(m_unit->currentIndex() + 1));
     } catch (const data::StoreError &) {
         core::showError(QString::fromUtf8(grades::kImportOpenError), QStringLiteral("Erro na Importação"));
         return false;
     }
-    if (const QStringList missing = grades::missingKeyFields(*m_source); !missing.isEmpty()) {
+    if (const QStringList missing = grades::missingKeyFields(*source); !missing.isEmpty()) {
         core::showError(QString::fromUtf8(grades::kImportOpenError) + QStringLiteral("\n\nCampos ausentes: ") +
                             missing.join(QStringLiteral(", ")),
                         QStringLiteral("Erro na Importação"));
-        m_source.reset();
         return false;
     }
-    m_model = new data::DatasetModel(m_source.get(), this);
-    m_grid->setModel(m_model);
-    m_hint->setText(QStringLiteral(" Certifique-se se os dados abaixo pertecem a Tabela de Notas, e clique Iniciar  "));
+    m_preview->showTable(std::move(source),
+                         QStringLiteral(" Certifique-se se os dados abaixo pertecem a Tabela de Notas, e clique Iniciar  "));
     m_start->setEnabled(true);
     return true;
 }
@@ -93,9 +76,9 @@ void TfrmImportarNotas::cmdProcurarClick()
 
 void TfrmImportarNotas::cmdIniciarClick()
 {
-    if (!m_source)
+    if (!m_preview->source())
         return;
     core::RunProgressDialog progress(this);
-    grades::importUnitMarks(m_db, *m_source, m_unit->currentIndex() + 1, progress);
+    grades::importUnitMarks(m_db, *m_preview->source(), m_unit->currentIndex() + 1, progress);
     accept();
 }

@@ -3,17 +3,10 @@
 #include "data/store/Database.h"
 
 #include <QDialog>
-#include <memory>
 
+class ExternalTablePreview;
 class QComboBox;
-class QLabel;
 class QPushButton;
-class QTableView;
-
-namespace data {
-class Dataset;
-class DatasetModel;
-} // namespace data
 
 // "Importar Valores para tabela de Notas": a table file chosen and shown, then its marks copied
 // onto the chosen unit's rows.
@@ -23,7 +16,6 @@ class TfrmImportarNotas : public QDialog
 
 public:
     explicit TfrmImportarNotas(const data::Database &db, QWidget *parent = nullptr);
-    ~TfrmImportarNotas() override;
 
     // Shows a source file, as "&Procurar" does once the file is chosen; false when it cannot be read.
     bool showSource(const QString &path);
@@ -34,10 +26,7 @@ private slots:
 
 private:
     data::Database m_db;
-    std::unique_ptr<data::Dataset> m_source;
-    data::DatasetModel *m_model = nullptr;
-    QLabel *m_hint = nullptr;
-    QTableView *m_grid = nullptr;
+    ExternalTablePreview *m_preview = nullptr;
     QComboBox *m_unit = nullptr;
     QPushButton *m_start = nullptr;
 };

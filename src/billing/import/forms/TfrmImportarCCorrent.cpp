@@ -3,29 +3,24 @@
 #include "billing/import/ChargeImport.h"
 #include "core/Dialogs.h"
 #include "core/forms/RunProgressDialog.h"
-#include "data/store/DatasetModel.h"
+#include "data/forms/ExternalTablePreview.h"
+#include "data/store/Dataset.h"
 #include "data/store/ExternalTable.h"
 #include "data/store/StoreError.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableView>
 #include <QVBoxLayout>
 
 TfrmImportarCCorrent::TfrmImportarCCorrent(const data::Database &db, QWidget *parent) : QDialog(parent), m_db(db)
 {
     setObjectName(QStringLiteral("TfrmImportarCCorrent"));
     setWindowTitle(QStringLiteral("Importar Valores para tabela de Controle de Pagamento"));
-    m_hint = new QLabel(this);
-    m_hint->setObjectName(QStringLiteral("lblAviso"));
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("DBGrid1"));
-    m_grid->verticalHeader()->hide();
+    m_preview = new ExternalTablePreview(this);
     m_bankOnly = new QCheckBox(QStringLiteral("Leia apenas os campos Matricula e Nosso Nº (se for do Banco do Brasil)"), this);
     m_bankOnly->setObjectName(QStringLiteral("chkBanco"));
     m_bar = new QProgressBar(this);
@@ -54,36 +49,23 @@ TfrmImportarCCorrent::TfrmImportarCCorrent(const data::Database &db, QWidget *pa
     counters->addWidget(m_written);
     counters->addWidget(m_bar, 1);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_hint);
-    layout->addWidget(m_grid, 1);
+    layout->addWidget(m_preview, 1);
     layout->addWidget(m_bankOnly);
     layout->addLayout(counters);
     layout->addWidget(buttons);
     resize(760, 480);
 }
 
-TfrmImportarCCorrent::~TfrmImportarCCorrent()
-{
-    m_grid->setModel(nullptr);
-}
-
 bool TfrmImportarCCorrent::showSource(const QString &path)
 {
-    m_grid->setModel(nullptr);
-    delete m_model;
-    m_model = nullptr;
-    m_source.reset();
+    m_preview->clear();
     m_start->setEnabled(false);
-    m_hint->clear();
     try {
-        m_source = data::openExternalTable(path, QStringLiteral("Ccorrent"));
+        m_preview->showTable(data::openExternalTable(path, QStringLiteral("Ccorrent")), billing::kImportCheckNotice);
     } catch (const data::StoreError &) {
         core::showError(billing::kImportOpenError);
         return false;
     }
-    m_model = new data::DatasetModel(m_source.get(), this);
-    m_grid->setModel(m_model);
-    m_hint->setText(billing::kImportCheckNotice);
     m_start->setEnabled(true);
     return true;
 }
@@ -97,7 +79,7 @@ void TfrmImportarCCorrent::cmdProcurarClick()
 
 void TfrmImportarCCorrent::cmdIniciarClick()
 {
-    if (!m_source)
+    if (!m_preview->source())
         return;
     for (QPushButton *b : {m_find, m_start, m_close})
         b->setEnabled(false);
@@ -106,17 +88,14 @@ void TfrmImportarCCorrent::cmdIniciarClick()
     m_bar->setValue(0);
     for (QWidget *w : std::initializer_list<QWidget *>{m_bar, m_read, m_written})
         w->show();
-    // The grid would follow the source row by row.
-    m_grid->setModel(nullptr);
+    m_preview->detachGrid();
     core::RunProgressDialog progress(this);
-    billing::importCharges(m_db, *m_source, m_bankOnly->isChecked(), progress,
+    billing::importCharges(m_db, *m_preview->source(), m_bankOnly->isChecked(), progress,
                            [this](const billing::ChargeImportResult &counts) {
                                m_read->setText(billing::readCounterText(counts.read, counts.total));
                                m_written->setText(billing::writtenCounterText(counts.written));
                                m_bar->setValue(counts.total > 0 ? counts.read * 100 / counts.total : 100);
                            });
-    delete m_model;
-    m_model = nullptr;
-    m_source.reset();
+    m_preview->clear();
     accept();
 }

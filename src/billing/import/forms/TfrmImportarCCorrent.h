@@ -3,18 +3,12 @@
 #include "data/store/Database.h"
 
 #include <QDialog>
-#include <memory>
 
+class ExternalTablePreview;
 class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QTableView;
-
-namespace data {
-class Dataset;
-class DatasetModel;
-} // namespace data
 
 // "Importar Valores para tabela de Controle de Pagamento": a table file chosen and shown, then
 // its charge rows, or only the bank's slip numbers, brought into the charge table.
@@ -24,7 +18,6 @@ class TfrmImportarCCorrent : public QDialog
 
 public:
     explicit TfrmImportarCCorrent(const data::Database &db, QWidget *parent = nullptr);
-    ~TfrmImportarCCorrent() override;
 
     // Shows a source file, as "&Procurar" does once the file is chosen; false when it cannot be read.
     bool showSource(const QString &path);
@@ -35,10 +28,7 @@ public slots:
 
 private:
     data::Database m_db;
-    std::unique_ptr<data::Dataset> m_source;
-    data::DatasetModel *m_model = nullptr;
-    QLabel *m_hint = nullptr;
-    QTableView *m_grid = nullptr;
+    ExternalTablePreview *m_preview = nullptr;
     QCheckBox *m_bankOnly = nullptr;
     QProgressBar *m_bar = nullptr;
     QLabel *m_read = nullptr;

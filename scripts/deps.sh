@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
-  libsqlite3-dev libzip-dev libshp-dev libsodium-dev googletest libgtest-dev
+  libsqlite3-dev libpq-dev postgresql libzip-dev libshp-dev libsodium-dev googletest libgtest-dev
   fonts-liberation2 fonts-dejavu-core
   libzint-dev libqrencode-dev zbar-tools
   xvfb xauth poppler-utils

@@ -1,9 +1,10 @@
 #include "data/store/Database.h"
 
-#include "data/store/Collation.h"
 #include "data/store/DatabaseState.h"
 #include "data/store/SqlText.h"
-#include "data/store/SqliteApi.h"
+#include "data/store/PgConnection.h"
+#include "data/store/ServerAddress.h"
+#include "data/store/SqliteConnection.h"
 #include "data/store/StoreError.h"
 
 #include <QDir>
@@ -31,6 +32,8 @@ Registry &registry()
 
 QString directoryKey(const QString &directory)
 {
+    if (ServerAddress::isServerAddress(directory))
+        return ServerAddress::parse(directory).text;
     const QFileInfo info(directory);
     const QString canonical = info.canonicalFilePath();
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
@@ -79,126 +82,26 @@ QString stemOf(const QString &fileName)
 }
 
 // ---------------------------------------------------------------------------------------------
-// SQLite's dialect
-
-QString SqliteDialect::year(const QString &e) const
-{
-    return QStringLiteral("CAST(strftime('%Y', %1) AS INTEGER)").arg(e);
-}
-
-QString SqliteDialect::month(const QString &e) const
-{
-    return QStringLiteral("CAST(strftime('%m', %1) AS INTEGER)").arg(e);
-}
-
-QString SqliteDialect::day(const QString &e) const
-{
-    return QStringLiteral("CAST(strftime('%d', %1) AS INTEGER)").arg(e);
-}
-
-QString SqliteDialect::substring(const QString &e, int from, int length) const
-{
-    return QStringLiteral("substr(%1, %2, %3)").arg(e).arg(from).arg(length);
-}
-
-QString SqliteDialect::boolean(bool value) const
-{
-    return value ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-QString SqliteDialect::castInteger(const QString &e) const
-{
-    return QStringLiteral("CAST(%1 AS INTEGER)").arg(e);
-}
-
-QString SqliteDialect::columnType(const FieldDef &f) const
-{
-    // The declared types keep the field's type readable from the file, and give SQLite the
-    // storage it needs (texts compare in Portuguese alphabetical order).
-    switch (f.type) {
-    case FieldType::Text:
-        return QStringLiteral("CHAR(%1) COLLATE %2").arg(f.size).arg(QLatin1String(collation::kName));
-    case FieldType::Float:
-        return QStringLiteral("FLOAT");
-    case FieldType::Short:
-        return QStringLiteral("SMALLINT");
-    case FieldType::Long:
-        return QStringLiteral("INTEGER");
-    case FieldType::Money:
-        return QStringLiteral("MONEY REAL");
-    case FieldType::Date:
-        return QStringLiteral("DATE");
-    case FieldType::Logical:
-        return QStringLiteral("BOOLEAN");
-    case FieldType::AutoIncrement:
-        return QStringLiteral("AUTOINC INTEGER");
-    case FieldType::Memo:
-        return QStringLiteral("TEXT COLLATE %1").arg(QLatin1String(collation::kName));
-    }
-    return QStringLiteral("TEXT");
-}
-
-// ---------------------------------------------------------------------------------------------
 // The connection
 
-DatabaseState::DatabaseState(const QString &dir, Database::Access access)
-    : readOnly(access == Database::Access::ReadOnly)
+DatabaseState::DatabaseState(std::unique_ptr<engine::Connection> c, bool ro)
+    : connection(std::move(c)), directory(connection->location()), filePath(connection->filePath()), readOnly(ro),
+      dialect(connection->dialect()), locks(connection->locks())
 {
-    const QDir d(dir);
-    if (dir.isEmpty() || !d.exists())
-        throw StoreError(QStringLiteral("O diretório de dados não existe: %1").arg(QDir::toNativeSeparators(dir)));
-    directory = d.absolutePath();
-    filePath = d.absoluteFilePath(QString::fromLatin1(kStoreFileName));
-    if (readOnly && !QFileInfo::exists(filePath))
-        throw StoreError(QStringLiteral("Não há tabelas deste programa em %1.").arg(QDir::toNativeSeparators(directory)));
-
-    const sqlite::Api &api = sqlite::api();
-    const QByteArray path = QFile::encodeName(filePath);
-    const int flags = readOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-    const int rc = api.open_v2(path.constData(), &handle, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString reason = handle ? QString::fromUtf8(api.errmsg(handle)) : QString();
-        if (handle)
-            api.close_v2(handle);
-        handle = nullptr;
-        throw StoreError(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
-                             .arg(QDir::toNativeSeparators(filePath), reason));
-    }
-    try {
-        // Several workstations share the file: wait for each other rather than fail at once.
-        api.busy_timeout(handle, 10000);
-        collation::registerOn(handle);
-        // A school year's file is a few tens of megabytes: keeping its pages in memory spares a
-        // bulk run (a year of fees, a recalculation) from spilling its changes to disk midway.
-        runPlain(QStringLiteral("PRAGMA cache_size = -32768"));
-        // A bulk run gives each row a savepoint; their undo records stay in memory instead of a
-        // temporary file written to at every row.
-        runPlain(QStringLiteral("PRAGMA temp_store = MEMORY"));
-        runPlain(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    } catch (...) {
-        api.close_v2(handle);
-        handle = nullptr;
-        throw;
-    }
-    locks = TableLocks::forDirectory(directory);
 }
 
 DatabaseState::~DatabaseState()
 {
     m_cache.clear();
-    if (handle) {
-        if (!sqlite::api().get_autocommit(handle))
-            sqlite::api().exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite::api().close_v2(handle);
-    }
+    connection->rollbackOnClose();
 }
 
-sqlite::Statement &DatabaseState::cached(const QString &sql)
+engine::Statement &DatabaseState::cached(const QString &sql)
 {
     auto it = m_cache.find(sql);
     if (it != m_cache.end())
         return *it.value();
-    auto statement = std::make_shared<sqlite::Statement>(handle, sql);
+    std::shared_ptr<engine::Statement> statement = connection->prepare(sql);
     if (m_cacheOrder.size() >= 100)
         m_cache.remove(m_cacheOrder.takeFirst());
     m_cache.insert(sql, statement);
@@ -214,21 +117,20 @@ const QStringList &DatabaseState::rewritten(const QString &sql)
     // A bounded memory: texts with values pasted in never come back.
     if (m_rewritten.size() >= 200)
         m_rewritten.clear();
-    return m_rewritten.insert(sql, sqltext::rewrite(sql, [this](const FieldDef &f) { return dialect.columnType(f); }))
-        .value();
+    return m_rewritten.insert(sql, connection->rewrite(sql)).value();
 }
 
 int DatabaseState::run(const QString &sql, const SqlParams &params)
 {
-    const sqlite::Api &api = sqlite::api();
     const QStringList statements = rewritten(sql);
-    const int before = api.total_changes(handle);
+    int changed = 0;
     auto runOne = [&](const QString &text) {
-        sqlite::Statement &st = cached(text);
+        engine::Statement &st = cached(text);
         st.reset();
         st.bindNamed(params);
         while (st.step()) {
         }
+        changed += st.changes();
         st.reset();
     };
     if (statements.size() == 1) {
@@ -250,19 +152,19 @@ int DatabaseState::run(const QString &sql, const SqlParams &params)
     }
     if (isSchemaChange(sql))
         forgetLayouts();
-    return api.total_changes(handle) - before;
+    return changed;
 }
 
 void DatabaseState::runPlain(const QString &sql)
 {
-    sqlite::Statement st(handle, sql);
-    while (st.step()) {
+    const auto st = connection->prepare(sql);
+    while (st->step()) {
     }
 }
 
 void DatabaseState::runKept(const QString &sql)
 {
-    sqlite::Statement &st = cached(sql);
+    engine::Statement &st = cached(sql);
     st.reset();
     try {
         while (st.step()) {
@@ -276,9 +178,7 @@ void DatabaseState::runKept(const QString &sql)
 
 QString DatabaseState::canonicalTable(const QString &tableOrFileName) const
 {
-    sqlite::Statement st(handle, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
-    st.bind(1, stemOf(tableOrFileName));
-    return st.step() ? st.value(0, FieldType::Text).toString() : QString();
+    return connection->canonicalTable(stemOf(tableOrFileName));
 }
 
 const TableDef &DatabaseState::layout(const QString &tableOrFileName)
@@ -291,52 +191,7 @@ const TableDef &DatabaseState::layout(const QString &tableOrFileName)
     if (table.isEmpty())
         throw StoreError(QStringLiteral("A tabela %1 não existe em %2.")
                              .arg(tableOrFileName, QDir::toNativeSeparators(directory)));
-    TableDef def;
-    def.name = table;
-    def.fileName = table;
-    QMap<int, QString> keyFields;
-    {
-        sqlite::Statement st(handle, QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(table)));
-        while (st.step()) {
-            FieldDef f = sqltext::fieldFromType(st.value(1, FieldType::Text).toString(),
-                                                st.value(2, FieldType::Text).toString());
-            f.required = st.int64(3) != 0;
-            if (const int pk = int(st.int64(5)); pk > 0)
-                keyFields.insert(pk, f.name);
-            def.fields.append(f);
-        }
-    }
-    def.primaryKey = keyFields.values();
-    QStringList indexNames;
-    {
-        sqlite::Statement st(handle, QStringLiteral("PRAGMA index_list(%1)").arg(quoteName(table)));
-        while (st.step())
-            if (st.value(3, FieldType::Text).toString() == u"c")
-                indexNames.append(st.value(1, FieldType::Text).toString());
-    }
-    indexNames.sort(Qt::CaseInsensitive);
-    for (const QString &indexName : indexNames) {
-        IndexDef index;
-        // The store names its indexes "<table>.<name>"; others keep the name they were given.
-        index.name = indexName.startsWith(table + u'.', Qt::CaseInsensitive) ? indexName.mid(table.size() + 1) : indexName;
-        bool allDescending = true;
-        bool anyCaseInsensitive = false;
-        sqlite::Statement st(handle, QStringLiteral("PRAGMA index_xinfo(%1)").arg(quoteName(indexName)));
-        while (st.step()) {
-            if (st.int64(5) == 0)
-                continue; // the row id that ends every index
-            index.fields.append(st.value(2, FieldType::Text).toString());
-            allDescending = allDescending && st.int64(3) != 0;
-            const QString coll = st.value(4, FieldType::Text).toString();
-            anyCaseInsensitive = anyCaseInsensitive
-                || coll.compare(QLatin1String(collation::kNameCaseInsensitive), Qt::CaseInsensitive) == 0
-                || coll.compare(u"NOCASE", Qt::CaseInsensitive) == 0;
-        }
-        index.descending = allDescending && !index.fields.isEmpty();
-        index.caseInsensitive = anyCaseInsensitive;
-        def.indexes.append(index);
-    }
-    return m_layouts.insert(key, def).value();
+    return m_layouts.insert(key, connection->readLayout(table)).value();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -381,7 +236,13 @@ Database Database::open(const QString &directory, Access access)
     const QString modeKey = key + (access == Access::ReadOnly ? QStringLiteral("|ro") : QStringLiteral("|rw"));
     if (auto it = r.open.constFind(modeKey); it != r.open.constEnd())
         return Database(it.value());
-    auto state = std::make_shared<DatabaseState>(directory, access);
+    const bool readOnly = access == Access::ReadOnly;
+    std::unique_ptr<engine::Connection> connection;
+    if (ServerAddress::isServerAddress(directory))
+        connection = std::make_unique<PgConnection>(ServerAddress::parse(directory), readOnly);
+    else
+        connection = std::make_unique<SqliteConnection>(directory, readOnly);
+    auto state = std::make_shared<DatabaseState>(std::move(connection), readOnly);
     r.open.insert(modeKey, state);
     return Database(state);
 }
@@ -412,6 +273,11 @@ QString Database::directory() const
     return state().directory;
 }
 
+bool Database::isServerYear() const
+{
+    return ServerAddress::isServerAddress(state().directory);
+}
+
 QString Database::filePath() const
 {
     return state().filePath;
@@ -435,22 +301,17 @@ int Database::exec(const QString &sql, const SqlParams &params) const
 QVariant Database::scalar(const QString &sql, const SqlParams &params) const
 {
     DatabaseState &s = state();
-    sqlite::Statement st(s.handle, s.rewritten(sql).value(0));
-    st.bindNamed(params);
-    if (!st.step())
+    const auto st = s.prepare(s.rewritten(sql).value(0));
+    st->bindNamed(params);
+    if (!st->step())
         return {};
-    const QString declared = st.declaredType(0);
-    return declared.isEmpty() ? st.rawValue(0) : st.value(0, sqltext::fieldFromType(QString(), declared).type);
+    const QString declared = st->declaredType(0);
+    return declared.isEmpty() ? st->rawValue(0) : st->value(0, sqltext::fieldFromType(QString(), declared).type);
 }
 
 QStringList Database::tableNames() const
 {
-    QStringList names;
-    sqlite::Statement st(state().handle, QStringLiteral(
-        "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' ORDER BY name"));
-    while (st.step())
-        names.append(st.value(0, FieldType::Text).toString());
-    return names;
+    return state().connection->tableNames();
 }
 
 bool Database::hasTable(const QString &tableOrFileName) const
@@ -474,34 +335,7 @@ void Database::createTable(const TableDef &def) const
     DatabaseState &s = state();
     if (hasTable(def.name))
         throw StoreError(QStringLiteral("A tabela %1 já existe.").arg(def.name));
-    QStringList columns;
-    for (const FieldDef &f : def.fields)
-        columns.append(quoteName(f.name) + u' ' + s.dialect.columnType(f) + (f.required ? QStringLiteral(" NOT NULL") : QString()));
-    if (!def.primaryKey.isEmpty()) {
-        QStringList keys;
-        for (const QString &k : def.primaryKey)
-            keys.append(quoteName(k));
-        columns.append(QStringLiteral("PRIMARY KEY (%1)").arg(keys.join(QStringLiteral(", "))));
-    }
-    QStringList statements;
-    statements.append(QStringLiteral("CREATE TABLE %1 (\n  %2\n)").arg(quoteName(def.name), columns.join(QStringLiteral(",\n  "))));
-    for (const IndexDef &index : def.indexes) {
-        QStringList parts;
-        for (const QString &fieldName : index.fields) {
-            const FieldDef *f = def.field(fieldName);
-            if (!f)
-                throw StoreError(QStringLiteral("O índice %1 da tabela %2 usa o campo inexistente %3.")
-                                     .arg(index.name, def.name, fieldName));
-            QString part = quoteName(f->name);
-            if (index.caseInsensitive && (f->type == FieldType::Text || f->type == FieldType::Memo))
-                part += QStringLiteral(" COLLATE %1").arg(QLatin1String(collation::kNameCaseInsensitive));
-            if (index.descending)
-                part += QStringLiteral(" DESC");
-            parts.append(part);
-        }
-        statements.append(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                              .arg(quoteName(def.name + u'.' + index.name), quoteName(def.name), parts.join(QStringLiteral(", "))));
-    }
+    const QStringList statements = s.connection->createTableStatements(def);
     s.runPlain(QStringLiteral("SAVEPOINT lumesco_create"));
     try {
         for (const QString &sql : statements)
@@ -582,12 +416,12 @@ bool Database::isTableOpenElsewhere(const QString &tableOrFileName) const
 
 bool Database::inTransaction() const
 {
-    return !sqlite::api().get_autocommit(state().handle);
+    return state().connection->inTransaction();
 }
 
 void *Database::nativeHandle() const
 {
-    return state().handle;
+    return state().connection->nativeHandle();
 }
 
 } // namespace data

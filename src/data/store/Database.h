@@ -39,7 +39,8 @@ public:
     static Database named(const QString &name);
 
     // The tables of a directory, created empty when the directory holds none (ReadWrite) or
-    // read as they are (ReadOnly: another school year's data for an import).
+    // read as they are (ReadOnly: another school year's data for an import). A server year's
+    // address ("postgresql://servidor/escola?ano=2026", see ServerAddress) opens that year.
     static Database open(const QString &directory, Access access = Access::ReadWrite);
 
     // Table passwords of the file-based stores this one replaces: kept so callers may
@@ -51,6 +52,7 @@ public:
     static void closeAll();
 
     bool isValid() const { return m_state != nullptr; }
+    bool isServerYear() const;
     QString directory() const;
     QString filePath() const;
     bool isReadOnly() const;
@@ -87,7 +89,8 @@ public:
 
     bool inTransaction() const;
 
-    // The engine's own connection (a sqlite3 *), for code that must speak to it directly.
+    // The engine's own connection (a sqlite3 * or a PGconn *), for code that must speak to it
+    // directly.
     void *nativeHandle() const;
 
     bool operator==(const Database &other) const { return m_state == other.m_state; }

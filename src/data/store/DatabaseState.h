@@ -2,42 +2,27 @@
 
 #include "data/store/Database.h"
 #include "data/store/SqlDialect.h"
-#include "data/store/SqliteStatement.h"
+#include "data/store/Engine.h"
 #include "data/store/TableLocks.h"
 
 #include <QHash>
 #include <memory>
 
-struct sqlite3;
-
 namespace data {
 
-// SQLite's pieces of SQL.
-class SqliteDialect : public SqlDialect
-{
-public:
-    QString year(const QString &dateExpression) const override;
-    QString month(const QString &dateExpression) const override;
-    QString day(const QString &dateExpression) const override;
-    QString substring(const QString &expression, int from, int length) const override;
-    QString boolean(bool value) const override;
-    QString castInteger(const QString &expression) const override;
-    QString columnType(const FieldDef &field) const override;
-};
-
-// The shared state behind Database handles: one connection to one directory's file.
+// The shared state behind Database handles: one connection to one school year (a directory's
+// file or a server year).
 class DatabaseState
 {
 public:
-    DatabaseState(const QString &directory, Database::Access access);
+    DatabaseState(std::unique_ptr<engine::Connection> connection, bool readOnly);
     ~DatabaseState();
 
-    QString directory;
+    std::unique_ptr<engine::Connection> connection;
+    QString directory; // the connection's location
     QString filePath;
     bool readOnly = false;
-    QString connectionName;
-    sqlite3 *handle = nullptr;
-    SqliteDialect dialect;
+    const SqlDialect &dialect;
     std::shared_ptr<TableLocks> locks;
     int rowSavepoints = 0; // row savepoints open now (they nest; each depth has its name)
     // The Transaction objects open on this connection, outermost first, by serial number:
@@ -46,7 +31,8 @@ public:
     quint64 transactionSerial = 0;
 
     // A prepared statement kept for reuse (row rules run the same statements again and again).
-    sqlite::Statement &cached(const QString &sql);
+    engine::Statement &cached(const QString &sql);
+    std::unique_ptr<engine::Statement> prepare(const QString &sql) { return connection->prepare(sql); }
     // The statement text as the engine takes it (the store's rewrites, one text per clause);
     // kept, since row rules and bulk runs send the same texts again and again.
     const QStringList &rewritten(const QString &sql);
@@ -62,7 +48,7 @@ public:
     void forgetLayouts() { m_layouts.clear(); }
 
 private:
-    QHash<QString, std::shared_ptr<sqlite::Statement>> m_cache;
+    QHash<QString, std::shared_ptr<engine::Statement>> m_cache;
     QList<QString> m_cacheOrder;
     QHash<QString, QStringList> m_rewritten;
     QHash<QString, TableDef> m_layouts;

@@ -3,7 +3,6 @@
 #include "data/store/DatabaseState.h"
 #include "data/store/FieldValue.h"
 #include "data/store/SqlText.h"
-#include "data/store/SqliteApi.h"
 
 #include <QSet>
 
@@ -130,7 +129,8 @@ void Query::openSource(QList<DatasetField> &storedFields)
     }
     setReadOnlyFlag(m_editableTable.isEmpty() || s.readOnly);
 
-    sqlite::Statement st(s.handle, sql);
+    const auto statement = s.prepare(sql);
+    engine::Statement &st = *statement;
     st.bindNamed(m_params);
     const int skip = m_editableTable.isEmpty() ? 0 : 1;
     const int columns = st.columnCount() - skip;
@@ -212,10 +212,14 @@ void Query::writeInsert(Row &row)
         marks.append(QStringLiteral(":p%1").arg(i));
         params.insert(QStringLiteral("p%1").arg(i), row.values.value(i));
     }
-    db.state().run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                       .arg(quoteName(m_editableTable), columns.join(u','), marks.join(u',')),
-                   params);
-    row.id = sqlite::api().last_insert_rowid(db.state().handle);
+    DatabaseState &s = db.state();
+    const auto st = s.prepare(s.rewritten(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)%4")
+                                              .arg(quoteName(m_editableTable), columns.join(u','), marks.join(u','),
+                                                   s.dialect.returningRowId()))
+                                  .value(0));
+    st->bindNamed(params);
+    st->step();
+    row.id = st->insertedId();
 }
 
 void Query::writeUpdate(const Row &before, Row &row)

@@ -23,6 +23,9 @@ public:
     virtual QString castInteger(const QString &expression) const = 0;
     // Column type for a field in CREATE TABLE / ALTER TABLE ADD.
     virtual QString columnType(const FieldDef &field) const = 0;
+    // What ends an INSERT so that its step gives the new row's id (empty where the engine
+    // tells it apart).
+    virtual QString returningRowId() const = 0;
 };
 
 } // namespace data

@@ -1,5 +1,8 @@
 #include "data/store/SqlText.h"
 
+#include "data/store/Collation.h"
+#include "data/store/StoreError.h"
+
 #include <QRegularExpression>
 
 namespace data::sqltext {
@@ -335,14 +338,16 @@ QStringList rewriteAlter(const QList<Token> &tokens,
 
 } // namespace
 
-QStringList rewrite(const QString &sql, const std::function<QString(const FieldDef &)> &columnType)
+QStringList rewrite(const QString &sql, const std::function<QString(const FieldDef &)> &columnType,
+                    bool engineKnowsStandardFunctions)
 {
     QList<Token> tokens = tokenize(sql);
     rewriteFileNames(tokens);
     const QStringList altered = rewriteAlter(tokens, columnType);
     if (!altered.isEmpty())
         return altered;
-    rewriteFunctions(tokens);
+    if (!engineKnowsStandardFunctions)
+        rewriteFunctions(tokens);
     rewriteAliases(tokens);
     return {join(tokens)};
 }
@@ -433,6 +438,74 @@ QStringList splitStatements(const QString &sql)
     if (!current.trimmed().isEmpty())
         out.append(current);
     return out;
+}
+
+} // namespace data::sqltext
+
+namespace data::sqltext {
+
+QStringList createTable(const TableDef &def, const std::function<QString(const FieldDef &)> &columnType,
+                        const QStringList &extraColumns)
+{
+    QStringList columns;
+    for (const FieldDef &f : def.fields)
+        columns.append(quoteName(f.name) + u' ' + columnType(f) + (f.required ? QStringLiteral(" NOT NULL") : QString()));
+    columns.append(extraColumns);
+    if (!def.primaryKey.isEmpty()) {
+        QStringList keys;
+        for (const QString &k : def.primaryKey)
+            keys.append(quoteName(k));
+        columns.append(QStringLiteral("PRIMARY KEY (%1)").arg(keys.join(QStringLiteral(", "))));
+    }
+    QStringList statements;
+    statements.append(QStringLiteral("CREATE TABLE %1 (\n  %2\n)").arg(quoteName(def.name), columns.join(QStringLiteral(",\n  "))));
+    for (const IndexDef &index : def.indexes) {
+        QStringList parts;
+        for (const QString &fieldName : index.fields) {
+            const FieldDef *f = def.field(fieldName);
+            if (!f)
+                throw StoreError(QStringLiteral("O índice %1 da tabela %2 usa o campo inexistente %3.")
+                                     .arg(index.name, def.name, fieldName));
+            QString part = quoteName(f->name);
+            if (index.caseInsensitive && (f->type == FieldType::Text || f->type == FieldType::Memo))
+                part += QStringLiteral(" COLLATE %1").arg(QLatin1String(collation::kNameCaseInsensitive));
+            if (index.descending)
+                part += QStringLiteral(" DESC");
+            parts.append(part);
+        }
+        statements.append(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                              .arg(quoteName(def.name + u'.' + index.name), quoteName(def.name), parts.join(QStringLiteral(", "))));
+    }
+    return statements;
+}
+
+} // namespace data::sqltext
+
+namespace data::sqltext {
+
+QString typeText(const FieldDef &f)
+{
+    switch (f.type) {
+    case FieldType::Text:
+        return QStringLiteral("CHAR(%1)").arg(f.size);
+    case FieldType::Float:
+        return QStringLiteral("FLOAT");
+    case FieldType::Short:
+        return QStringLiteral("SMALLINT");
+    case FieldType::Long:
+        return QStringLiteral("INTEGER");
+    case FieldType::Money:
+        return QStringLiteral("MONEY REAL");
+    case FieldType::Date:
+        return QStringLiteral("DATE");
+    case FieldType::Logical:
+        return QStringLiteral("BOOLEAN");
+    case FieldType::AutoIncrement:
+        return QStringLiteral("AUTOINC INTEGER");
+    case FieldType::Memo:
+        return QStringLiteral("TEXT");
+    }
+    return QStringLiteral("TEXT");
 }
 
 } // namespace data::sqltext

@@ -49,8 +49,10 @@ QString join(const QList<Token> &tokens);
 // file names as table names ("CONTA.DB"), an alias after DELETE FROM / UPDATE without AS, and
 // an ALTER TABLE of several clauses split into one statement per clause. Usually one statement
 // comes back. `columnType` turns a field (from "CHAR(60)", "Boolean", "DATE" ...) into the
-// engine's column type.
-QStringList rewrite(const QString &sql, const std::function<QString(const FieldDef &)> &columnType);
+// engine's column type. An engine that knows substring(... from ... for ...) and
+// extract(... from ...) itself keeps them as written.
+QStringList rewrite(const QString &sql, const std::function<QString(const FieldDef &)> &columnType,
+                    bool engineKnowsStandardFunctions = false);
 
 // The field a column type of the program's SQL describes ("CHAR(60)", "Boolean", "INTEGER",
 // "SMALLINT", "FLOAT", "MONEY", "DATE", "BLOB(1,1)"...); also reads the types the store writes.
@@ -62,5 +64,23 @@ QString singleTableSelectAll(const QString &sql, QString *alias = nullptr);
 
 // The statement splits at ";" outside texts; empty pieces are dropped.
 QStringList splitStatements(const QString &sql);
+
+} // namespace data::sqltext
+
+namespace data::sqltext {
+
+// CREATE TABLE with the primary key, then one CREATE INDEX per named index ("<table>.<index>"),
+// in the program's SQL with quoted names. `extraColumns` (an engine's row id) come after the
+// fields, so that an INSERT without a column list still fills the fields in their order.
+QStringList createTable(const TableDef &def, const std::function<QString(const FieldDef &)> &columnType,
+                        const QStringList &extraColumns = {});
+
+} // namespace data::sqltext
+
+namespace data::sqltext {
+
+// A field's type as the store writes it in the program's SQL ("CHAR(42)", "FLOAT", "MONEY REAL",
+// "DATE", "BOOLEAN", "AUTOINC INTEGER", "TEXT"...): fieldFromType reads it back.
+QString typeText(const FieldDef &field);
 
 } // namespace data::sqltext

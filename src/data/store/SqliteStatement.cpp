@@ -178,6 +178,16 @@ void Statement::reset()
     api().reset(m_stmt);
 }
 
+qint64 Statement::insertedId() const
+{
+    return api().last_insert_rowid(m_db);
+}
+
+int Statement::changes() const
+{
+    return api().stmt_readonly(m_stmt) ? 0 : api().changes(m_db);
+}
+
 int Statement::columnCount() const
 {
     return api().column_count(m_stmt);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "data/store/Database.h"
-#include "data/store/Schema.h"
+#include "data/store/Engine.h"
 
 #include <QString>
 #include <QVariant>
@@ -12,35 +11,31 @@ struct sqlite3_stmt;
 namespace data::sqlite {
 
 // One prepared statement, reused with new values; finalised on destruction.
-class Statement
+class Statement : public engine::Statement
 {
 public:
     Statement(sqlite3 *db, const QString &sql);
-    ~Statement();
+    ~Statement() override;
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;
 
-    const QString &sql() const { return m_sql; }
+    const QString &sql() const override { return m_sql; }
 
-    void bind(int position, const QVariant &value); // 1-based
-    // Binds every ":name" of the statement from `params`; a name without a value is an error.
-    void bindNamed(const SqlParams &params);
-    // Runs to the next row: true when a row is there, false when the statement is done.
-    bool step();
-    void reset();
+    void bind(int position, const QVariant &value) override;
+    void bindNamed(const SqlParams &params) override;
+    bool step() override;
+    void reset() override;
 
-    int columnCount() const;
-    QString columnName(int column) const;
-    QString declaredType(int column) const;
-    bool isNull(int column) const;
-    // The column as the field type reads it (QString, double, int, QDate, bool; null when empty).
-    QVariant value(int column, FieldType type) const;
-    // The column as the engine holds it (text, integer or float).
-    QVariant rawValue(int column) const;
-    qint64 int64(int column) const;
-    // The column's text as the engine holds it (UTF-8), valid until the next step; null when
-    // the column is empty (NULL).
-    const char *utf8(int column, int *length) const;
+    int columnCount() const override;
+    QString columnName(int column) const override;
+    QString declaredType(int column) const override;
+    bool isNull(int column) const override;
+    QVariant value(int column, FieldType type) const override;
+    QVariant rawValue(int column) const override;
+    qint64 int64(int column) const override;
+    const char *utf8(int column, int *length) const override;
+    qint64 insertedId() const override;
+    int changes() const override;
 
     sqlite3 *connection() const { return m_db; }
 

@@ -5,7 +5,6 @@
 #include "data/store/FieldValue.h"
 #include "data/store/Filter.h"
 #include "data/store/SqlText.h"
-#include "data/store/SqliteApi.h"
 
 #include <QSet>
 #include <QVarLengthArray>
@@ -21,7 +20,7 @@ using fieldvalue::convertIn;
 using fieldvalue::isTextType;
 using sqltext::quoteName;
 
-void bindAll(sqlite::Statement &st, const QVariantList &values)
+void bindAll(engine::Statement &st, const QVariantList &values)
 {
     for (int i = 0; i < values.size(); ++i)
         st.bind(i + 1, values[i]);
@@ -31,10 +30,10 @@ void bindAll(sqlite::Statement &st, const QVariantList &values)
 
 struct Table::Statements
 {
-    std::unique_ptr<sqlite::Statement> insert;
-    std::unordered_map<std::string, std::unique_ptr<sqlite::Statement>> updates; // by the changed columns
-    std::unique_ptr<sqlite::Statement> remove;
-    std::unique_ptr<sqlite::Statement> fetch;
+    std::unique_ptr<engine::Statement> insert;
+    std::unordered_map<std::string, std::unique_ptr<engine::Statement>> updates; // by the changed columns
+    std::unique_ptr<engine::Statement> remove;
+    std::unique_ptr<engine::Statement> fetch;
 };
 
 Table::Table(const Database &db, const QString &fileName, QObject *parent)
@@ -312,11 +311,11 @@ sqltext::SelectStatement Table::buildSelection(bool idsOnly) const
     if (m_master) {
         const auto link = linkValues();
         if (!link) {
-            sel.where(QStringLiteral("0"));
+            sel.where(QStringLiteral("1 = 0"));
         } else {
             for (int i = 0; i < m_detailFields.size(); ++i) {
                 if (link->at(i).isNull())
-                    sel.where(QStringLiteral("0"));
+                    sel.where(QStringLiteral("1 = 0"));
                 else
                     sel.where(QStringLiteral("%1 = ?").arg(quoteName(fields()[resolve(m_detailFields[i])].name)), {link->at(i)});
             }
@@ -362,7 +361,7 @@ struct Table::CodeCache
     std::unordered_map<std::string, QVariant> texts;
 };
 
-void Table::decodeRow(const sqlite::Statement &st, Row &row, CodeCache *codes) const
+void Table::decodeRow(const engine::Statement &st, Row &row, CodeCache *codes) const
 {
     const int count = int(m_layout.fields.size());
     row.id = st.int64(0);
@@ -390,7 +389,8 @@ void Table::decodeRow(const sqlite::Statement &st, Row &row, CodeCache *codes) c
 void Table::loadRows(std::vector<RowPtr> &rows)
 {
     const sqltext::SelectStatement sel = buildSelection(false);
-    sqlite::Statement st(m_db.state().handle, sel.toSql());
+    const auto statement = m_db.state().prepare(sel.toSql());
+    engine::Statement &st = *statement;
     bindAll(st, sel.values);
     CodeCache codes;
     while (st.step()) {
@@ -404,7 +404,8 @@ void Table::sortRows(std::vector<RowPtr> &rows)
 {
     // The database knows the order (collations, descending keys): ask it for the ids.
     const sqltext::SelectStatement sel = buildSelection(true);
-    sqlite::Statement st(m_db.state().handle, sel.toSql());
+    const auto statement = m_db.state().prepare(sel.toSql());
+    engine::Statement &st = *statement;
     bindAll(st, sel.values);
     QHash<qint64, RowPtr> byId;
     byId.reserve(qsizetype(rows.size()));
@@ -502,7 +503,8 @@ bool Table::seek(const QVariantList &values, bool exact)
         keyCondition(sel, values, order[values.size() - 1].descending ? "<=" : ">=");
     }
     sel.limit = 1;
-    sqlite::Statement st(m_db.state().handle, sel.toSql());
+    const auto statement = m_db.state().prepare(sel.toSql());
+    engine::Statement &st = *statement;
     bindAll(st, sel.values);
     if (!st.step()) {
         if (!exact && !isEmpty())
@@ -527,11 +529,10 @@ Dataset::RowPtr Table::fetch(qint64 id)
         QStringList columns{QStringLiteral("rowid")};
         for (const FieldDef &f : m_layout.fields)
             columns.append(quoteName(f.name));
-        m_statements->fetch = std::make_unique<sqlite::Statement>(
-            m_db.state().handle,
+        m_statements->fetch = m_db.state().prepare(
             QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(columns.join(QStringLiteral(", ")), quoteName(m_layout.name)));
     }
-    sqlite::Statement &st = *m_statements->fetch;
+    engine::Statement &st = *m_statements->fetch;
     st.reset();
     st.bind(1, id);
     if (!st.step()) {
@@ -569,10 +570,10 @@ void Table::writeInsert(Row &row)
     const int count = int(m_layout.fields.size());
     for (int i = 0; i < count; ++i) {
         if (m_layout.fields[i].type == FieldType::AutoIncrement && row.values[i].isNull()) {
-            sqlite::Statement next(s.handle, QStringLiteral("SELECT COALESCE(MAX(%1), 0) + 1 FROM %2")
-                                                 .arg(quoteName(m_layout.fields[i].name), quoteName(m_layout.name)));
-            next.step();
-            row.values[i] = int(next.int64(0));
+            const auto next = s.prepare(QStringLiteral("SELECT COALESCE(MAX(%1), 0) + 1 FROM %2")
+                                            .arg(quoteName(m_layout.fields[i].name), quoteName(m_layout.name)));
+            next->step();
+            row.values[i] = int(next->int64(0));
         }
     }
     if (!m_statements->insert) {
@@ -581,16 +582,16 @@ void Table::writeInsert(Row &row)
             columns.append(quoteName(f.name));
             marks.append(QStringLiteral("?"));
         }
-        m_statements->insert = std::make_unique<sqlite::Statement>(
-            s.handle, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                          .arg(quoteName(m_layout.name), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+        m_statements->insert = s.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)%4")
+                                             .arg(quoteName(m_layout.name), columns.join(QStringLiteral(", ")),
+                                                  marks.join(QStringLiteral(", ")), s.dialect.returningRowId()));
     }
-    sqlite::Statement &st = *m_statements->insert;
+    engine::Statement &st = *m_statements->insert;
     for (int i = 0; i < count; ++i)
         st.bind(i + 1, row.values[i]);
     st.step();
+    row.id = st.insertedId();
     st.reset();
-    row.id = sqlite::api().last_insert_rowid(s.handle);
 }
 
 void Table::writeUpdate(const Row &before, Row &row)
@@ -613,35 +614,47 @@ void Table::writeUpdate(const Row &before, Row &row)
     }
     if (changed.isEmpty())
         return;
+    // On a server several workstations edit the same rows at once: the row is written only
+    // while the fields being changed still hold what this one read, so a second save of the
+    // same fee does not silently undo the first.
+    const bool checkBefore = m_db.isServerYear();
     auto it = m_statements->updates.find(key);
     if (it == m_statements->updates.end()) {
-        QStringList sets;
-        for (int i : changed)
-            sets.append(quoteName(m_layout.fields[i].name) + QStringLiteral(" = ?"));
+        QStringList sets, unchanged;
+        for (int i : changed) {
+            const FieldDef &f = m_layout.fields[i];
+            sets.append(quoteName(f.name) + QStringLiteral(" = ?"));
+            unchanged.append(isTextType(f.type) ? QStringLiteral(" AND COALESCE(%1, '') = COALESCE(?, '')").arg(quoteName(f.name))
+                                                : QStringLiteral(" AND %1 IS NOT DISTINCT FROM ?").arg(quoteName(f.name)));
+        }
         it = m_statements->updates
-                 .emplace(key, std::make_unique<sqlite::Statement>(
-                                   s.handle, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                                                 .arg(quoteName(m_layout.name), sets.join(QStringLiteral(", ")))))
+                 .emplace(key, s.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                                             .arg(quoteName(m_layout.name), sets.join(QStringLiteral(", ")),
+                                                  checkBefore ? unchanged.join(QString()) : QString())))
                  .first;
     }
-    sqlite::Statement &st = *it->second;
+    engine::Statement &st = *it->second;
     int position = 1;
     for (int i : changed)
         st.bind(position++, row.values[i]);
-    st.bind(position, before.id);
+    st.bind(position++, before.id);
+    if (checkBefore)
+        for (int i : changed)
+            st.bind(position++, before.values[i]);
     st.step();
+    const int changedRows = st.changes();
     st.reset();
-    if (sqlite::api().changes(s.handle) == 0)
-        throw StoreError(QStringLiteral("O registro de %1 foi excluído por outro usuário; atualize a tabela.").arg(displayName()));
+    if (changedRows == 0)
+        throw StoreError(checkBefore ? QStringLiteral("O registro de %1 foi alterado ou excluído por outro usuário; atualize a tabela.").arg(displayName())
+                                     : QStringLiteral("O registro de %1 foi excluído por outro usuário; atualize a tabela.").arg(displayName()));
 }
 
 void Table::writeDelete(const Row &row)
 {
     DatabaseState &s = m_db.state();
     if (!m_statements->remove)
-        m_statements->remove = std::make_unique<sqlite::Statement>(
-            s.handle, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteName(m_layout.name)));
-    sqlite::Statement &st = *m_statements->remove;
+        m_statements->remove = s.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteName(m_layout.name)));
+    engine::Statement &st = *m_statements->remove;
     st.bind(1, row.id);
     st.step();
     st.reset();

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace data::sqlite {
+namespace data::engine {
 class Statement;
 }
 
@@ -108,7 +108,7 @@ private:
     QString orderTerm(const OrderField &o) const;
     void keyCondition(sqltext::SelectStatement &sel, const QVariantList &key, const char *op) const;
     struct CodeCache;
-    void decodeRow(const sqlite::Statement &st, Row &row, CodeCache *codes) const;
+    void decodeRow(const engine::Statement &st, Row &row, CodeCache *codes) const;
     RowPtr fetch(qint64 id);
     bool seek(const QVariantList &values, bool exact);
 

@@ -37,6 +37,24 @@ QString lockFileName()
     return QFileInfo(QString::fromLatin1(kStoreFileName)).completeBaseName() + QStringLiteral(".lck");
 }
 
+// The lock file's bytes.
+class FileTableLocks : public TableLocks
+{
+public:
+    explicit FileTableLocks(const QString &lockFile);
+    ~FileTableLocks() override;
+    bool isOpenElsewhere(const QString &table) const override;
+
+protected:
+    bool lockOne(const QString &table, Kind kind) override { return lockByte(table, kind); }
+
+private:
+    bool lockByte(const QString &table, Kind kind) const;
+
+    QString m_path;
+    std::intptr_t m_handle = -1;
+};
+
 } // namespace
 
 std::shared_ptr<TableLocks> TableLocks::forDirectory(const QString &directory)
@@ -48,12 +66,12 @@ std::shared_ptr<TableLocks> TableLocks::forDirectory(const QString &directory)
     const QString key = QFileInfo(path).absoluteFilePath();
     if (auto existing = registry.value(key).lock())
         return existing;
-    std::shared_ptr<TableLocks> locks(new TableLocks(path));
+    std::shared_ptr<TableLocks> locks = std::make_shared<FileTableLocks>(path);
     registry.insert(key, locks);
     return locks;
 }
 
-TableLocks::TableLocks(const QString &lockFile) : m_path(lockFile)
+FileTableLocks::FileTableLocks(const QString &lockFile) : m_path(lockFile)
 {
 #ifdef Q_OS_WIN
     HANDLE h = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(lockFile).utf16()),
@@ -67,7 +85,7 @@ TableLocks::TableLocks(const QString &lockFile) : m_path(lockFile)
 #endif
 }
 
-TableLocks::~TableLocks()
+FileTableLocks::~FileTableLocks()
 {
     if (m_handle < 0)
         return;
@@ -78,7 +96,7 @@ TableLocks::~TableLocks()
 #endif
 }
 
-bool TableLocks::lockByte(const QString &table, Kind kind) const
+bool FileTableLocks::lockByte(const QString &table, Kind kind) const
 {
     if (m_handle < 0)
         return true; // no lock file (read-only medium): nothing to share it with
@@ -112,7 +130,7 @@ void TableLocks::acquireShared(const QString &table)
     const QString key = table.toUpper();
     if (m_exclusive.contains(key))
         throw StoreError(QStringLiteral("A tabela %1 está em uso exclusivo por outra operação.").arg(key));
-    if (m_shared.value(key) == 0 && !lockByte(key, Kind::Shared))
+    if (m_shared.value(key) == 0 && !lockOne(key, Kind::Shared))
         throw StoreError(QStringLiteral("A tabela %1 está em uso exclusivo por outro usuário.").arg(key));
     ++m_shared[key];
 }
@@ -122,7 +140,7 @@ void TableLocks::acquireExclusive(const QString &table)
     const QString key = table.toUpper();
     if (m_exclusive.contains(key) || m_shared.value(key) > 0)
         throw StoreError(QStringLiteral("A tabela %1 está aberta em outra janela do programa.").arg(key));
-    if (!lockByte(key, Kind::Exclusive))
+    if (!lockOne(key, Kind::Exclusive))
         throw StoreError(QStringLiteral("A tabela %1 está sendo usada por outro usuário.").arg(key));
     m_exclusive.insert(key);
 }
@@ -132,7 +150,7 @@ void TableLocks::release(const QString &table, bool exclusive)
     const QString key = table.toUpper();
     if (exclusive) {
         if (m_exclusive.remove(key))
-            lockByte(key, Kind::None);
+            lockOne(key, Kind::None);
         return;
     }
     auto it = m_shared.find(key);
@@ -140,7 +158,7 @@ void TableLocks::release(const QString &table, bool exclusive)
         return;
     if (--it.value() == 0) {
         m_shared.erase(it);
-        lockByte(key, Kind::None);
+        lockOne(key, Kind::None);
     }
 }
 
@@ -160,7 +178,7 @@ bool TableLocks::isOpen(const QString &table) const
     return m_shared.contains(key) || m_exclusive.contains(key);
 }
 
-bool TableLocks::isOpenElsewhere(const QString &table) const
+bool FileTableLocks::isOpenElsewhere(const QString &table) const
 {
     if (m_handle < 0)
         return false;

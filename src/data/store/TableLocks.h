@@ -8,15 +8,16 @@
 
 namespace data {
 
-// Who uses which table of one directory, within this process and across workstations.
-// Every open table holds a shared lock on its own byte of the directory's lock file, and an
-// exclusive use holds an exclusive lock there; the operating system drops them if the program
-// dies, so a crash leaves nothing locked. One object per directory per process.
+// Who uses which table of one school year, within this process and across workstations.
+// Every open table holds a shared lock of its own, and an exclusive use holds an exclusive one;
+// whatever holds them (the operating system, the database server) drops them if the program
+// dies, so a crash leaves nothing locked. One object per school year per process.
 class TableLocks
 {
 public:
+    // A directory's locks: one byte of its lock file per table.
     static std::shared_ptr<TableLocks> forDirectory(const QString &directory);
-    ~TableLocks();
+    virtual ~TableLocks() = default;
 
     // Throw StoreError with the reason when the table cannot be had.
     void acquireShared(const QString &table);
@@ -25,15 +26,16 @@ public:
 
     QStringList openTables() const;
     bool isOpen(const QString &table) const;
-    bool isOpenElsewhere(const QString &table) const;
+    virtual bool isOpenElsewhere(const QString &table) const = 0;
+
+protected:
+    TableLocks() = default;
+    enum class Kind { Shared, Exclusive, None };
+    // Takes (or with None gives back) the process's lock on the table; false when another
+    // process holds one that conflicts. `table` is upper case.
+    virtual bool lockOne(const QString &table, Kind kind) = 0;
 
 private:
-    explicit TableLocks(const QString &lockFile);
-    enum class Kind { Shared, Exclusive, None };
-    bool lockByte(const QString &table, Kind kind) const;
-
-    QString m_path;
-    std::intptr_t m_handle = -1;
     QHash<QString, int> m_shared;
     QSet<QString> m_exclusive;
 };

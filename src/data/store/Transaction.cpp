@@ -12,7 +12,7 @@ Transaction::Transaction(const Database &db) : m_db(db)
         // IMMEDIATE: the write lock is taken now, so a busy file is found before any work is
         // done and numbers read for new rows stay ours until the commit.
         s.transactions.clear();
-        s.runKept(QStringLiteral("BEGIN IMMEDIATE"));
+        s.runKept(s.connection->beginText());
     } else {
         // Named by its level: the open ones have distinct levels, and the names stay few, so
         // their statements are kept prepared.

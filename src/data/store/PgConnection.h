@@ -1,0 +1,91 @@
+#pragma once
+
+#include "data/store/Engine.h"
+#include "data/store/ServerAddress.h"
+#include "data/store/SqlDialect.h"
+
+#include <QHash>
+
+typedef struct pg_conn PGconn;
+typedef struct pg_result PGresult;
+
+namespace data {
+
+// PostgreSQL's pieces of SQL.
+class PgDialect : public SqlDialect
+{
+public:
+    QString year(const QString &dateExpression) const override;
+    QString month(const QString &dateExpression) const override;
+    QString day(const QString &dateExpression) const override;
+    QString substring(const QString &expression, int from, int length) const override;
+    QString boolean(bool value) const override;
+    QString castInteger(const QString &expression) const override;
+    QString columnType(const FieldDef &field) const override;
+    QString returningRowId() const override { return QStringLiteral(" RETURNING rowid"); }
+};
+
+// A school year on a PostgreSQL server: one schema of the school's database. Names are folded
+// to lower case as the server does; each table, column and index keeps the program's own name
+// (and the column its type) in its comment, so layouts read back as they were made.
+class PgConnection : public engine::Connection
+{
+public:
+    PgConnection(const ServerAddress &address, bool readOnly);
+    ~PgConnection() override;
+
+    std::unique_ptr<engine::Statement> prepare(const QString &sql) override;
+    const SqlDialect &dialect() const override { return m_dialect; }
+    QStringList rewrite(const QString &sql) const override;
+
+    bool inTransaction() const override;
+    QString beginText() const override { return QStringLiteral("BEGIN"); }
+    void rollbackOnClose() override;
+
+    QStringList tableNames() override;
+    QString canonicalTable(const QString &name) override;
+    TableDef readLayout(const QString &canonicalTable) override;
+    QStringList createTableStatements(const TableDef &def) const override;
+
+    std::shared_ptr<TableLocks> locks() override { return m_locks; }
+    QString location() const override { return m_address.text; }
+    QString filePath() const override { return m_address.text; }
+    void *nativeHandle() const override { return m_conn; }
+
+    const ServerAddress &address() const { return m_address; }
+    PGconn *handle() const { return m_conn; }
+    // A result column read straight from a table: its field as the store knows it (null when
+    // the table is not one of this year's).
+    const FieldDef *sourceField(unsigned tableOid, int column);
+    void forgetColumns() { m_byOid.clear(); }
+    // The savepoint that opened the transaction now open (lower case), if one did.
+    const QString &openingSavepoint() const { return m_openingSavepoint; }
+    void setOpeningSavepoint(const QString &name) { m_openingSavepoint = name; }
+    QString nextStatementName();
+    // The year's writer lock, taken by every outermost transaction until it ends: one writing
+    // run at a time, as on a school-year file, so numbers read for new rows stay its own.
+    QString writerLockText() const;
+    // Runs a statement without parameters; throws StoreError on failure.
+    void command(const QString &sql);
+
+private:
+    void ensureSchema(bool readOnly);
+    // Runs `sql` in a savepoint of the open transaction; false (and undone) when it fails.
+    bool attempt(const QString &sql);
+    // A list of one-column rows of a catalogue query with text parameters.
+    QList<QStringList> rows(const QString &sql, const QStringList &params);
+
+    ServerAddress m_address;
+    PGconn *m_conn = nullptr;
+    PgDialect m_dialect;
+    std::shared_ptr<TableLocks> m_locks;
+    QHash<unsigned, QHash<int, FieldDef>> m_byOid; // table -> column number -> field
+    quint64 m_statements = 0;
+    QString m_openingSavepoint;
+};
+
+// The store's text for a failed result (null: the connection's last error), with the
+// statement when there is one.
+QString pgErrorText(PGconn *conn, const PGresult *result, const QString &sql = QString());
+
+} // namespace data

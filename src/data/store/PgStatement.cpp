@@ -1,0 +1,574 @@
+#include "data/store/PgStatement.h"
+
+#include "data/store/PgConnection.h"
+#include "data/store/SqlText.h"
+#include "data/store/StoreError.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QVarLengthArray>
+
+#include <algorithm>
+
+#include <libpq-fe.h>
+
+namespace data {
+
+namespace {
+
+// The server's type numbers the store reads as numbers.
+constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
+
+bool isSchemaChange(const QList<sqltext::Token> &tokens)
+{
+    for (const sqltext::Token &t : tokens) {
+        if (t.kind == sqltext::TokenKind::Space)
+            continue;
+        return t.is("create") || t.is("alter") || t.is("drop") || t.is("comment");
+    }
+    return false;
+}
+
+QByteArray textOf(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? QByteArrayLiteral("1") : QByteArrayLiteral("0");
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QByteArray::number(value.toDouble(), 'g', 17);
+    case QMetaType::QDate:
+        return value.toDate().toString(Qt::ISODate).toLatin1();
+    case QMetaType::QDateTime:
+        return value.toDateTime().toString(Qt::ISODate).toLatin1();
+    default:
+        return value.toString().toUtf8();
+    }
+}
+
+// SQLite puts empty values first in an ascending order and last in a descending one; the
+// server does the opposite unless told, so each ORDER BY term says it.
+void orderNullsAsBefore(QList<sqltext::Token> &tokens)
+{
+    int depth = 0;
+    int orderDepth = -1;
+    qsizetype lastSignificant = -1;
+    bool descending = false;
+    bool saysNulls = false;
+    auto endTerm = [&] {
+        if (lastSignificant >= 0 && !saysNulls)
+            tokens[lastSignificant].text += descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
+        descending = false;
+        saysNulls = false;
+    };
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        const sqltext::Token &t = tokens[i];
+        if (t.kind == sqltext::TokenKind::Space)
+            continue;
+        const bool open = t.kind == sqltext::TokenKind::Symbol && t.text == u"(";
+        const bool close = t.kind == sqltext::TokenKind::Symbol && t.text == u")";
+        if (orderDepth >= 0) {
+            if (close && depth == orderDepth) {
+                endTerm();
+                orderDepth = -1;
+            } else if (depth == orderDepth) {
+                if ((t.kind == sqltext::TokenKind::Symbol && (t.text == u"," || t.text == u";")) || t.is("limit")
+                    || t.is("offset") || t.is("for") || t.is("fetch")) {
+                    endTerm();
+                    if (t.text != u",")
+                        orderDepth = -1;
+                } else if (t.is("desc")) {
+                    descending = true;
+                } else if (t.is("asc")) {
+                    descending = false;
+                } else if (t.is("nulls")) {
+                    saysNulls = true;
+                }
+            }
+        } else if (t.is("by") && lastSignificant >= 0 && tokens[lastSignificant].is("order")) {
+            orderDepth = depth;
+            lastSignificant = i;
+            continue;
+        }
+        if (open)
+            ++depth;
+        if (close)
+            --depth;
+        lastSignificant = i;
+    }
+    if (orderDepth >= 0)
+        endTerm();
+}
+
+// A subquery in FROM needs a name on the server ("from (select ...) as x"); SQLite does without.
+void nameDerivedTables(QList<sqltext::Token> &tokens)
+{
+    static const QStringList follows = {u"where"_qs, u"order"_qs,  u"group"_qs, u"limit"_qs,  u"having"_qs,
+                                        u"union"_qs, u"inner"_qs,  u"left"_qs,  u"right"_qs,  u"join"_qs,
+                                        u"on"_qs,    u"cross"_qs,  u"full"_qs,  u"offset"_qs, u"except"_qs,
+                                        u"intersect"_qs, u"natural"_qs, u"window"_qs};
+    auto next = [&](qsizetype i) {
+        while (++i < tokens.size())
+            if (tokens[i].kind != sqltext::TokenKind::Space)
+                return i;
+        return qsizetype(-1);
+    };
+    qsizetype previous = -1;
+    int named = 0;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].kind == sqltext::TokenKind::Space)
+            continue;
+        const bool opens = tokens[i].kind == sqltext::TokenKind::Symbol && tokens[i].text == u"(";
+        const qsizetype first = opens ? next(i) : -1;
+        if (opens && previous >= 0 && (tokens[previous].is("from") || tokens[previous].is("join")) && first >= 0
+            && tokens[first].is("select")) {
+            int depth = 0;
+            qsizetype close = -1;
+            for (qsizetype j = i; j < tokens.size() && close < 0; ++j) {
+                if (tokens[j].kind != sqltext::TokenKind::Symbol)
+                    continue;
+                if (tokens[j].text == u"(")
+                    ++depth;
+                else if (tokens[j].text == u")" && --depth == 0)
+                    close = j;
+            }
+            const qsizetype after = close >= 0 ? next(close) : -1;
+            if (close >= 0
+                && (after < 0 || (tokens[after].kind == sqltext::TokenKind::Symbol && tokens[after].text != u"(")
+                    || (tokens[after].kind == sqltext::TokenKind::Word && follows.contains(tokens[after].text.toLower()))))
+                tokens[close].text += QStringLiteral(" AS lumesco_from%1").arg(++named);
+        }
+        previous = i;
+    }
+}
+
+} // namespace
+
+PgStatement::PgStatement(PgConnection &connection, const QString &sql) : m_connection(connection), m_sql(sql)
+{
+    QList<sqltext::Token> tokens = sqltext::tokenize(sql);
+    int positional = 0;
+    int depth = 0;
+    bool inSelectList = false;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        sqltext::Token &t = tokens[i];
+        if (t.kind == sqltext::TokenKind::Symbol && (t.text == u"(" || t.text == u")"))
+            depth += t.text == u"(" ? 1 : -1;
+        if (depth == 0 && t.is("select"))
+            inSelectList = true;
+        else if (depth == 0 && t.is("from"))
+            inSelectList = false;
+        if (t.kind == sqltext::TokenKind::QuotedName && t.text.size() >= 2) {
+            // Names are the program's, case-insensitive: the server's are folded to lower case.
+            QString inner = t.text.mid(1, t.text.size() - 2);
+            if (t.text.startsWith(u'"'))
+                inner.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+            t.text = sqltext::quoteName(inner.toLower());
+            if (inner.compare(u"rowid", Qt::CaseInsensitive) == 0)
+                t = {sqltext::TokenKind::Word, QStringLiteral("rowid")};
+        }
+        // Logical fields hold 0/1; the program's statements also write them TRUE and FALSE.
+        if (t.is("true") || t.is("false"))
+            t.text = t.is("true") ? QStringLiteral("1") : QStringLiteral("0");
+        if (inSelectList && t.is("rowid")) {
+            // A row id named in the select list stays; those a "*" brings are the table's own.
+            qsizetype next = i + 1;
+            while (next < tokens.size() && tokens[next].kind == sqltext::TokenKind::Space)
+                ++next;
+            if (next >= tokens.size() || tokens[next].text == u"," || tokens[next].is("from"))
+                ++m_explicitRowIds;
+        }
+        if (t.kind == sqltext::TokenKind::Parameter && t.text.startsWith(u':')) {
+            if (i > 0 && tokens[i - 1].text == u":")
+                continue; // a cast ("x::integer")
+            const QString name = t.text.mid(1);
+            qsizetype at = -1;
+            for (qsizetype n = 0; n < m_names.size(); ++n)
+                if (m_names[n].compare(name, Qt::CaseInsensitive) == 0)
+                    at = n;
+            if (at < 0) {
+                m_names.append(name);
+                at = m_names.size() - 1;
+            }
+            t.text = u'$' + QString::number(at + 1);
+        } else if (t.kind == sqltext::TokenKind::Symbol && t.text == u"?") {
+            if (i + 1 < tokens.size() && tokens[i + 1].kind == sqltext::TokenKind::Number) {
+                const int n = tokens[i + 1].text.toInt();
+                t.text = u'$' + tokens[i + 1].text;
+                tokens[i + 1].text.clear();
+                positional = qMax(positional, n);
+            } else {
+                t.text = u'$' + QString::number(++positional);
+            }
+        }
+    }
+    if (!m_names.isEmpty() && positional > 0)
+        throw StoreError(QStringLiteral("Marcas de parâmetro misturadas na instrução SQL.\nInstrução: ") + sql.trimmed());
+    const int count = m_names.isEmpty() ? positional : int(m_names.size());
+    m_values.resize(count);
+    m_nulls = QList<bool>(count, true);
+    orderNullsAsBefore(tokens);
+    nameDerivedTables(tokens);
+    m_serverSql = sqltext::join(tokens).toUtf8();
+    QStringList words;
+    for (const sqltext::Token &t : std::as_const(tokens))
+        if (t.kind != sqltext::TokenKind::Space && !t.text.isEmpty())
+            words.append(t.text.toLower());
+    if (words.size() == 2 && words[0] == u"savepoint") {
+        m_control = Control::Savepoint;
+        m_savepoint = words[1];
+    } else if (!words.isEmpty() && words[0] == u"release") {
+        m_control = Control::Release;
+        m_savepoint = words.last();
+    } else if (words.size() == 1 && words[0] == u"begin") {
+        m_control = Control::Begin;
+    } else if (words.size() == 1 && (words[0] == u"commit" || words[0] == u"rollback" || words[0] == u"end")) {
+        m_control = Control::End;
+    } else if (!words.isEmpty() && words[0] == u"rollback") {
+        m_control = Control::RollbackTo;
+    }
+    if (isSchemaChange(tokens))
+        m_runs = -1; // never prepared: the layout it changes would change under it
+}
+
+PgStatement::~PgStatement()
+{
+    reset();
+    if (!m_prepared.isEmpty() && m_connection.handle())
+        PQclear(PQexec(m_connection.handle(), QByteArray("DEALLOCATE " + m_prepared).constData()));
+}
+
+void PgStatement::bind(int position, const QVariant &value)
+{
+    if (position < 1 || position > m_values.size())
+        throw StoreError(QStringLiteral("Parâmetro %1 inexistente na instrução SQL.\nInstrução: %2").arg(position).arg(m_sql.trimmed()));
+    const bool null = !value.isValid() || value.isNull()
+        || (value.typeId() == QMetaType::QDate && !value.toDate().isValid());
+    m_nulls[position - 1] = null;
+    m_values[position - 1] = null ? QByteArray() : textOf(value);
+}
+
+void PgStatement::bindNamed(const SqlParams &params)
+{
+    for (qsizetype n = 0; n < m_names.size(); ++n) {
+        bool found = false;
+        for (auto it = params.cbegin(); it != params.cend(); ++it) {
+            QString key = it.key();
+            if (key.startsWith(u':'))
+                key.remove(0, 1);
+            if (key.compare(m_names[n], Qt::CaseInsensitive) == 0) {
+                bind(int(n) + 1, it.value());
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            throw StoreError(QStringLiteral("Parâmetro sem valor: :%1\nInstrução: %2").arg(m_names[n], m_sql.trimmed()));
+    }
+}
+
+void PgStatement::execute() const
+{
+    auto *self = const_cast<PgStatement *>(this);
+    PGconn *conn = m_connection.handle();
+    const int count = int(m_values.size());
+    QVarLengthArray<const char *, 32> values(count);
+    for (int i = 0; i < count; ++i)
+        values[i] = m_nulls[i] ? nullptr : m_values[i].constData();
+    PGresult *result = nullptr;
+    QByteArray control;
+    switch (m_control) {
+    case Control::Begin:
+        m_connection.setOpeningSavepoint({});
+        break;
+    case Control::Savepoint:
+        if (!m_connection.inTransaction()) {
+            m_connection.command(QStringLiteral("BEGIN"));
+            m_connection.setOpeningSavepoint(m_savepoint);
+        }
+        break;
+    case Control::Release:
+        if (m_savepoint == m_connection.openingSavepoint()) {
+            control = QByteArrayLiteral("COMMIT");
+            m_connection.setOpeningSavepoint({});
+        }
+        break;
+    case Control::End:
+        m_connection.setOpeningSavepoint({});
+        break;
+    case Control::RollbackTo:
+    case Control::None:
+        break;
+    }
+    // Inside a transaction a failed statement is taken back alone, as SQLite does, and the
+    // transaction goes on: the statement runs in a savepoint of its own, sent with it in one
+    // round trip.
+    const bool alone = control.isEmpty() && m_control == Control::None && PQtransactionStatus(conn) == PQTRANS_INTRANS;
+    // A statement run again is prepared on the server (its second run), then reused.
+    const bool prepareNow = m_runs > 0 && m_prepared.isEmpty();
+    const QByteArray name = prepareNow ? m_connection.nextStatementName().toLatin1() : m_prepared;
+    if (!control.isEmpty()) {
+        result = PQexec(conn, control.constData());
+    } else if (alone) {
+        result = self->runAlone(values.constData(), count, prepareNow ? name : QByteArray());
+    } else {
+        if (prepareNow) {
+            PGresult *prepared = PQprepare(conn, name.constData(), m_serverSql.constData(), count, nullptr);
+            if (PQresultStatus(prepared) != PGRES_COMMAND_OK) {
+                const QString text = pgErrorText(conn, prepared, m_sql);
+                PQclear(prepared);
+                throw StoreError(text);
+            }
+            PQclear(prepared);
+            self->m_prepared = name;
+        }
+        result = name.isEmpty() ? PQexecParams(conn, m_serverSql.constData(), count, nullptr, values.constData(), nullptr, nullptr, 0)
+                                : PQexecPrepared(conn, name.constData(), count, values.constData(), nullptr, nullptr, 0);
+    }
+    if (m_runs >= 0)
+        ++self->m_runs;
+    const ExecStatusType status = PQresultStatus(result);
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+        const QString text = pgErrorText(conn, result, m_sql);
+        PQclear(result);
+        throw StoreError(text);
+    }
+    if (m_runs < 0)
+        m_connection.forgetColumns();
+    if (m_control == Control::Begin) {
+        try {
+            m_connection.command(m_connection.writerLockText());
+        } catch (...) {
+            PQclear(result);
+            PQclear(PQexec(conn, "ROLLBACK"));
+            throw;
+        }
+    }
+    m_result = result;
+    self->m_row = -1;
+    // The table's own row id, brought by a "*", is not one of the program's columns.
+    m_visible.clear();
+    int explicitLeft = m_explicitRowIds;
+    const int fields = PQnfields(result);
+    for (int c = 0; c < fields; ++c) {
+        const bool rowId = PQftable(result, c) != InvalidOid && qstrcmp(PQfname(result, c), "rowid") == 0;
+        if (rowId && explicitLeft-- <= 0)
+            continue;
+        m_visible.append(c);
+    }
+}
+
+PGresult *PgStatement::runAlone(const char *const *values, int count, const QByteArray &prepareAs)
+{
+    PGconn *conn = m_connection.handle();
+    if (PQenterPipelineMode(conn) != 1)
+        throw StoreError(pgErrorText(conn, nullptr, m_sql));
+    // SAVEPOINT, [PREPARE,] the statement, RELEASE: one round trip.
+    PQsendQueryParams(conn, "SAVEPOINT lumesco_statement", 0, nullptr, nullptr, nullptr, nullptr, 0);
+    if (!prepareAs.isEmpty())
+        PQsendPrepare(conn, prepareAs.constData(), m_serverSql.constData(), count, nullptr);
+    const QByteArray &name = prepareAs.isEmpty() ? m_prepared : prepareAs;
+    if (name.isEmpty())
+        PQsendQueryParams(conn, m_serverSql.constData(), count, nullptr, values, nullptr, nullptr, 0);
+    else
+        PQsendQueryPrepared(conn, name.constData(), count, values, nullptr, nullptr, 0);
+    PQsendQueryParams(conn, "RELEASE lumesco_statement", 0, nullptr, nullptr, nullptr, nullptr, 0);
+    PQpipelineSync(conn);
+    // Each answer ends with a null; the sync point ends them all. The first result of each
+    // query is kept.
+    const int queries = prepareAs.isEmpty() ? 3 : 4;
+    QVarLengthArray<PGresult *, 4> answers(queries);
+    std::fill(answers.begin(), answers.end(), nullptr);
+    int query = 0;
+    for (int nulls = 0; nulls < 16;) {
+        PGresult *r = PQgetResult(conn);
+        if (!r) {
+            ++query;
+            ++nulls;
+            continue;
+        }
+        if (PQresultStatus(r) == PGRES_PIPELINE_SYNC) {
+            PQclear(r);
+            break;
+        }
+        if (query < queries && !answers[query])
+            answers[query] = r;
+        else
+            PQclear(r);
+    }
+    PQexitPipelineMode(conn);
+    auto ok = [](const PGresult *r) {
+        const ExecStatusType status = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
+        return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+    };
+    PGresult *answer = answers[queries - 2];
+    if (!prepareAs.isEmpty()) {
+        if (ok(answers[1])) {
+            m_prepared = prepareAs;
+        } else {
+            // The statement could not be read: its error is the answer.
+            answer = answers[1];
+        }
+    }
+    for (int q = 0; q < queries; ++q)
+        if (answers[q] != answer)
+            PQclear(answers[q]);
+    if (!ok(answer) && PQtransactionStatus(conn) == PQTRANS_INERROR)
+        PQclear(PQexec(conn, "ROLLBACK TO lumesco_statement; RELEASE lumesco_statement"));
+    return answer;
+}
+
+bool PgStatement::step()
+{
+    if (!m_result)
+        execute();
+    ++m_row;
+    return m_row < PQntuples(m_result);
+}
+
+void PgStatement::reset()
+{
+    if (m_result)
+        PQclear(m_result);
+    m_result = nullptr;
+    m_row = -1;
+}
+
+int PgStatement::columnCount() const
+{
+    if (!m_result)
+        execute();
+    return int(m_visible.size());
+}
+
+const FieldDef *PgStatement::sourceField(int column) const
+{
+    if (!m_result)
+        execute();
+    const int c = resultColumn(column);
+    const Oid table = PQftable(m_result, c);
+    return table == InvalidOid ? nullptr : m_connection.sourceField(table, PQftablecol(m_result, c));
+}
+
+QString PgStatement::columnName(int column) const
+{
+    // The server folds names to lower case: a column read straight from a table gets the
+    // program's spelling back, unless the statement gave it another name.
+    const QString name = QString::fromUtf8(PQfname(m_result, resultColumn(column)));
+    if (const FieldDef *f = sourceField(column); f && f->name.compare(name, Qt::CaseInsensitive) == 0)
+        return f->name;
+    return name;
+}
+
+QString PgStatement::declaredType(int column) const
+{
+    const FieldDef *f = sourceField(column);
+    return f ? sqltext::typeText(*f) : QString();
+}
+
+bool PgStatement::isNull(int column) const
+{
+    return PQgetisnull(m_result, m_row, resultColumn(column));
+}
+
+QString PgStatement::text(int column) const
+{
+    const int c = resultColumn(column);
+    return QString::fromUtf8(PQgetvalue(m_result, m_row, c), PQgetlength(m_result, m_row, c));
+}
+
+QVariant PgStatement::value(int column, FieldType type) const
+{
+    if (isNull(column))
+        return {};
+    const char *raw = PQgetvalue(m_result, m_row, resultColumn(column));
+    switch (type) {
+    case FieldType::Text:
+    case FieldType::Memo: {
+        QString t = text(column);
+        return t.isEmpty() ? QVariant() : QVariant(t);
+    }
+    case FieldType::Float:
+    case FieldType::Money: {
+        bool ok = false;
+        const double d = QByteArray(raw).trimmed().toDouble(&ok);
+        return ok ? QVariant(d) : QVariant();
+    }
+    case FieldType::Short:
+    case FieldType::Long:
+    case FieldType::AutoIncrement: {
+        bool ok = false;
+        const qint64 v = QByteArray(raw).toLongLong(&ok);
+        if (ok)
+            return int(v);
+        return int(qRound64(QByteArray(raw).toDouble()));
+    }
+    case FieldType::Date: {
+        const QDate d = QDate::fromString(text(column).left(10), Qt::ISODate);
+        return d.isValid() ? QVariant(d) : QVariant();
+    }
+    case FieldType::Logical: {
+        const QByteArray t = QByteArray(raw).trimmed().toLower();
+        return t == "t" || t == "true" || t == "1" || t == "s" || t == "sim";
+    }
+    }
+    return {};
+}
+
+QVariant PgStatement::rawValue(int column) const
+{
+    if (isNull(column))
+        return {};
+    const char *raw = PQgetvalue(m_result, m_row, resultColumn(column));
+    switch (PQftype(m_result, resultColumn(column))) {
+    case kInt2:
+    case kInt4:
+    case kInt8:
+        return QByteArray(raw).toLongLong();
+    case kBool:
+        return qint64(raw[0] == 't' ? 1 : 0);
+    case kFloat4:
+    case kFloat8:
+    case kNumeric:
+        return QByteArray(raw).toDouble();
+    default:
+        return text(column);
+    }
+}
+
+qint64 PgStatement::int64(int column) const
+{
+    if (isNull(column))
+        return 0;
+    const QByteArray raw(PQgetvalue(m_result, m_row, resultColumn(column)));
+    bool ok = false;
+    const qint64 v = raw.toLongLong(&ok);
+    return ok ? v : qRound64(raw.toDouble());
+}
+
+const char *PgStatement::utf8(int column, int *length) const
+{
+    const int c = resultColumn(column);
+    if (PQgetisnull(m_result, m_row, c)) {
+        *length = 0;
+        return nullptr;
+    }
+    *length = PQgetlength(m_result, m_row, c);
+    return PQgetvalue(m_result, m_row, c);
+}
+
+qint64 PgStatement::insertedId() const
+{
+    if (!m_result || PQntuples(m_result) == 0 || PQnfields(m_result) == 0)
+        return 0;
+    return QByteArray(PQgetvalue(m_result, 0, 0)).toLongLong();
+}
+
+int PgStatement::changes() const
+{
+    if (!m_result)
+        return 0;
+    return QByteArray(PQcmdTuples(m_result)).toInt();
+}
+
+} // namespace data

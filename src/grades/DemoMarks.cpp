@@ -43,7 +43,7 @@ void typeMarks(data::BulkRun &run, int unit, MarkMaker &maker)
     data::Query rows(db);
     rows.setSql(QStringLiteral("select u.rowid, u.MATRICULA from NotasUni%1 u "
                                "left join Discturm d on d.SERIE = substring(u.TURMA from 1 for 3) and d.CODIGO = u.DISC "
-                               "where d.Consolidada is null or d.Consolidada = 0 order by u.MATRICULA")
+                               "where d.Consolidada is null or d.Consolidada = 0 order by u.MATRICULA, u.rowid")
                     .arg(unit));
     rows.open();
     run.begin(QStringLiteral("Digitando notas da %1ª unidade").arg(unit), rows.recordCount());

@@ -6,6 +6,7 @@
 #include "data/maintenance/LayoutUpgrade.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/store/Database.h"
+#include "data/store/ServerAddress.h"
 
 #include <QDir>
 
@@ -45,6 +46,9 @@ void setDirectories(const QString &dataDir)
 
 QString photosDirFor(const QString &dataDir)
 {
+    // A year on a server keeps its photos beside the program, shared like the program folder.
+    if (ServerAddress::isServerAddress(dataDir))
+        return core::joinPath(core::programDirs().program, QStringLiteral("FOTOS"));
     const QString cleaned = QDir::cleanPath(dataDir);
     return core::joinPath(cleaned.left(qMax(0, cleaned.size() - 5)), QStringLiteral("FOTOS"));
 }

@@ -5,6 +5,7 @@
 #include "data/schema/SettingsSchema.h"
 #include "data/settings/SettingsStore.h"
 #include "data/store/Database.h"
+#include "data/store/ServerAddress.h"
 #include "data/store/StoreError.h"
 #include "data/store/Transaction.h"
 
@@ -34,7 +35,7 @@ QStringList createMissingTables(const Database &db, const QString &schoolYear)
 
 Database createSchoolYear(const QString &dataDir, const QString &schoolYear)
 {
-    if (!QDir().mkpath(dataDir))
+    if (!ServerAddress::isServerAddress(dataDir) && !QDir().mkpath(dataDir))
         throw StoreError(QStringLiteral("Não foi possível criar a pasta %1.").arg(dataDir));
     Database db = Database::open(dataDir);
     createMissingTables(db, schoolYear);
@@ -43,6 +44,11 @@ Database createSchoolYear(const QString &dataDir, const QString &schoolYear)
 
 Database openSchoolYear(const QString &dataDir)
 {
+    if (ServerAddress::isServerAddress(dataDir)) {
+        if (!Database::open(dataDir, Database::Access::ReadOnly).hasTable(schema::usuario().name))
+            throw StoreError(QStringLiteral("Não há ano letivo em %1.").arg(dataDir));
+        return Database::open(dataDir);
+    }
     if (!QFileInfo::exists(core::joinPath(dataDir, QString::fromLatin1(kStoreFileName))))
         throw StoreError(QStringLiteral("Não há ano letivo na pasta %1.").arg(dataDir));
     return Database::open(dataDir);
@@ -50,7 +56,7 @@ Database openSchoolYear(const QString &dataDir)
 
 bool ensureUsersTable(const QString &usersDir)
 {
-    if (!QDir().mkpath(usersDir))
+    if (!ServerAddress::isServerAddress(usersDir) && !QDir().mkpath(usersDir))
         throw StoreError(QStringLiteral("Não foi possível criar a pasta %1.").arg(usersDir));
     const Database db = Database::open(usersDir);
     const TableDef def = schema::usuarios();

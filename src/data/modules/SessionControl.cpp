@@ -8,6 +8,7 @@
 #include "data/modules/TdmTarnel.h"
 #include "data/settings/SettingsStore.h"
 #include "data/store/Database.h"
+#include "data/store/ServerAddress.h"
 #include "data/users/UserRecord.h"
 
 #include <QDir>
@@ -29,7 +30,9 @@ SessionStart openSession(TDataModule1 &academic, TdmTarnel &cashBook, const User
     academic.closeTables(true);
     cashBook.closeTables();
 
-    if (!QFileInfo::exists(QDir(dataDir).filePath(QString::fromLatin1(kStoreFileName))))
+    // A new year gets its tables (a server year: those it lacks, made at once).
+    if (ServerAddress::isServerAddress(dataDir)
+        || !QFileInfo::exists(QDir(dataDir).filePath(QString::fromLatin1(kStoreFileName))))
         createSchoolYear(dataDir, session.schoolYear);
     SessionStart start;
     start.statusText = runAcademicStartup(dataDir).statusText;

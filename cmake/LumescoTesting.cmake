@@ -2,7 +2,7 @@
 # Builds one test executable and registers it with CTest. GoogleTest is the default;
 # QTEST builds a Qt Test executable (widgets), run on the offscreen platform.
 function(lumesco_add_test name)
-  cmake_parse_arguments(T "QTEST" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "QTEST;BOTH_ENGINES" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE lumesco_options ${T_LIBS})
   if(T_QTEST)
@@ -15,6 +15,13 @@ function(lumesco_add_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LUMESCO_NO_SHELL=1;LUMESCO_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data"
     TIMEOUT 300)
+  # The same tests again on a server year (scripts/test.sh starts the server).
+  if(T_BOTH_ENGINES)
+    add_test(NAME ${name}_postgresql COMMAND ${name})
+    set_tests_properties(${name}_postgresql PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LUMESCO_NO_SHELL=1;LUMESCO_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;LUMESCO_TEST_ENGINE=postgresql"
+      SKIP_RETURN_CODE 77 TIMEOUT 300)
+  endif()
 endfunction()
 
 # lumesco_folder_library(NAME DEPS lib... [UI_DEPS lib...] [EXTRA_LIBS ...])
@@ -49,9 +56,10 @@ endfunction()
 # lumesco_folder_tests(NAME LIBS lib...)
 # Every sub-folder of the current tests folder becomes one test executable test_<NAME>_<sub>
 # (GoogleTest), and so do the .cpp files directly in it, as test_<NAME>. A sub-folder whose name
-# starts with "ui" is built as a Qt Test executable instead, one per .cpp file.
+# starts with "ui" is built as a Qt Test executable instead, one per .cpp file. The sub-folders
+# named after BOTH_ENGINES run on SQLite files and again on a PostgreSQL server year.
 function(lumesco_folder_tests name)
-  cmake_parse_arguments(T "" "" "LIBS;UI_LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "LIBS;UI_LIBS;BOTH_ENGINES" ${ARGN})
   file(GLOB direct CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(direct)
     lumesco_add_test(test_${name} SOURCES ${direct} LIBS ${T_LIBS} lumesco_test_support)
@@ -70,7 +78,11 @@ function(lumesco_folder_tests name)
           lumesco_add_test(test_${name}_${base} QTEST SOURCES ${src} LIBS ${T_LIBS} ${T_UI_LIBS} lumesco_test_support)
         endforeach()
       else()
-        lumesco_add_test(test_${name}_${sub} SOURCES ${sources} LIBS ${T_LIBS} lumesco_test_support)
+        set(engines)
+        if(sub IN_LIST T_BOTH_ENGINES)
+          set(engines BOTH_ENGINES)
+        endif()
+        lumesco_add_test(test_${name}_${sub} ${engines} SOURCES ${sources} LIBS ${T_LIBS} lumesco_test_support)
       endif()
     endif()
   endforeach()

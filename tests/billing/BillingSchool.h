@@ -1,6 +1,6 @@
 #pragma once
 
-// A small school year for the billing tests: three classes (one without a fee row in the class
+// A small school year for the billing tests (in a scratch folder, or on the test server): three classes (one without a fee row in the class
 // table), students of every situation and scholarship kind, and a charge table with the
 // ownership rule attached, as the billing window holds it.
 
@@ -10,6 +10,7 @@
 #include "data/store/Database.h"
 #include "data/store/Table.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ class BillingSchool : public testing::Test
 protected:
     void SetUp() override
     {
-        m_db = data::createSchoolYear(m_dir.path(), QStringLiteral("2007"));
+        m_db = data::createSchoolYear(testengine::yearLocation(m_dir.path()), QStringLiteral("2007"));
         m_db.exec(QStringLiteral("insert into TABTURMA (TURMA, DESCRICAO, Valor_Mensalidade) values "
                                  "('1G1A', '1ª SÉRIE A', 300), ('2G1A', '2ª SÉRIE A', 412.5)"));
         // VENCIMENTO is the student's due day; IMP '%' makes ABAT a percentage.
@@ -43,6 +44,7 @@ protected:
         m_charges.reset();
         m_db = {};
         data::Database::closeAll();
+        testengine::dropServerYears();
         core::session() = {};
     }
 

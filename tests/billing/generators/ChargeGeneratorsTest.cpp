@@ -4,6 +4,7 @@
 #include "billing/generators/ChargeGenerators.h"
 #include "billing/BillingSchool.h"
 #include "support/RecordingReporter.h"
+#include "support/RefusingTrigger.h"
 #include "support/ScriptedDialogs.h"
 
 using namespace billing;
@@ -169,8 +170,8 @@ TEST_F(Generators, OpenRowsAreReleasedAtTheEnd)
     EXPECT_EQ(count(QStringLiteral("STATUS2 = '2' and PgtoData is not null")), 1);
 
     // A release the table refuses: the month's rows stay, still held, and the closing message says so.
-    m_db.exec(QStringLiteral("create trigger sem_liberar before update of STATUS2 on CCORRENT "
-                             "begin select raise(abort, 'recusado'); end"));
+    refuseWrites(m_db, QStringLiteral("sem_liberar"), QStringLiteral("update of STATUS2"), QStringLiteral("CCORRENT"), {},
+                 QStringLiteral("recusado"));
     fees(month(8));
     const int charged = count(QStringLiteral("ParcelaNum = 6"));
     EXPECT_EQ(count(QStringLiteral("ParcelaNum = 8")), charged);

@@ -12,16 +12,19 @@
 #include "support/QStringPrinting.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
 
-// A school year in a scratch folder, both data modules, and a log-on with chosen rights.
+// A school year in a scratch folder (or on the test server), both data modules, and a log-on
+// with chosen rights.
 class ModuleFixture : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
+        m_location = testengine::yearLocation(m_dir.path());
         m_academic = std::make_unique<data::TDataModule1>();
         m_cashBook = std::make_unique<data::TdmTarnel>();
         logOnAs(user(QStringLiteral("SUPER"), {QStringLiteral("Supervisor"), QStringLiteral("Alunos"),
@@ -33,6 +36,7 @@ protected:
         data::closeSession(*m_academic, *m_cashBook);
         m_cashBook.reset();
         m_academic.reset();
+        testengine::dropServerYears();
     }
 
     static data::UserRecord user(const QString &name, const QStringList &rights)
@@ -48,7 +52,7 @@ protected:
         if (core::session().isOpen())
             data::closeSession(*m_academic, *m_cashBook);
         data::openSession(*m_academic, *m_cashBook, u, QStringLiteral("2009"),
-                          dataDir.isEmpty() ? m_dir.path() : dataDir);
+                          dataDir.isEmpty() ? m_location : dataDir);
     }
 
     data::Database db() const { return data::Database::named(QStringLiteral("Quorvel")); }
@@ -88,6 +92,7 @@ protected:
     }
 
     TempDir m_dir;
+    QString m_location; // the school year: the folder, or a server year on the server run
     ScriptedDialogs::Guard m_dialogs;
     std::unique_ptr<data::TDataModule1> m_academic;
     std::unique_ptr<data::TdmTarnel> m_cashBook;

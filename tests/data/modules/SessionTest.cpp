@@ -28,7 +28,7 @@ TEST_F(ModuleFixture, LogOnCreatesAMissingSchoolYearAndLogOffForgetsTheUser)
 
     logOnAs(user(QStringLiteral("ANA"), {QStringLiteral("Notas")}));
     m_academic->tblAlunos().open();
-    EXPECT_EQ(QDir(m_academic->tblAlunos().database().directory()), QDir(m_dir.path()));
+    EXPECT_EQ(QDir(m_academic->tblAlunos().database().directory()), QDir(m_location));
 }
 
 TEST_F(ModuleFixture, AStartUpThatCannotReachTheDataThrows)

@@ -133,6 +133,8 @@ TEST_F(Kinds, DbaseFilesAreReadInTheirCodePage)
 
 TEST_F(Kinds, AnotherSchoolYearIsOpenedReadOnly)
 {
+    if (m_db.isServerYear())
+        GTEST_SKIP() << "another year's file is read from a folder";
     const auto t = openExternalTable(m_dir.file(QStringLiteral("Alunos.DB")));
     EXPECT_EQ(t->recordCount(), 2);
     EXPECT_THROW(t->append(), StoreError);
@@ -187,8 +189,8 @@ TEST_F(Kinds, LayoutIsReadBackAndCompared)
 
 TEST_F(Kinds, NamesAreBoundPerProcessAndPasswordsChangeNothing)
 {
-    Database::defineName(QStringLiteral("Quorvel"), m_dir.path());
-    Database::defineName(QStringLiteral("verCaixa"), m_dir.path());
+    Database::defineName(QStringLiteral("Quorvel"), m_db.directory());
+    Database::defineName(QStringLiteral("verCaixa"), m_db.directory());
     Database::addPassword(QStringLiteral("segredo"));
     EXPECT_TRUE(Database::nameExists(QStringLiteral("QUORVEL")));
     EXPECT_EQ(Database::named(QStringLiteral("quorvel")), Database::named(QStringLiteral("VERCAIXA")));

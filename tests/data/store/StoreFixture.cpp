@@ -1,10 +1,12 @@
 #include "StoreFixture.h"
 
+#include "support/TestEngine.h"
+
 using namespace data;
 
 void StoreFixture::SetUp()
 {
-    m_db = Database::open(m_dir.path());
+    m_db = Database::open(testengine::yearLocation(m_dir.path()));
     m_db.createTable(alunosDef());
     m_db.createTable(notasDef());
 }
@@ -13,6 +15,7 @@ void StoreFixture::TearDown()
 {
     m_db = Database();
     Database::closeAll();
+    testengine::dropServerYears();
 }
 
 TableDef StoreFixture::alunosDef()

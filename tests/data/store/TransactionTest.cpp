@@ -1,10 +1,13 @@
 #include "StoreFixture.h"
 
 #include "data/store/Query.h"
+#include "data/store/ServerAddress.h"
 #include "data/store/SqliteApi.h"
 #include "data/store/Transaction.h"
 
 #include <algorithm>
+
+#include <libpq-fe.h>
 
 using namespace data;
 
@@ -43,6 +46,17 @@ protected:
     // Whether another workstation could start writing now.
     bool anotherWriterGetsIn()
     {
+        if (m_db.isServerYear()) {
+            const ServerAddress address = ServerAddress::parse(m_db.directory());
+            PGconn *other = PQconnectdb(address.conninfo.constData());
+            PQclear(PQexec(other, "BEGIN"));
+            PGresult *r = PQexec(other, QStringLiteral("SELECT pg_try_advisory_xact_lock(hashtext('%1'))")
+                                            .arg(address.schema).toUtf8().constData());
+            const bool in = PQntuples(r) == 1 && PQgetvalue(r, 0, 0)[0] == 't';
+            PQclear(r);
+            PQfinish(other);
+            return in;
+        }
         const sqlite::Api &api = sqlite::api();
         sqlite3 *other = nullptr;
         const QByteArray path = m_db.filePath().toUtf8();

@@ -22,8 +22,10 @@ protected:
     {
         QStringList all;
         for (int unit = 1; unit <= 4; ++unit)
-            all << scalar(QStringLiteral("select group_concat(coalesce(NOTA1, '-') || ' ' || coalesce(RECUP, '-'), ',') "
-                                         "from NotasUni%1").arg(unit)).toString();
+            all << scalar(QStringLiteral("select group_concat(m, ',') from (select coalesce(cast(NOTA1 as text), '-') || ' ' || "
+                                         "coalesce(cast(RECUP as text), '-') as m from NotasUni%1 order by MATRICULA, DISC) as u")
+                              .arg(unit))
+                       .toString();
         return all;
     }
     RecordingReporter m_reporter;

@@ -2,6 +2,7 @@
 
 #include "grades/GradeRows.h"
 #include "grades/RollNumbers.h"
+#include "support/RefusingTrigger.h"
 
 class RollNumbersTest : public GradeRowsFixture
 {
@@ -49,8 +50,8 @@ TEST_F(RollNumbersTest, EveryClassIsNumberedByNameFromOneInAllSixTables)
 TEST_F(RollNumbersTest, AStudentThatCannotBeSavedIsShownAndSkipped)
 {
     // A rule of the register that refuses one student's number.
-    exec(QStringLiteral("create trigger refuse_esp before update of ESP on ALUNOS when new.MATRICULA = 1 "
-                        "begin select raise(abort, 'recusado'); end"));
+    refuseWrites(db(), QStringLiteral("refuse_esp"), QStringLiteral("update of ESP"), QStringLiteral("ALUNOS"),
+                 QStringLiteral("new.MATRICULA = 1"), QStringLiteral("recusado"));
     EXPECT_EQ(grades::createRollNumbers(db(), m_reporter), core::RunOutcome::Completed);
     ASSERT_EQ(m_reporter.notes().size(), 1);
     EXPECT_EQ(m_reporter.notes().first().text, QStringLiteral("Erro ao tentar gravar nº de ordem para o aluno 1 - CARLA"));

@@ -4,6 +4,7 @@
 #include "data/store/ExternalTable.h"
 #include "grades/GradeRows.h"
 #include "grades/UnitMarksImport.h"
+#include "support/RefusingTrigger.h"
 
 #include <QFile>
 #include <shapefil.h>
@@ -111,8 +112,8 @@ TEST_F(UnitMarksImportTest, AUnitTableInUseIsRefused)
 
 TEST_F(UnitMarksImportTest, ARowThatCannotBeSavedStopsTheImportAndUndoesIt)
 {
-    exec(QStringLiteral("create trigger refuse_marks before update on NotasUni1 when new.MATRICULA = 2 "
-                        "begin select raise(abort, 'recusado'); end"));
+    refuseWrites(db(), QStringLiteral("refuse_marks"), QStringLiteral("update"), QStringLiteral("NotasUni1"),
+                 QStringLiteral("new.MATRICULA = 2"), QStringLiteral("recusado"));
     const auto source = data::openExternalTable(writeSource({{1, "01", "1G1A", 8.0, 9.0, -1}, {2, "01", "1G1A", 5.0, 6.0, -1}}));
     EXPECT_EQ(grades::importUnitMarks(db(), *source, 1, m_reporter), core::RunOutcome::Failed);
     ASSERT_EQ(m_reporter.notes().size(), 1);

@@ -7,17 +7,21 @@
 #include "backup/BackupNames.h"
 #include "backup/BackupRun.h"
 #include "backup/ChosenFiles.h"
+#include "backup/ServerYearArchive.h"
 #include "cli/ConsoleReporter.h"
 #include "cli/LogOn.h"
 #include "cli/Verb.h"
 #include "core/Clock.h"
 #include "core/Formats.h"
 #include "core/Session.h"
+#include "data/store/Database.h"
+#include "data/store/ServerAddress.h"
 #include "data/store/StoreError.h"
 #include "data/users/UsersTable.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -44,6 +48,8 @@ void logOnWithBackupRight(const cli::Args &args, cli::Context &context)
 // one, as the log-on dialog proposes), else the current year.
 QString schoolYearOf(const QString &dataDir)
 {
+    if (data::ServerAddress::isServerAddress(dataDir))
+        return QString::number(data::ServerAddress::parse(dataDir).year);
     const QList<app::SchoolYear> years =
         app::readSchoolYears(app::configRedePath(core::programDirs().program));
     for (auto it = years.crbegin(); it != years.crend(); ++it)
@@ -64,15 +70,27 @@ void openArchive(backup::TZipMaster &zip, const QString &archive)
 int create(const cli::Args &args, cli::Context &context)
 {
     args.allowOnly({"archive", "user", "password"});
-    const QString dataDir = QDir(args.positional(1, "PASTA_DADOS")).absolutePath();
-    if (!QDir(dataDir).exists())
+    const QString place = args.positional(1, "PASTA_DADOS");
+    // A server year is written into the archive as the school-year file a folder would hold.
+    const bool server = data::ServerAddress::isServerAddress(place);
+    QTemporaryDir staging;
+    const QString dataDir = server ? staging.path() : QDir(place).absolutePath();
+    if (!server && !QDir(dataDir).exists())
         throw cli::Failure(
             QStringLiteral("A pasta de dados não existe: %1").arg(QDir::toNativeSeparators(dataDir)));
     logOnWithBackupRight(args, context);
     const QString archive = QDir().absoluteFilePath(args.value(
         "archive", core::joinPath(core::programDirs().backup,
-                                  backup::defaultArchiveName(core::today(), schoolYearOf(dataDir),
+                                  backup::defaultArchiveName(core::today(), schoolYearOf(server ? place : dataDir),
                                                              core::session().userName))));
+    if (server) {
+        try {
+            backup::stageServerYear(place, dataDir);
+            data::Database::closeAll();
+        } catch (const data::StoreError &e) {
+            throw cli::Failure(e.message());
+        }
+    }
     QDir::setCurrent(dataDir);
     backup::TZipMaster zip;
     openArchive(zip, archive);
@@ -108,7 +126,11 @@ int restore(const cli::Args &args, cli::Context &context)
     const QString archive = QDir().absoluteFilePath(args.positional(1, "ARQUIVO"));
     if (!args.has("to") || args.value("to").isEmpty())
         throw cli::Failure(QStringLiteral("informe a pasta de destino com --to PASTA"), 2);
-    const QString destination = QDir(args.value("to")).absolutePath();
+    // Into a server year: the archive's school-year file is unpacked aside, then loaded whole.
+    const QString target = args.value("to");
+    const bool server = data::ServerAddress::isServerAddress(target);
+    QTemporaryDir staging;
+    const QString destination = server ? staging.path() : QDir(target).absolutePath();
     logOnWithBackupRight(args, context);
     backup::TZipMaster zip;
     openArchive(zip, archive);
@@ -122,14 +144,22 @@ int restore(const cli::Args &args, cli::Context &context)
     cli::ConsoleReporter reporter(context);
     const backup::RunResult result =
         backup::runRestore(zip, destination, options, args.values("only"), reporter);
+    if (server && result.outcome == core::RunOutcome::Completed) {
+        try {
+            backup::loadIntoServerYear(destination, target);
+        } catch (const data::StoreError &e) {
+            throw cli::Failure(e.message());
+        }
+        context.out << QStringLiteral("Ano letivo recuperado em %1").arg(target) << '\n';
+    }
     context.out << backup::restoreCountText(result.count) << '\n';
     return reporter.exitStatus();
 }
 
 const cli::Verb verb{
     "backup",
-    "backup create PASTA_DADOS [--archive ARQUIVO] [--user U --password P] | backup list ARQUIVO | "
-    "backup restore ARQUIVO --to PASTA [--flat] [--no-overwrite] [--only NOME]... "
+    "backup create PASTA_DADOS|ENDEREÇO [--archive ARQUIVO] [--user U --password P] | backup list ARQUIVO | "
+    "backup restore ARQUIVO --to PASTA|ENDEREÇO [--flat] [--no-overwrite] [--only NOME]... "
     "[--user U --password P]",
     "cópia de segurança da pasta de dados num arquivo ZIP (com o registro .log ao lado), o "
     "conteúdo de um arquivo e a recuperação dele",

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// A school year on a server travels in backups as a school-year file, the same "Lumesco.db"
+// that a folder's backup holds, so an archive restores into either kind.
+namespace backup {
+
+// Copies the server year at `address` into `folder` (empty) as a school-year file, checked
+// table by table; returns the file's path. Throws data::StoreError.
+QString stageServerYear(const QString &address, const QString &folder);
+
+// Replaces every table of the server year at `address` with those of the school-year file in
+// `folder`, in one transaction: on any failure the year stays as it was. Throws
+// data::StoreError.
+void loadIntoServerYear(const QString &folder, const QString &address);
+
+} // namespace backup

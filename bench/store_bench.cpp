@@ -2,14 +2,24 @@
 // 15 subjects each give 30 000 NOTAS rows and 120 000 unit rows. Each phase runs through the
 // store (datasets, events, typed fields) and as plain prepared SQLite statements in one
 // transaction, on identical tables; the best of a few runs is printed with the ratio.
+//
+//   bench_store [RUNS]
+//   bench_store --engine postgresql ADDRESS [RUNS]
+//
+// The second form runs the store's phases on a server year (ADDRESS as in ConfigRede.txt, a
+// year of its own that the bench empties, e.g. "postgresql:///bench?host=/tmp/pg&ano=9001") and
+// on a school-year file, with the ratio of the two, plus the opening of a billing window's
+// 24 000 charge rows and the time of a single post.
 
 #include "data/schema/AcademicSchema.h"
+#include "data/schema/FinancialSchema.h"
 #include "data/store/Database.h"
 #include "data/store/SqlText.h"
 #include "data/store/Table.h"
 #include "data/store/Transaction.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -179,6 +189,8 @@ struct Result
 Database freshSchool(const QString &dir)
 {
     const Database db = Database::open(dir);
+    for (const QString &table : db.tableNames())
+        db.dropTable(table); // a server year from an earlier run
     db.createTable(schema::notas());
     for (int u = 1; u <= kUnits; ++u)
         db.createTable(schema::notasUni(u));
@@ -375,12 +387,115 @@ void recalculatePlain(const Database &db)
     exec(h, "COMMIT");
 }
 
+// A year of fees for 2000 students, as the billing window opens it: every row in its order.
+void fillCharges(const Database &db, const QList<Student> &students)
+{
+    db.createTable(schema::ccorrent());
+    Transaction tx(db);
+    for (const Student &s : students)
+        for (int month = 1; month <= 12; ++month)
+            db.exec(QStringLiteral("insert into Ccorrent (Matricula, NOME, Turma, Tipo, ParcelaNum, ParcelaData, ParcelaValor, STATUS2) "
+                                   "values (:m, :n, :t, 'N', :p, :d, 350.5, '0')"),
+                    {{QStringLiteral("m"), s.matricula},
+                     {QStringLiteral("n"), s.nome},
+                     {QStringLiteral("t"), s.turma},
+                     {QStringLiteral("p"), month},
+                     {QStringLiteral("d"), QDate(2026, month, 10)}});
+    tx.commit();
+}
+
+int openCharges(const Database &db)
+{
+    Table t(db, QStringLiteral("Ccorrent.DB"));
+    t.setIndexFields(QStringLiteral("Turma;NOME;ParcelaData"));
+    t.open();
+    return t.recordCount();
+}
+
+// One edit and post of a charge row, outside any transaction: what a desk waits for on a save.
+double singlePostMs(const Database &db)
+{
+    Table t(db, QStringLiteral("Ccorrent.DB"));
+    t.open();
+    constexpr int kPosts = 200;
+    return elapsedMs([&] {
+               for (int i = 0; i < kPosts; ++i) {
+                   t.edit();
+                   t.setFloat("ParcelaValor", 300 + i);
+                   t.post();
+               }
+           })
+        / kPosts;
+}
+
+int compareEngines(const QString &address, int runs, QTextStream &out)
+{
+    const QList<Student> students = school();
+    const QStringList turmas = classes(students);
+    const int rowsPerUnit = kStudents * kSubjects;
+    // "store" is the server year here, "plain" the school-year file.
+    QList<Result> results = {{QStringLiteral("gerar %1 linhas de notas").arg(rowsPerUnit * (kUnits + 1))},
+                             {QStringLiteral("ler %1 linhas na ordem de um índice").arg(rowsPerUnit * (kUnits + 1))},
+                             {QStringLiteral("filtrar por turma (%1 filtros)").arg(turmas.size() * kUnits)},
+                             {QStringLiteral("recalcular %1 linhas (edit/post)").arg(rowsPerUnit)},
+                             {QStringLiteral("abrir %1 cobranças na ordem").arg(kStudents * 12)},
+                             {QStringLiteral("uma gravação (edit/post)")}};
+    for (int run = 0; run < runs; ++run) {
+        QTemporaryDir fileDir;
+        const Database server = freshSchool(address);
+        const Database file = freshSchool(fileDir.path());
+        auto best = [](double &slot, double ms) { slot = std::min(slot, ms); };
+        best(results[0].store, elapsedMs([&] { generateWithStore(server, students); }));
+        best(results[0].plain, elapsedMs([&] { generateWithStore(file, students); }));
+        best(results[1].store, elapsedMs([&] { readWithStore(server); }));
+        best(results[1].plain, elapsedMs([&] { readWithStore(file); }));
+        int fa = 0, fb = 0;
+        best(results[2].store, elapsedMs([&] { fa = filterWithStore(server, turmas); }));
+        best(results[2].plain, elapsedMs([&] { fb = filterWithStore(file, turmas); }));
+        if (fa != fb || fa == 0)
+            throw std::runtime_error("the two engines filter differently");
+        best(results[3].store, elapsedMs([&] { recalculateWithStore(server); }));
+        best(results[3].plain, elapsedMs([&] { recalculateWithStore(file); }));
+        fillCharges(server, students);
+        fillCharges(file, students);
+        int ca = 0, cb = 0;
+        best(results[4].store, elapsedMs([&] { ca = openCharges(server); }));
+        best(results[4].plain, elapsedMs([&] { cb = openCharges(file); }));
+        if (ca != cb || ca != kStudents * 12)
+            throw std::runtime_error("the two engines open different charge rows");
+        best(results[5].store, singlePostMs(server));
+        best(results[5].plain, singlePostMs(file));
+        Database::closeAll();
+    }
+    out << QStringLiteral("Escola de %1 alunos, %2 disciplinas cada; melhor de %3 execuções\n").arg(kStudents).arg(kSubjects).arg(runs);
+    out << QStringLiteral("%1 %2 %3 %4\n").arg(QStringLiteral("etapa"), -42).arg(QStringLiteral("servidor ms"), 12).arg(QStringLiteral("arquivo ms"), 11).arg(QStringLiteral("servidor/arquivo"), 17);
+    for (const Result &r : results)
+        out << QStringLiteral("%1 %2 %3 %4\n").arg(r.phase, -42).arg(r.store, 12, 'f', 2).arg(r.plain, 11, 'f', 2).arg(r.store / r.plain, 17, 'f', 2);
+    out << QStringLiteral("Metas: geração e abertura das cobranças até 2x o arquivo; uma gravação em menos de 2 ms (agora %1 ms).\n")
+               .arg(results[5].store, 0, 'f', 2);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
+    if (argc > 1 && qstrcmp(argv[1], "--engine") == 0) {
+        if (argc < 4 || qstrcmp(argv[2], "postgresql") != 0) {
+            out << "uso: bench_store --engine postgresql ENDEREÇO [EXECUÇÕES]\n";
+            return 2;
+        }
+        try {
+            return compareEngines(QString::fromLocal8Bit(argv[3]), argc > 4 ? std::max(1, atoi(argv[4])) : 3, out);
+        } catch (const StoreError &e) {
+            out << "erro: " << e.message() << '\n';
+        } catch (const std::exception &e) {
+            out << "erro: " << e.what() << '\n';
+        }
+        return 1;
+    }
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
     const QList<Student> students = school();
     const QStringList turmas = classes(students);

@@ -1,5 +1,6 @@
 #include "cli/RowScript.h"
 
+#include "cli/DataPlace.h"
 #include "cli/KeyValue.h"
 #include "core/Dialogs.h"
 
@@ -18,7 +19,7 @@ QList<data::FieldText> fieldTexts(const QStringList &arguments, const QString &w
 RowScript::RowScript(const Args &args, const Context &context, const QString &dataDir, bool yes)
     : m_dataDir(dataDir), m_credentials(credentials(args))
 {
-    if (!QDir(dataDir).exists())
+    if (!dataPlaceExists(dataDir))
         throw Failure(QStringLiteral("A pasta de dados não existe: %1").arg(QDir::toNativeSeparators(dataDir)));
     core::programDirs() = programDirectories(context);
     m_dialogs = new data::ScriptDialogs(yes);

@@ -1,6 +1,7 @@
 #include "cli/verbs/GradesCalcVerb.h"
 
 #include "cli/ConsoleReporter.h"
+#include "cli/DataPlace.h"
 #include "cli/RowScript.h"
 #include "core/Session.h"
 #include "data/modules/ScriptSession.h"
@@ -39,7 +40,7 @@ int runGradesCalc(Args &args, Context &context)
     args.allowOnly({QStringLiteral("unit"), QStringLiteral("year"), QStringLiteral("units"), QStringLiteral("user"),
                     QStringLiteral("password")});
     const QString what = args.positional(0, QStringLiteral("recalc|consolidate|rank"));
-    const QString dataDir = QDir(args.positional(1, QStringLiteral("PASTA_DADOS"))).absolutePath();
+    const QString dataDir = cli::dataPlace(args.positional(1, QStringLiteral("PASTA_DADOS")));
     std::function<core::RunOutcome(const data::Database &, core::RunReporter &)> run;
     if (what == QLatin1String("recalc") && args.has(QStringLiteral("year"))) {
         run = [](const data::Database &db, core::RunReporter &r) { return grades::recalculateYear(db, r); };

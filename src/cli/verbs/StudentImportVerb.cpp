@@ -1,6 +1,7 @@
 #include "cli/verbs/StudentImportVerb.h"
 
 #include "cli/ConsoleReporter.h"
+#include "cli/DataPlace.h"
 #include "cli/RowScript.h"
 #include "cli/verbs/MessageLines.h"
 #include "students/import/StudentImport.h"
@@ -30,7 +31,7 @@ int runStudentImport(Args &args, Context &context)
 {
     args.allowOnly(kStudentImportFlags + QStringList{QStringLiteral("user"), QStringLiteral("password")});
     const int first = args.positionals().value(0) == u"import" ? 1 : 0;
-    const QString dataDir = QDir(args.positional(first, QStringLiteral("PASTA_DADOS"))).absolutePath();
+    const QString dataDir = cli::dataPlace(args.positional(first, QStringLiteral("PASTA_DADOS")));
     const QString sourcePath = QDir(args.positional(first + 1, QStringLiteral("ORIGEM"))).absolutePath();
     const students::ImportChoices choices = choicesOf(args);
 

@@ -4,6 +4,7 @@
 // for booklets already printed elsewhere).
 
 #include "billing/booklets/BookletRun.h"
+#include "cli/DataPlace.h"
 #include "cli/ConsoleReporter.h"
 #include "cli/RowScript.h"
 #include "core/Clock.h"
@@ -74,7 +75,7 @@ const cli::Verb verb{
         cli::Args args(arguments, {"no-discounts", "no-printer"});
         args.allowOnly({"start", "from-month", "to-month", "class", "student", "fine", "interest", "no-discounts",
                         "pdf", "no-printer", "user", "password"});
-        const QString dataDir = QDir(args.positional(0, QStringLiteral("PASTA_DADOS"))).absolutePath();
+        const QString dataDir = cli::dataPlace(args.positional(0, QStringLiteral("PASTA_DADOS")));
         if (args.has(QStringLiteral("pdf")) == args.has(QStringLiteral("no-printer")))
             throw Failure(QStringLiteral("escolha --pdf SAIDA.pdf ou --no-printer"), 2);
         billing::BoletoChoices choices;

@@ -8,6 +8,7 @@
 #include "billing/generators/ChargeGenerators.h"
 #include "billing/import/ChargeImport.h"
 #include "billing/receipt/ChargeLookup.h"
+#include "cli/DataPlace.h"
 #include "cli/ConsoleReporter.h"
 #include "cli/KeyValue.h"
 #include "cli/RowScript.h"
@@ -292,7 +293,7 @@ const cli::Verb verb{
                         "value", "description", "key", "on", "interest", "include-payment-day", "grant-discount",
                         "means", "dry-run", "view", "date", "order", "export", "yes", "bank", "user", "password"});
         const QString action = args.positional(0, QStringLiteral("AÇÃO"));
-        const QString dataDir = QDir(args.positional(1, QStringLiteral("PASTA_DADOS"))).absolutePath();
+        const QString dataDir = cli::dataPlace(args.positional(1, QStringLiteral("PASTA_DADOS")));
         // Questions: "Deseja Refazer" is answered by --redo; the others by the action itself.
         const bool yes = action == u"fees" ? args.has(QStringLiteral("redo")) : true;
         cli::RowScript script(args, context, dataDir, yes);

@@ -1,6 +1,7 @@
 // classes: "&Salvar" of the classes tab from a script: subjects join the grade of a class (and so
 // every class of that grade), stopping at the first one that cannot be saved.
 
+#include "cli/DataPlace.h"
 #include "cli/RowScript.h"
 #include "cli/verbs/MessageLines.h"
 #include "data/modules/TDataModule1.h"
@@ -14,7 +15,7 @@ namespace {
 
 int addSubjects(const cli::Args &args, cli::Context &context)
 {
-    const QString dataDir = QDir(args.positional(1, QStringLiteral("PASTA_DADOS"))).absolutePath();
+    const QString dataDir = cli::dataPlace(args.positional(1, QStringLiteral("PASTA_DADOS")));
     const QString schoolClass = args.positional(2, QStringLiteral("TURMA"));
     const QStringList codes = args.positionals().mid(3);
     if (codes.isEmpty())

@@ -2,6 +2,7 @@
 // rules run (a student's rows go with the student). Questions of those rules are answered
 // yes with --yes, no otherwise. A refused deletion, or one ending in an error, is undone.
 
+#include "cli/DataPlace.h"
 #include "cli/ConsoleReporter.h"
 #include "cli/RowScript.h"
 #include "data/bulk/BulkRun.h"
@@ -17,7 +18,7 @@ const cli::Verb verb{
     [](const QStringList &arguments, cli::Context &context) {
         cli::Args args(arguments, {QStringLiteral("yes")});
         args.allowOnly({QStringLiteral("key"), QStringLiteral("yes"), QStringLiteral("user"), QStringLiteral("password")});
-        const QString dataDir = QDir(args.positional(0, QStringLiteral("PASTA_DADOS"))).absolutePath();
+        const QString dataDir = cli::dataPlace(args.positional(0, QStringLiteral("PASTA_DADOS")));
         const QString table = args.positional(1, QStringLiteral("TABELA"));
         if (args.positionals().size() > 2)
             throw cli::Failure(QStringLiteral("argumento a mais: %1").arg(args.positionals().at(2)), 2);

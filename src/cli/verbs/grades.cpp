@@ -3,6 +3,7 @@
 // consolidate, rank). Messages go to standard output one per line; a stop exits non-zero.
 // Changes need the Notas right.
 
+#include "cli/DataPlace.h"
 #include "cli/ConsoleReporter.h"
 #include "cli/RowScript.h"
 #include "cli/verbs/GradesCalcVerb.h"
@@ -44,7 +45,7 @@ int unitOption(const cli::Args &args, bool required)
 template<typename Work>
 int changeRun(const cli::Args &args, cli::Context &context, const char *refusal, Work work)
 {
-    const QString dataDir = QDir(args.positional(1, QStringLiteral("PASTA_DADOS"))).absolutePath();
+    const QString dataDir = cli::dataPlace(args.positional(1, QStringLiteral("PASTA_DADOS")));
     cli::RowScript script(args, context, dataDir, true);
     try {
         data::ScriptSession &session = script.open();
@@ -122,7 +123,7 @@ int board(cli::Args &args, cli::Context &context)
     args.allowOnly(QStringList{QStringLiteral("class"), QStringLiteral("subject"), QStringLiteral("unit"),
                                QStringLiteral("recovery")} +
                    kCredentials);
-    const QString dataDir = QDir(args.positional(1, QStringLiteral("PASTA_DADOS"))).absolutePath();
+    const QString dataDir = cli::dataPlace(args.positional(1, QStringLiteral("PASTA_DADOS")));
     grades::BoardChoice choice;
     choice.turma = args.value(QStringLiteral("class")).trimmed().toUpper();
     choice.disc = args.value(QStringLiteral("subject")).trimmed().toUpper();

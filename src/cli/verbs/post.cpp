@@ -2,6 +2,7 @@
 // every rule of the table runs as when a form saves it. The user's rights apply. A refused
 // change, or one whose rules end in an error, is undone and the verb fails.
 
+#include "cli/DataPlace.h"
 #include "cli/ConsoleReporter.h"
 #include "cli/RowScript.h"
 #include "data/bulk/BulkRun.h"
@@ -18,7 +19,7 @@ const cli::Verb verb{
     [](const QStringList &arguments, cli::Context &context) {
         cli::Args args(arguments, {});
         args.allowOnly({QStringLiteral("key"), QStringLiteral("user"), QStringLiteral("password")});
-        const QString dataDir = QDir(args.positional(0, QStringLiteral("PASTA_DADOS"))).absolutePath();
+        const QString dataDir = cli::dataPlace(args.positional(0, QStringLiteral("PASTA_DADOS")));
         const QString table = args.positional(1, QStringLiteral("TABELA"));
         const QList<data::FieldText> keys = cli::fieldTexts(args.values(QStringLiteral("key")), QStringLiteral("--key CAMPO=VALOR"));
         const QList<data::FieldText> values = cli::fieldTexts(args.positionals().mid(2), QStringLiteral("CAMPO=VALOR"));

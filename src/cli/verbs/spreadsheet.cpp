@@ -2,6 +2,7 @@
 // directory; the payments one for the Supervisor only.
 
 #include "billing/reports/AnnualSpreadsheets.h"
+#include "cli/DataPlace.h"
 #include "cli/ConsoleReporter.h"
 #include "cli/RowScript.h"
 #include "core/Session.h"
@@ -21,7 +22,7 @@ const cli::Verb verb{
     [](const QStringList &arguments, cli::Context &context) {
         const cli::Args args(arguments, {});
         args.allowOnly({QStringLiteral("user"), QStringLiteral("password")});
-        const QString dataDir = QDir(args.positional(0, QStringLiteral("PASTA_DADOS"))).absolutePath();
+        const QString dataDir = cli::dataPlace(args.positional(0, QStringLiteral("PASTA_DADOS")));
         const QString which = args.positional(1, QStringLiteral("pagamentos|mensalidades"));
         if (which != u"pagamentos" && which != u"mensalidades")
             throw Failure(QStringLiteral("escolha pagamentos ou mensalidades: %1").arg(which), 2);

@@ -1,5 +1,6 @@
 // sql: one SQL statement against a data directory; rows for a query, else the rows changed.
 
+#include "cli/DataPlace.h"
 #include "cli/KeyValue.h"
 #include "cli/Verb.h"
 #include "core/Formats.h"
@@ -7,18 +8,9 @@
 #include "data/store/Database.h"
 #include "data/store/Query.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
-
-data::Database openDataDir(const QString &dir)
-{
-    if (!QFileInfo::exists(QDir(dir).filePath(QString::fromLatin1(data::kStoreFileName))))
-        throw cli::Failure(QStringLiteral("não há banco de dados em %1").arg(QDir::toNativeSeparators(dir)));
-    return data::Database::open(dir);
-}
 
 // --param NAME=VALUE: a dd/mm/yyyy value binds as a date, anything else as text (numeric
 // columns compare it as a number).
@@ -52,7 +44,7 @@ const cli::Verb verb{
     [](const QStringList &arguments, cli::Context &context) {
         cli::Args args(arguments, {});
         args.allowOnly({"param"});
-        const data::Database db = openDataDir(args.positional(0, "DATA_DIR"));
+        const data::Database db = cli::openExistingTables(args.positional(0, "DATA_DIR"), data::Database::Access::ReadWrite);
         const QString statement = args.positional(1, "STATEMENT");
         const data::SqlParams params = parameters(args.values("param"));
         if (!returnsRows(statement)) {

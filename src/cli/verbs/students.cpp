@@ -2,6 +2,7 @@
 // the texts the window would show in message boxes (questions are answered yes) and exits
 // non-zero when an error was among them. Changes need the user's right to the register.
 
+#include "cli/DataPlace.h"
 #include "cli/RowScript.h"
 #include "cli/verbs/MessageLines.h"
 #include "cli/verbs/StudentImportVerb.h"
@@ -79,7 +80,7 @@ const cli::Verb verb{
         args.allowOnly({QStringLiteral("export"), QStringLiteral("clear"), QStringLiteral("class"),
                         QStringLiteral("user"), QStringLiteral("password")});
         const QString action = args.positional(0, QStringLiteral("birthdays, marked, isolated ou import"));
-        const QString dataDir = QDir(args.positional(1, QStringLiteral("PASTA_DADOS"))).absolutePath();
+        const QString dataDir = cli::dataPlace(args.positional(1, QStringLiteral("PASTA_DADOS")));
         const bool marked = action == u"marked";
         if (marked && args.has(QStringLiteral("export")) == args.has(QStringLiteral("clear")))
             throw cli::Failure(QStringLiteral("informe --export ou --clear"), 2);

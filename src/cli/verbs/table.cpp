@@ -1,12 +1,10 @@
 // table: a table listed through the store's own index and filter, values as the screens show them.
 
+#include "cli/DataPlace.h"
 #include "cli/Verb.h"
 #include "data/bulk/DatasetRows.h"
 #include "data/store/Database.h"
 #include "data/store/Table.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -17,9 +15,7 @@ const cli::Verb verb{
         cli::Args args(arguments, {});
         args.allowOnly({"index", "filter", "fields"});
         const QString dir = args.positional(0, "DATA_DIR");
-        if (!QFileInfo::exists(QDir(dir).filePath(QString::fromLatin1(data::kStoreFileName))))
-            throw cli::Failure(QStringLiteral("não há banco de dados em %1").arg(QDir::toNativeSeparators(dir)));
-        const data::Database db = data::Database::open(dir, data::Database::Access::ReadOnly);
+        const data::Database db = cli::openExistingTables(dir, data::Database::Access::ReadOnly);
         data::Table table(db, args.positional(1, "TABLE"));
         table.setReadOnly(true);
         if (args.has("index")) {

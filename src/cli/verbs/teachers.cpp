@@ -1,6 +1,7 @@
 // teachers: the "&Professores" tab from a script: "&Gravar" for one teacher, one subject and
 // some classes (each question answered by --yes, otherwise No), and the spreadsheet export.
 
+#include "cli/DataPlace.h"
 #include "cli/RowScript.h"
 #include "cli/verbs/MessageLines.h"
 #include "data/maintenance/SchoolYearSetup.h"
@@ -24,7 +25,7 @@ QString requiredLine(const QStringList &lines, const QString &code, const QStrin
 
 int assign(const cli::Args &args, cli::Context &context)
 {
-    const QString dataDir = QDir(args.positional(1, QStringLiteral("PASTA_DADOS"))).absolutePath();
+    const QString dataDir = cli::dataPlace(args.positional(1, QStringLiteral("PASTA_DADOS")));
     const QString teacher = args.positional(2, QStringLiteral("MATRICULA"));
     const QString subject = args.positional(3, QStringLiteral("DISCIPLINA"));
     const QStringList classes = args.positionals().mid(4);

@@ -1,5 +1,6 @@
 // upgrade: the academic and cash-book start-up of a log-on on one data directory.
 
+#include "cli/DataPlace.h"
 #include "cli/Verb.h"
 #include "core/Session.h"
 #include "data/maintenance/AcademicStartup.h"
@@ -18,7 +19,7 @@ const cli::Verb verb{
     [](const QStringList &arguments, cli::Context &context) {
         cli::Args args(arguments, {});
         args.allowOnly({});
-        const QString dataDir = QDir(args.positional(0, "DATA_DIR")).absolutePath();
+        const QString dataDir = cli::dataPlace(args.positional(0, "DATA_DIR"));
         data::openSchoolYear(dataDir); // refuses a directory without a school year
         core::session().dataDir = dataDir;
         const data::AcademicStartupResult result = data::runAcademicStartup(dataDir);

@@ -70,7 +70,16 @@ QList<MigratedTable> migrateSchoolYear(const Database &from, const Database &to,
         for (const QString &name : to.tableNames())
             to.dropTable(name);
     for (const QString &name : names) {
-        const TableDef layout = from.layout(name);
+        TableDef layout = from.layout(name);
+        // An upgrade statement may have made an index of a name the store's own already has
+        // ("iGrupoDesc" beside "GrupoConta.iGrupoDesc"): one of each name is made.
+        QStringList indexNames;
+        layout.indexes.removeIf([&](const IndexDef &index) {
+            if (indexNames.contains(index.name, Qt::CaseInsensitive))
+                return true;
+            indexNames.append(index.name);
+            return false;
+        });
         if (to.hasTable(name))
             to.dropTable(name);
         to.createTable(layout);

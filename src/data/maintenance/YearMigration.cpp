@@ -56,9 +56,15 @@ MigratedTable tableChecksum(const Database &db, const QString &tableName)
     return {table.tableName(), qint64(rows.size()), QString::fromLatin1(hash.result().toHex())};
 }
 
-QList<MigratedTable> migrateSchoolYear(const Database &from, const Database &to, MigrationMode mode)
+QList<MigratedTable> migrateSchoolYear(const Database &from, const Database &to, MigrationMode mode, const QStringList &only)
 {
-    const QStringList names = from.tableNames();
+    QStringList names;
+    for (const QString &name : from.tableNames())
+        if (only.isEmpty() || only.contains(name, Qt::CaseInsensitive))
+            names.append(name);
+    for (const QString &wanted : only)
+        if (!names.contains(wanted, Qt::CaseInsensitive))
+            throw StoreError(QStringLiteral("A tabela %1 não existe na origem.").arg(wanted));
     if (mode == MigrationMode::IntoEmpty)
         for (const QString &name : names)
             if (to.hasTable(name) && to.scalar(QStringLiteral("select count(*) from %1").arg(sqltext::quoteName(name))).toLongLong() > 0)

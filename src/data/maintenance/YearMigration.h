@@ -21,9 +21,11 @@ struct MigratedTable
 // or checksum that differs undoes the whole copy (StoreError). IntoEmpty: the destination may
 // not hold rows already in a table of the same name. Replace (a restore): every table of the
 // destination is dropped first, in the same transaction.
+// `only` limits the copy to those tables (the users table out of a data folder that also
+// holds a year).
 enum class MigrationMode { IntoEmpty, Replace };
 QList<MigratedTable> migrateSchoolYear(const Database &from, const Database &to,
-                                       MigrationMode mode = MigrationMode::IntoEmpty);
+                                       MigrationMode mode = MigrationMode::IntoEmpty, const QStringList &only = {});
 
 // The checksum of a table's rows, as migrateSchoolYear computes it.
 MigratedTable tableChecksum(const Database &db, const QString &table);

@@ -82,3 +82,20 @@ TEST(YearMigration, AYearMovesToAnotherPlaceAndBackWithEveryRowAndValue)
     Database::closeAll();
     testengine::dropServerYears();
 }
+
+TEST(YearMigration, TheUsersTableMovesAloneOutOfAFolderThatAlsoHoldsAYear)
+{
+    TempDir from, users;
+    const Database source = sampleYear(from.path());
+    ensureUsersTable(from.path());
+    const Database target = Database::open(testengine::usersLocation(users.path()));
+    if (target.hasTable(QStringLiteral("Usuarios"))) // left by a run that stopped midway
+        target.dropTable(QStringLiteral("Usuarios"));
+    const QList<MigratedTable> copied = migrateSchoolYear(source, target, MigrationMode::IntoEmpty, {QStringLiteral("usuarios")});
+    ASSERT_EQ(copied.size(), 1);
+    EXPECT_EQ(target.tableNames(), QStringList({QStringLiteral("Usuarios")}));
+    EXPECT_EQ(tableChecksum(target, QStringLiteral("Usuarios")).checksum, tableChecksum(source, QStringLiteral("Usuarios")).checksum);
+    EXPECT_THROW(migrateSchoolYear(source, target, MigrationMode::Replace, {QStringLiteral("Nada")}), StoreError);
+    target.dropTable(QStringLiteral("Usuarios")); // the test server's users are shared by every test
+    Database::closeAll();
+}

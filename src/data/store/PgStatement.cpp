@@ -1,6 +1,7 @@
 #include "data/store/PgStatement.h"
 
 #include "data/store/PgConnection.h"
+#include "data/store/PgSqlText.h"
 #include "data/store/SqlText.h"
 #include "data/store/StoreError.h"
 
@@ -19,16 +20,6 @@ namespace {
 // The server's type numbers the store reads as numbers.
 constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
 
-bool isSchemaChange(const QList<sqltext::Token> &tokens)
-{
-    for (const sqltext::Token &t : tokens) {
-        if (t.kind == sqltext::TokenKind::Space)
-            continue;
-        return t.is("create") || t.is("alter") || t.is("drop") || t.is("comment");
-    }
-    return false;
-}
-
 QByteArray textOf(const QVariant &value)
 {
     switch (value.typeId()) {
@@ -46,174 +37,17 @@ QByteArray textOf(const QVariant &value)
     }
 }
 
-// SQLite puts empty values first in an ascending order and last in a descending one; the
-// server does the opposite unless told, so each ORDER BY term says it.
-void orderNullsAsBefore(QList<sqltext::Token> &tokens)
-{
-    int depth = 0;
-    int orderDepth = -1;
-    qsizetype lastSignificant = -1;
-    bool descending = false;
-    bool saysNulls = false;
-    auto endTerm = [&] {
-        if (lastSignificant >= 0 && !saysNulls)
-            tokens[lastSignificant].text += descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
-        descending = false;
-        saysNulls = false;
-    };
-    for (qsizetype i = 0; i < tokens.size(); ++i) {
-        const sqltext::Token &t = tokens[i];
-        if (t.kind == sqltext::TokenKind::Space)
-            continue;
-        const bool open = t.kind == sqltext::TokenKind::Symbol && t.text == u"(";
-        const bool close = t.kind == sqltext::TokenKind::Symbol && t.text == u")";
-        if (orderDepth >= 0) {
-            if (close && depth == orderDepth) {
-                endTerm();
-                orderDepth = -1;
-            } else if (depth == orderDepth) {
-                if ((t.kind == sqltext::TokenKind::Symbol && (t.text == u"," || t.text == u";")) || t.is("limit")
-                    || t.is("offset") || t.is("for") || t.is("fetch")) {
-                    endTerm();
-                    if (t.text != u",")
-                        orderDepth = -1;
-                } else if (t.is("desc")) {
-                    descending = true;
-                } else if (t.is("asc")) {
-                    descending = false;
-                } else if (t.is("nulls")) {
-                    saysNulls = true;
-                }
-            }
-        } else if (t.is("by") && lastSignificant >= 0 && tokens[lastSignificant].is("order")) {
-            orderDepth = depth;
-            lastSignificant = i;
-            continue;
-        }
-        if (open)
-            ++depth;
-        if (close)
-            --depth;
-        lastSignificant = i;
-    }
-    if (orderDepth >= 0)
-        endTerm();
-}
-
-// A subquery in FROM needs a name on the server ("from (select ...) as x"); SQLite does without.
-void nameDerivedTables(QList<sqltext::Token> &tokens)
-{
-    static const QStringList follows = {u"where"_qs, u"order"_qs,  u"group"_qs, u"limit"_qs,  u"having"_qs,
-                                        u"union"_qs, u"inner"_qs,  u"left"_qs,  u"right"_qs,  u"join"_qs,
-                                        u"on"_qs,    u"cross"_qs,  u"full"_qs,  u"offset"_qs, u"except"_qs,
-                                        u"intersect"_qs, u"natural"_qs, u"window"_qs};
-    auto next = [&](qsizetype i) {
-        while (++i < tokens.size())
-            if (tokens[i].kind != sqltext::TokenKind::Space)
-                return i;
-        return qsizetype(-1);
-    };
-    qsizetype previous = -1;
-    int named = 0;
-    for (qsizetype i = 0; i < tokens.size(); ++i) {
-        if (tokens[i].kind == sqltext::TokenKind::Space)
-            continue;
-        const bool opens = tokens[i].kind == sqltext::TokenKind::Symbol && tokens[i].text == u"(";
-        const qsizetype first = opens ? next(i) : -1;
-        if (opens && previous >= 0 && (tokens[previous].is("from") || tokens[previous].is("join")) && first >= 0
-            && tokens[first].is("select")) {
-            int depth = 0;
-            qsizetype close = -1;
-            for (qsizetype j = i; j < tokens.size() && close < 0; ++j) {
-                if (tokens[j].kind != sqltext::TokenKind::Symbol)
-                    continue;
-                if (tokens[j].text == u"(")
-                    ++depth;
-                else if (tokens[j].text == u")" && --depth == 0)
-                    close = j;
-            }
-            const qsizetype after = close >= 0 ? next(close) : -1;
-            if (close >= 0
-                && (after < 0 || (tokens[after].kind == sqltext::TokenKind::Symbol && tokens[after].text != u"(")
-                    || (tokens[after].kind == sqltext::TokenKind::Word && follows.contains(tokens[after].text.toLower()))))
-                tokens[close].text += QStringLiteral(" AS lumesco_from%1").arg(++named);
-        }
-        previous = i;
-    }
-}
-
 } // namespace
 
 PgStatement::PgStatement(PgConnection &connection, const QString &sql) : m_connection(connection), m_sql(sql)
 {
-    QList<sqltext::Token> tokens = sqltext::tokenize(sql);
-    int positional = 0;
-    int depth = 0;
-    bool inSelectList = false;
-    for (qsizetype i = 0; i < tokens.size(); ++i) {
-        sqltext::Token &t = tokens[i];
-        if (t.kind == sqltext::TokenKind::Symbol && (t.text == u"(" || t.text == u")"))
-            depth += t.text == u"(" ? 1 : -1;
-        if (depth == 0 && t.is("select"))
-            inSelectList = true;
-        else if (depth == 0 && t.is("from"))
-            inSelectList = false;
-        if (t.kind == sqltext::TokenKind::QuotedName && t.text.size() >= 2) {
-            // Names are the program's, case-insensitive: the server's are folded to lower case.
-            QString inner = t.text.mid(1, t.text.size() - 2);
-            if (t.text.startsWith(u'"'))
-                inner.replace(QStringLiteral("\"\""), QStringLiteral("\""));
-            t.text = sqltext::quoteName(inner.toLower());
-            if (inner.compare(u"rowid", Qt::CaseInsensitive) == 0)
-                t = {sqltext::TokenKind::Word, QStringLiteral("rowid")};
-        }
-        // Logical fields hold 0/1; the program's statements also write them TRUE and FALSE.
-        if (t.is("true") || t.is("false"))
-            t.text = t.is("true") ? QStringLiteral("1") : QStringLiteral("0");
-        if (inSelectList && t.is("rowid")) {
-            // A row id named in the select list stays; those a "*" brings are the table's own.
-            qsizetype next = i + 1;
-            while (next < tokens.size() && tokens[next].kind == sqltext::TokenKind::Space)
-                ++next;
-            if (next >= tokens.size() || tokens[next].text == u"," || tokens[next].is("from"))
-                ++m_explicitRowIds;
-        }
-        if (t.kind == sqltext::TokenKind::Parameter && t.text.startsWith(u':')) {
-            if (i > 0 && tokens[i - 1].text == u":")
-                continue; // a cast ("x::integer")
-            const QString name = t.text.mid(1);
-            qsizetype at = -1;
-            for (qsizetype n = 0; n < m_names.size(); ++n)
-                if (m_names[n].compare(name, Qt::CaseInsensitive) == 0)
-                    at = n;
-            if (at < 0) {
-                m_names.append(name);
-                at = m_names.size() - 1;
-            }
-            t.text = u'$' + QString::number(at + 1);
-        } else if (t.kind == sqltext::TokenKind::Symbol && t.text == u"?") {
-            if (i + 1 < tokens.size() && tokens[i + 1].kind == sqltext::TokenKind::Number) {
-                const int n = tokens[i + 1].text.toInt();
-                t.text = u'$' + tokens[i + 1].text;
-                tokens[i + 1].text.clear();
-                positional = qMax(positional, n);
-            } else {
-                t.text = u'$' + QString::number(++positional);
-            }
-        }
-    }
-    if (!m_names.isEmpty() && positional > 0)
-        throw StoreError(QStringLiteral("Marcas de parâmetro misturadas na instrução SQL.\nInstrução: ") + sql.trimmed());
-    const int count = m_names.isEmpty() ? positional : int(m_names.size());
-    m_values.resize(count);
-    m_nulls = QList<bool>(count, true);
-    orderNullsAsBefore(tokens);
-    nameDerivedTables(tokens);
-    m_serverSql = sqltext::join(tokens).toUtf8();
-    QStringList words;
-    for (const sqltext::Token &t : std::as_const(tokens))
-        if (t.kind != sqltext::TokenKind::Space && !t.text.isEmpty())
-            words.append(t.text.toLower());
+    const pgsql::ServerStatement server = pgsql::toServer(sql);
+    m_serverSql = server.text;
+    m_names = server.names;
+    m_explicitRowIds = server.explicitRowIds;
+    m_values.resize(server.parameters);
+    m_nulls = QList<bool>(server.parameters, true);
+    const QStringList &words = server.words;
     if (words.size() == 2 && words[0] == u"savepoint") {
         m_control = Control::Savepoint;
         m_savepoint = words[1];
@@ -227,7 +61,7 @@ PgStatement::PgStatement(PgConnection &connection, const QString &sql) : m_conne
     } else if (!words.isEmpty() && words[0] == u"rollback") {
         m_control = Control::RollbackTo;
     }
-    if (isSchemaChange(tokens))
+    if (server.schemaChange)
         m_runs = -1; // never prepared: the layout it changes would change under it
 }
 

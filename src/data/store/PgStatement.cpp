@@ -10,6 +10,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <charconv>
 
 #include <libpq-fe.h>
 
@@ -313,36 +314,43 @@ QString PgStatement::text(int column) const
 
 QVariant PgStatement::value(int column, FieldType type) const
 {
-    if (isNull(column))
+    const int c = resultColumn(column);
+    if (PQgetisnull(m_result, m_row, c))
         return {};
-    const char *raw = PQgetvalue(m_result, m_row, resultColumn(column));
+    // The server's text for numbers and dates is fixed (no locale): read straight from it.
+    const char *raw = PQgetvalue(m_result, m_row, c);
+    const char *end = raw + PQgetlength(m_result, m_row, c);
     switch (type) {
     case FieldType::Text:
     case FieldType::Memo: {
-        QString t = text(column);
+        QString t = QString::fromUtf8(raw, end - raw);
         return t.isEmpty() ? QVariant() : QVariant(t);
     }
     case FieldType::Float:
     case FieldType::Money: {
-        bool ok = false;
-        const double d = QByteArray(raw).trimmed().toDouble(&ok);
-        return ok ? QVariant(d) : QVariant();
+        double d = 0;
+        return std::from_chars(raw, end, d).ec == std::errc() ? QVariant(d) : QVariant();
     }
     case FieldType::Short:
     case FieldType::Long:
     case FieldType::AutoIncrement: {
-        bool ok = false;
-        const qint64 v = QByteArray(raw).toLongLong(&ok);
-        if (ok)
+        qint64 v = 0;
+        if (const auto r = std::from_chars(raw, end, v); r.ec == std::errc() && r.ptr == end)
             return int(v);
-        return int(qRound64(QByteArray(raw).toDouble()));
+        double d = 0;
+        return std::from_chars(raw, end, d).ec == std::errc() ? QVariant(int(qRound64(d))) : QVariant();
     }
     case FieldType::Date: {
-        const QDate d = QDate::fromString(text(column).left(10), Qt::ISODate);
-        return d.isValid() ? QVariant(d) : QVariant();
+        int y = 0, m = 0, d = 0;
+        if (end - raw >= 10 && raw[4] == '-' && raw[7] == '-' && std::from_chars(raw, raw + 4, y).ec == std::errc()
+            && std::from_chars(raw + 5, raw + 7, m).ec == std::errc() && std::from_chars(raw + 8, raw + 10, d).ec == std::errc()) {
+            const QDate date(y, m, d);
+            return date.isValid() ? QVariant(date) : QVariant();
+        }
+        return {};
     }
     case FieldType::Logical: {
-        const QByteArray t = QByteArray(raw).trimmed().toLower();
+        const QByteArray t = QByteArray(raw, end - raw).trimmed().toLower();
         return t == "t" || t == "true" || t == "1" || t == "s" || t == "sim";
     }
     }

@@ -3,6 +3,7 @@
 // a run interrupted part-way.
 #include "billing/generators/ChargeGenerators.h"
 #include "billing/BillingSchool.h"
+#include "support/ChildProcess.h"
 #include "support/RecordingReporter.h"
 #include "support/RefusingTrigger.h"
 #include "support/ScriptedDialogs.h"
@@ -235,4 +236,40 @@ TEST_F(Generators, OtherChargesNumberEachStudentsRowsAndDescribeThem)
     RecordingReporter refused;
     EXPECT_EQ(generateOtherCharges(*m_charges, r, refused), core::RunOutcome::Failed);
     EXPECT_EQ(count(QStringLiteral("Tipo = '4'")), 2);
+}
+
+// The other desk of the race below: a teacher's marks typed one by one into the grade table.
+TEST(GeneratorsChild, Run)
+{
+    const QStringList task = childprocess::task();
+    if (task.size() != 1)
+        GTEST_SKIP() << "runs only as the second workstation of the race";
+    try {
+        const data::Database db = data::Database::open(task[0]);
+        for (int m = 1; m <= 400; ++m)
+            db.exec(QStringLiteral("insert into NOTAS (MATRICULA, DISC, Turma, Nome) values (:m, '01', '1G1A', 'ALUNO')"),
+                    {{QStringLiteral("m"), 1000 + m}});
+        for (int m = 1; m <= 400; ++m)
+            db.exec(QStringLiteral("update NOTAS set UND1 = :v where MATRICULA = :m and DISC = '01'"),
+                    {{QStringLiteral("v"), 7.5}, {QStringLiteral("m"), 1000 + m}});
+    } catch (const data::StoreError &) {
+        _exit(20);
+    }
+    _exit(10);
+}
+
+TEST_F(Generators, AYearOfFeesRacingMarksTypedOnAnotherDeskLosesAndRepeatsNothing)
+{
+    if (!m_db.isServerYear())
+        GTEST_SKIP() << "a shared file takes one writer at a time; this is the server's case";
+    const pid_t other = childprocess::start("GeneratorsChild.Run", {m_db.directory()});
+    for (int m = 1; m <= 12; ++m)
+        EXPECT_EQ(fees(month(m)), core::RunOutcome::Completed) << m;
+    EXPECT_EQ(childprocess::wait(other), 10);
+    // Four students are charged each month, once.
+    EXPECT_EQ(count(QStringLiteral("Tipo = 'N'")), 48);
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from (select distinct Matricula, ParcelaNum from CCORRENT "
+                                         "where Tipo = 'N') as d")).toInt(),
+              48);
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from NOTAS where UND1 = 7.5")).toInt(), 400);
 }

@@ -1,6 +1,7 @@
 #include "StoreFixture.h"
 
 #include "data/store/Transaction.h"
+#include "support/ChildProcess.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -8,19 +9,14 @@
 #include <QFileInfo>
 #include <QThread>
 
-#include <cstdio>
 #include <csignal>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace data;
 
-// Several workstations on one directory, played by a second run of this test program that
-// performs one task named in LUMESCO_STORE_CHILD ("task|school year|folder for signals") and
-// answers by exit code.
+// Several workstations on one school year, played by a second run of this test program that
+// performs one task (task, school year, folder for signals) and answers by exit code.
 namespace {
-
-const char kChildVariable[] = "LUMESCO_STORE_CHILD";
 
 int runChildTask(const QString &task, const QString &location, const QString &dir)
 {
@@ -81,32 +77,6 @@ int runChildTask(const QString &task, const QString &location, const QString &di
     return 40;
 }
 
-QString selfPath()
-{
-    return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
-}
-
-pid_t startChild(const QString &task, const QString &location, const QString &dir)
-{
-    const QByteArray exe = QFile::encodeName(selfPath());
-    const QByteArray value = (task + u'|' + location + u'|' + dir).toUtf8();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        setenv(kChildVariable, value.constData(), 1);
-        freopen("/dev/null", "w", stdout); // the second run's own test report is noise here
-        execl(exe.constData(), exe.constData(), "--gtest_filter=StoreChild.Run", static_cast<char *>(nullptr));
-        _exit(99);
-    }
-    return pid;
-}
-
-int waitChild(pid_t pid)
-{
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 class Sharing : public StoreFixture
 {
 protected:
@@ -117,18 +87,21 @@ protected:
     }
 
     int child(const QString &task) { return waitChild(startChild(task)); }
-    pid_t startChild(const QString &task) { return ::startChild(task, m_db.directory(), m_dir.path()); }
+    pid_t startChild(const QString &task)
+    {
+        return childprocess::start("StoreChild.Run", {task, m_db.directory(), m_dir.path()});
+    }
+    static int waitChild(pid_t pid) { return childprocess::wait(pid); }
 };
 
 } // namespace
 
 TEST(StoreChild, Run)
 {
-    const QByteArray spec = qgetenv(kChildVariable);
-    if (spec.isEmpty())
+    const QStringList task = childprocess::task();
+    if (task.size() != 3)
         GTEST_SKIP() << "runs only as the second workstation of the sharing tests";
-    const QString text = QString::fromUtf8(spec);
-    _exit(runChildTask(text.section(u'|', 0, 0), text.section(u'|', 1, 1), text.section(u'|', 2)));
+    _exit(runChildTask(task[0], task[1], task[2]));
 }
 
 TEST_F(Sharing, EveryPostIsOnDiskForAnotherWorkstationAtOnce)

@@ -7,6 +7,7 @@
 #include "core/Clock.h"
 #include "data/store/Query.h"
 #include "support/RecordingReporter.h"
+#include "support/RefusingTrigger.h"
 
 #include <QDir>
 
@@ -104,8 +105,8 @@ TEST_F(SlipRun, NoRowsTellsAndWritesNothing)
 
 TEST_F(SlipRun, ASlipNumberThatCannotBeStoredWarnsAndTheSlipStillPrints)
 {
-    m_db.exec(QStringLiteral("create trigger refuse_three before update of NossoNum on Ccorrent "
-                             "when new.Matricula = 3 begin select raise(abort, 'recusado'); end"));
+    refuseWrites(m_db, QStringLiteral("refuse_three"), QStringLiteral("update of NossoNum"), QStringLiteral("Ccorrent"),
+                 QStringLiteral("new.Matricula = 3"), QStringLiteral("recusado"));
     EXPECT_EQ(print(march(QStringLiteral("Mensalidade"))), SlipRunResult::Printed);
     ASSERT_EQ(m_reporter.notes().size(), 1);
     EXPECT_EQ(m_reporter.notes()[0].text, QStringLiteral("Erro ao gravar campo nosso_número em CCorrent.db"));

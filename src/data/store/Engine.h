@@ -19,6 +19,20 @@ class TableLocks;
 // the two implementations.
 namespace engine {
 
+// The value `params` holds for the mark ":name" (keys written with or without the colon, in any
+// case); null when it holds none.
+inline const QVariant *namedValue(const SqlParams &params, QStringView name)
+{
+    for (auto it = params.cbegin(); it != params.cend(); ++it) {
+        QStringView key = it.key();
+        if (key.startsWith(u':'))
+            key = key.mid(1);
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return &it.value();
+    }
+    return nullptr;
+}
+
 // One prepared statement, reused with new values.
 class Statement
 {

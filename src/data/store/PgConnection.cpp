@@ -31,33 +31,6 @@ quint32 fnv(const QString &text)
     return hash;
 }
 
-// A field of a table the store did not make, from the server's type.
-FieldDef fieldFromServerType(const QString &name, const QString &type)
-{
-    FieldDef f;
-    f.name = name;
-    const QString t = type.toLower();
-    const int open = t.indexOf(u'(');
-    const int size = open > 0 ? t.mid(open + 1, t.indexOf(u')') - open - 1).toInt() : 0;
-    if (t.startsWith(u"character")) {
-        f.type = size > 0 ? FieldType::Text : FieldType::Memo;
-        f.size = size;
-    } else if (t == u"text") {
-        f.type = FieldType::Memo;
-    } else if (t == u"smallint") {
-        f.type = FieldType::Short;
-    } else if (t == u"integer" || t == u"bigint") {
-        f.type = FieldType::Long;
-    } else if (t == u"date") {
-        f.type = FieldType::Date;
-    } else if (t == u"boolean") {
-        f.type = FieldType::Logical;
-    } else {
-        f.type = FieldType::Float;
-    }
-    return f;
-}
-
 // Advisory locks of the server, one pair of keys (school year, table) per table; the server
 // drops them when the connection ends, however it ends.
 class PgTableLocks : public TableLocks
@@ -74,7 +47,7 @@ public:
                                   "AND database = (SELECT oid FROM pg_database WHERE datname = current_database()) "
                                   "AND classid = $1 AND objid = $2 AND objsubid = 2 AND pid <> pg_backend_pid()"),
                    QString::number(m_year), QString::number(fnv(table.toUpper())))
-            != "0";
+            != u"0";
     }
 
 protected:
@@ -92,26 +65,16 @@ protected:
         const bool taken = ask(kind == Kind::Exclusive ? QStringLiteral("SELECT pg_try_advisory_lock($1, $2)")
                                                        : QStringLiteral("SELECT pg_try_advisory_lock_shared($1, $2)"),
                                key1, key2)
-            == "t";
+            == u"t";
         if (taken)
             m_held.insert(table, kind);
         return taken;
     }
 
 private:
-    QByteArray ask(const QString &sql, const QString &a, const QString &b) const
+    QString ask(const QString &sql, const QString &a, const QString &b) const
     {
-        const QByteArray text = sql.toUtf8(), first = a.toLatin1(), second = b.toLatin1();
-        const char *values[2] = {first.constData(), second.constData()};
-        PGresult *r = PQexecParams(m_connection.handle(), text.constData(), 2, nullptr, values, nullptr, nullptr, 0);
-        if (PQresultStatus(r) != PGRES_TUPLES_OK) {
-            const QString error = pgErrorText(m_connection.handle(), r, sql);
-            PQclear(r);
-            throw StoreError(error);
-        }
-        const QByteArray answer = PQntuples(r) > 0 ? QByteArray(PQgetvalue(r, 0, 0)) : QByteArray();
-        PQclear(r);
-        return answer;
+        return m_connection.rows(sql, {a, b}).value(0).value(0);
     }
 
     PgConnection &m_connection;
@@ -446,7 +409,7 @@ TableDef PgConnection::readLayout(const QString &table)
             continue;
         const int split = row[2].indexOf(u'|');
         FieldDef f = split > 0 ? sqltext::fieldFromType(row[2].left(split), row[2].mid(split + 1))
-                               : fieldFromServerType(row[1], row[3]);
+                               : sqltext::fieldFromType(row[1], row[3]); // a table the store did not make
         f.required = row[4] == u"t";
         byNumber.insert(row[0].toInt(), f);
         def.fields.append(f);

@@ -67,13 +67,13 @@ public:
     QString writerLockText() const;
     // Runs a statement without parameters; throws StoreError on failure.
     void command(const QString &sql);
+    // The rows of a catalogue query with text parameters, every value as text (empty when null).
+    QList<QStringList> rows(const QString &sql, const QStringList &params);
 
 private:
     void ensureSchema(bool readOnly);
     // Runs `sql` in a savepoint of the open transaction; false (and undone) when it fails.
     bool attempt(const QString &sql);
-    // A list of one-column rows of a catalogue query with text parameters.
-    QList<QStringList> rows(const QString &sql, const QStringList &params);
 
     ServerAddress m_address;
     PGconn *m_conn = nullptr;

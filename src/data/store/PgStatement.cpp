@@ -86,19 +86,10 @@ void PgStatement::bind(int position, const QVariant &value)
 void PgStatement::bindNamed(const SqlParams &params)
 {
     for (qsizetype n = 0; n < m_names.size(); ++n) {
-        bool found = false;
-        for (auto it = params.cbegin(); it != params.cend(); ++it) {
-            QString key = it.key();
-            if (key.startsWith(u':'))
-                key.remove(0, 1);
-            if (key.compare(m_names[n], Qt::CaseInsensitive) == 0) {
-                bind(int(n) + 1, it.value());
-                found = true;
-                break;
-            }
-        }
-        if (!found)
+        const QVariant *value = engine::namedValue(params, m_names[n]);
+        if (!value)
             throw StoreError(QStringLiteral("Parâmetro sem valor: :%1\nInstrução: %2").arg(m_names[n], m_sql.trimmed()));
+        bind(int(n) + 1, *value);
     }
 }
 

@@ -360,8 +360,8 @@ FieldDef fieldFromType(const QString &name, const QString &type)
     const auto m = sized.match(type);
     const QString word = (m.hasMatch() ? m.captured(1) : type).trimmed().toUpper();
     const int size = m.hasMatch() ? m.captured(2).toInt() : 0;
-    if (word == u"CHAR" || word == u"VARCHAR" || word == u"CHARACTER" || word == u"ALPHA"
-        || word == u"NCHAR" || word == u"NVARCHAR") {
+    if (word == u"CHAR" || word == u"VARCHAR" || word == u"CHARACTER" || word == u"CHARACTER VARYING"
+        || word == u"ALPHA" || word == u"NCHAR" || word == u"NVARCHAR") {
         f.type = size > 0 ? FieldType::Text : FieldType::Memo;
         f.size = size;
     } else if (word == u"TEXT" || word == u"CLOB" || word == u"MEMO" || word == u"BLOB") {

@@ -55,7 +55,8 @@ QStringList rewrite(const QString &sql, const std::function<QString(const FieldD
                     bool engineKnowsStandardFunctions = false);
 
 // The field a column type of the program's SQL describes ("CHAR(60)", "Boolean", "INTEGER",
-// "SMALLINT", "FLOAT", "MONEY", "DATE", "BLOB(1,1)"...); also reads the types the store writes.
+// "SMALLINT", "FLOAT", "MONEY", "DATE", "BLOB(1,1)"...); also reads the types the store writes
+// and those the PostgreSQL server names ("character varying(42)", "double precision").
 FieldDef fieldFromType(const QString &name, const QString &type);
 
 // For "select * from <table> [alias] [where ...] [order by ...]": the table name, else empty.

@@ -144,21 +144,11 @@ void Statement::bindNamed(const SqlParams &params)
         const char *rawName = a.bind_parameter_name(m_stmt, i);
         if (!rawName)
             throw StoreError(QStringLiteral("Parâmetro sem nome na instrução SQL.\nInstrução: ") + m_sql.trimmed());
-        const QString name = QString::fromUtf8(rawName + 1);
-        bool found = false;
-        for (auto it = params.cbegin(); it != params.cend(); ++it) {
-            QString key = it.key();
-            if (key.startsWith(u':'))
-                key.remove(0, 1);
-            if (key.compare(name, Qt::CaseInsensitive) == 0) {
-                bind(i, it.value());
-                found = true;
-                break;
-            }
-        }
-        if (!found)
+        const QVariant *value = engine::namedValue(params, QString::fromUtf8(rawName + 1));
+        if (!value)
             throw StoreError(QStringLiteral("Parâmetro sem valor: %1\nInstrução: %2")
                                  .arg(QString::fromUtf8(rawName), m_sql.trimmed()));
+        bind(i, *value);
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include "data/schema/AcademicSchema.h"
 #include "data/schema/FinancialSchema.h"
+#include "data/store/AppendBatch.h"
 #include "data/store/Database.h"
 #include "data/store/SqlText.h"
 #include "data/store/Table.h"
@@ -197,9 +198,11 @@ Database freshSchool(const QString &dir)
     return db;
 }
 
+// A generation stands or falls as a whole, so its appends may go to a server in bulk.
 void generateWithStore(const Database &db, const QList<Student> &students)
 {
     Transaction tx(db);
+    AppendBatch batch(db);
     Table notas(db, QStringLiteral("NOTAS.DB"));
     notas.open();
     for (const Student &s : students) {

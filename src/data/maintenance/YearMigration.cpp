@@ -1,5 +1,6 @@
 #include "data/maintenance/YearMigration.h"
 
+#include "data/store/AppendBatch.h"
 #include "data/store/Query.h"
 #include "data/store/SqlText.h"
 #include "data/store/StoreError.h"
@@ -72,6 +73,8 @@ QList<MigratedTable> migrateSchoolYear(const Database &from, const Database &to,
 
     QList<MigratedTable> copied;
     Transaction transaction(to);
+    // The copy stands or falls as a whole: its rows may go to a server in bulk.
+    AppendBatch batch(to);
     if (mode == MigrationMode::Replace)
         for (const QString &name : to.tableNames())
             to.dropTable(name);

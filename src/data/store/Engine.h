@@ -92,6 +92,14 @@ public:
     // savepoint).
     virtual QStringList createTableStatements(const TableDef &def) const = 0;
 
+    // The row id a new row of `table` takes when its append is held to go with others (see
+    // AppendBatch); 0 when the engine writes each append at once and reports its id.
+    virtual qint64 reserveRowId(const QString &table)
+    {
+        Q_UNUSED(table);
+        return 0;
+    }
+
     virtual std::shared_ptr<TableLocks> locks() = 0;
     // Where the tables live, as the user names it: a directory, or a server year's address.
     virtual QString location() const = 0;

@@ -1,5 +1,6 @@
 #include "data/store/PgConnection.h"
 
+#include "data/store/PgAppendQueue.h"
 #include "data/store/PgSqlText.h"
 #include "data/store/PgStatement.h"
 #include "data/store/SqlText.h"
@@ -7,6 +8,8 @@
 #include "data/store/TableLocks.h"
 
 #include <QMap>
+#include <QMutex>
+#include <QVarLengthArray>
 
 #include <libpq-fe.h>
 
@@ -20,6 +23,10 @@ using sqltext::quoteName;
 using pgsql::folded;
 using pgsql::literal;
 using pgsql::unquoted;
+
+// The live connections by their native handle, for AppendBatch to find its own.
+QMutex liveMutex;
+QHash<void *, PgConnection *> live;
 
 quint32 fnv(const QString &text)
 {
@@ -181,7 +188,8 @@ QString pgErrorText(PGconn *conn, const PGresult *result, const QString &sql)
 // ---------------------------------------------------------------------------------------------
 // The connection
 
-PgConnection::PgConnection(const ServerAddress &address, bool readOnly) : m_address(address)
+PgConnection::PgConnection(const ServerAddress &address, bool readOnly)
+    : m_address(address), m_appends(std::make_unique<PgAppendQueue>(*this))
 {
     m_conn = PQconnectdb(m_address.conninfo.constData());
     if (PQstatus(m_conn) != CONNECTION_OK) {
@@ -207,17 +215,29 @@ PgConnection::PgConnection(const ServerAddress &address, bool readOnly) : m_addr
         throw;
     }
     m_locks = std::make_shared<PgTableLocks>(*this);
+    const QMutexLocker locker(&liveMutex);
+    live.insert(m_conn, this);
 }
 
 PgConnection::~PgConnection()
 {
     m_locks.reset();
-    if (m_conn)
+    if (m_conn) {
+        const QMutexLocker locker(&liveMutex);
+        live.remove(m_conn);
         PQfinish(m_conn);
+    }
+}
+
+PgConnection *PgConnection::ofHandle(void *handle)
+{
+    const QMutexLocker locker(&liveMutex);
+    return live.value(handle);
 }
 
 void PgConnection::command(const QString &sql)
 {
+    m_appends->send();
     PGresult *r = PQexec(m_conn, sql.toUtf8().constData());
     const ExecStatusType status = PQresultStatus(r);
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
@@ -241,6 +261,99 @@ bool PgConnection::attempt(const QString &sql)
     return true;
 }
 
+PGresult *PgConnection::runAlone(const QByteArray &serverSql, const char *const *values, int count, const QByteArray &name,
+                                 bool prepareNow, bool *prepared)
+{
+    if (prepared)
+        *prepared = false;
+    if (PQenterPipelineMode(m_conn) != 1)
+        return PQmakeEmptyPGresult(m_conn, PGRES_FATAL_ERROR);
+    PQsendQueryParams(m_conn, "SAVEPOINT lumesco_statement", 0, nullptr, nullptr, nullptr, nullptr, 0);
+    if (prepareNow)
+        PQsendPrepare(m_conn, name.constData(), serverSql.constData(), count, nullptr);
+    if (name.isEmpty())
+        PQsendQueryParams(m_conn, serverSql.constData(), count, nullptr, values, nullptr, nullptr, 0);
+    else
+        PQsendQueryPrepared(m_conn, name.constData(), count, values, nullptr, nullptr, 0);
+    PQsendQueryParams(m_conn, "RELEASE lumesco_statement", 0, nullptr, nullptr, nullptr, nullptr, 0);
+    PQpipelineSync(m_conn);
+    // Each answer ends with a null; the sync point ends them all. The first result of each
+    // query is kept.
+    const int queries = prepareNow ? 4 : 3;
+    QVarLengthArray<PGresult *, 4> answers(queries);
+    std::fill(answers.begin(), answers.end(), nullptr);
+    int query = 0;
+    for (int nulls = 0; nulls < 16;) {
+        PGresult *r = PQgetResult(m_conn);
+        if (!r) {
+            ++query;
+            ++nulls;
+            continue;
+        }
+        if (PQresultStatus(r) == PGRES_PIPELINE_SYNC) {
+            PQclear(r);
+            break;
+        }
+        if (query < queries && !answers[query])
+            answers[query] = r;
+        else
+            PQclear(r);
+    }
+    PQexitPipelineMode(m_conn);
+    auto ok = [](const PGresult *r) {
+        const ExecStatusType status = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
+        return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+    };
+    PGresult *answer = answers[queries - 2];
+    if (prepareNow) {
+        if (ok(answers[1])) {
+            if (prepared)
+                *prepared = true;
+        } else {
+            // The statement could not be read: its error is the answer.
+            answer = answers[1];
+        }
+    }
+    for (int q = 0; q < queries; ++q)
+        if (answers[q] != answer)
+            PQclear(answers[q]);
+    if (!ok(answer) && PQtransactionStatus(m_conn) == PQTRANS_INERROR)
+        PQclear(PQexec(m_conn, "ROLLBACK TO lumesco_statement; RELEASE lumesco_statement"));
+    return answer;
+}
+
+void PgConnection::holdAppends(bool hold)
+{
+    m_holdingAppends += hold ? 1 : -1;
+    if (m_holdingAppends == 0)
+        m_reservedRowIds.clear(); // ids taken but not used are simply skipped
+}
+
+bool PgConnection::holdsAppends() const
+{
+    return m_holdingAppends > 0 && PQtransactionStatus(m_conn) == PQTRANS_INTRANS;
+}
+
+qint64 PgConnection::reserveRowId(const QString &table)
+{
+    if (!holdsAppends())
+        return 0;
+    QList<qint64> &ids = m_reservedRowIds[table.toLower()];
+    if (ids.isEmpty()) {
+        // Taken from the table's own sequence, a few thousand at a time (the last one first).
+        const auto taken = rows(QStringLiteral("SELECT nextval(pg_get_serial_sequence($1, 'rowid')) "
+                                               "FROM generate_series(1, 4096) ORDER BY 1 DESC"),
+                                {quoteName(m_address.schema) + u'.' + folded(table)});
+        for (const QStringList &row : taken)
+            ids.append(row[0].toLongLong());
+        if (ids.isEmpty())
+            return 0;
+    }
+    return ids.takeLast();
+}
+
+// Catalogue queries and locks: they read nothing that held appends could change, so those
+// keep waiting.
 QList<QStringList> PgConnection::rows(const QString &sql, const QStringList &params)
 {
     QByteArrayList texts;
@@ -361,6 +474,7 @@ bool PgConnection::inTransaction() const
 
 void PgConnection::rollbackOnClose()
 {
+    m_appends->drop();
     if (m_conn && inTransaction())
         PQclear(PQexec(m_conn, "ROLLBACK"));
 }

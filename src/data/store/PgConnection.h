@@ -6,10 +6,14 @@
 
 #include <QHash>
 
+#include <memory>
+
 typedef struct pg_conn PGconn;
 typedef struct pg_result PGresult;
 
 namespace data {
+
+class PgAppendQueue;
 
 // PostgreSQL's pieces of SQL.
 class PgDialect : public SqlDialect
@@ -47,6 +51,8 @@ public:
     TableDef readLayout(const QString &canonicalTable) override;
     QStringList createTableStatements(const TableDef &def) const override;
 
+    qint64 reserveRowId(const QString &table) override;
+
     std::shared_ptr<TableLocks> locks() override { return m_locks; }
     QString location() const override { return m_address.text; }
     QString filePath() const override { return m_address.text; }
@@ -69,6 +75,21 @@ public:
     void command(const QString &sql);
     // The rows of a catalogue query with text parameters, every value as text (empty when null).
     QList<QStringList> rows(const QString &sql, const QStringList &params);
+    // Runs one statement inside the open transaction in a savepoint of its own, so that its
+    // failure takes back only itself: the savepoint, the statement and the release go in one
+    // round trip. `name` is the statement prepared on the server (empty: sent as text); with
+    // `prepareNow` it is prepared under that name first, and `prepared` tells whether that
+    // worked. Returns the statement's answer (the preparation's, when it could not be read).
+    PGresult *runAlone(const QByteArray &serverSql, const char *const *values, int count, const QByteArray &name,
+                       bool prepareNow, bool *prepared);
+
+    // Appends held to go to the server together (see AppendBatch); calls nest.
+    void holdAppends(bool hold);
+    // True while appends are held and a transaction is open.
+    bool holdsAppends() const;
+    PgAppendQueue &appendQueue() { return *m_appends; }
+    // The connection behind a Database's native handle; null for another engine's.
+    static PgConnection *ofHandle(void *handle);
 
 private:
     void ensureSchema(bool readOnly);
@@ -82,6 +103,9 @@ private:
     QHash<unsigned, QHash<int, FieldDef>> m_byOid; // table -> column number -> field
     quint64 m_statements = 0;
     QString m_openingSavepoint;
+    std::unique_ptr<PgAppendQueue> m_appends;
+    int m_holdingAppends = 0;
+    QHash<QString, QList<qint64>> m_reservedRowIds; // by table: ids taken for held appends
 };
 
 // The store's text for a failed result (null: the connection's last error), with the

@@ -1,5 +1,6 @@
 #include "data/store/PgStatement.h"
 
+#include "data/store/PgAppendQueue.h"
 #include "data/store/PgConnection.h"
 #include "data/store/PgSqlText.h"
 #include "data/store/SqlText.h"
@@ -38,6 +39,34 @@ QByteArray textOf(const QVariant &value)
     }
 }
 
+// "insert into T (a, b) values ($1, $2)": the same rows as "COPY T (a, b) FROM STDIN" takes them,
+// so appends held in bulk may go that way. Empty for any other statement.
+QByteArray copyFor(const QStringList &words, int parameters)
+{
+    if (parameters == 0 || words.size() < 8 || words[0] != u"insert" || words[1] != u"into" || words[3] != u"(")
+        return {};
+    QStringList columns;
+    qsizetype i = 4;
+    for (; i + 1 < words.size(); i += 2) {
+        columns.append(words[i]);
+        if (words[i + 1] == u")")
+            break;
+        if (words[i + 1] != u",")
+            return {};
+    }
+    i += 2;
+    if (columns.size() != parameters || i + 1 >= words.size() || words[i] != u"values" || words[i + 1] != u"(")
+        return {};
+    i += 2;
+    for (int n = 1; n <= parameters; ++n, i += 2) {
+        if (i + 1 >= words.size() || words[i] != u'$' + QString::number(n) || words[i + 1] != (n == parameters ? u")" : u","))
+            return {};
+    }
+    if (i != words.size())
+        return {};
+    return QStringLiteral("COPY %1 (%2) FROM STDIN").arg(words[2], columns.join(QStringLiteral(", "))).toUtf8();
+}
+
 } // namespace
 
 PgStatement::PgStatement(PgConnection &connection, const QString &sql) : m_connection(connection), m_sql(sql)
@@ -64,6 +93,8 @@ PgStatement::PgStatement(PgConnection &connection, const QString &sql) : m_conne
     }
     if (server.schemaChange)
         m_runs = -1; // never prepared: the layout it changes would change under it
+    m_copySql = copyFor(words, server.parameters);
+    m_undoes = !words.isEmpty() && words[0] == u"rollback";
 }
 
 PgStatement::~PgStatement()
@@ -97,6 +128,20 @@ void PgStatement::execute() const
 {
     auto *self = const_cast<PgStatement *>(this);
     PGconn *conn = m_connection.handle();
+    if (m_held)
+        return;
+    // A bulk run's appends wait to go together; anything else sends them first, unless it
+    // undoes them.
+    PgAppendQueue &appends = m_connection.appendQueue();
+    if (!m_copySql.isEmpty() && m_connection.holdsAppends()) {
+        appends.hold(m_copySql, m_serverSql, m_sql, m_values, m_nulls);
+        self->m_held = true;
+        return;
+    }
+    if (m_undoes)
+        appends.drop();
+    else
+        appends.send();
     const int count = int(m_values.size());
     QVarLengthArray<const char *, 32> values(count);
     for (int i = 0; i < count; ++i)
@@ -186,61 +231,11 @@ void PgStatement::execute() const
 
 PGresult *PgStatement::runAlone(const char *const *values, int count, const QByteArray &prepareAs)
 {
-    PGconn *conn = m_connection.handle();
-    if (PQenterPipelineMode(conn) != 1)
-        throw StoreError(pgErrorText(conn, nullptr, m_sql));
-    // SAVEPOINT, [PREPARE,] the statement, RELEASE: one round trip.
-    PQsendQueryParams(conn, "SAVEPOINT lumesco_statement", 0, nullptr, nullptr, nullptr, nullptr, 0);
-    if (!prepareAs.isEmpty())
-        PQsendPrepare(conn, prepareAs.constData(), m_serverSql.constData(), count, nullptr);
-    const QByteArray &name = prepareAs.isEmpty() ? m_prepared : prepareAs;
-    if (name.isEmpty())
-        PQsendQueryParams(conn, m_serverSql.constData(), count, nullptr, values, nullptr, nullptr, 0);
-    else
-        PQsendQueryPrepared(conn, name.constData(), count, values, nullptr, nullptr, 0);
-    PQsendQueryParams(conn, "RELEASE lumesco_statement", 0, nullptr, nullptr, nullptr, nullptr, 0);
-    PQpipelineSync(conn);
-    // Each answer ends with a null; the sync point ends them all. The first result of each
-    // query is kept.
-    const int queries = prepareAs.isEmpty() ? 3 : 4;
-    QVarLengthArray<PGresult *, 4> answers(queries);
-    std::fill(answers.begin(), answers.end(), nullptr);
-    int query = 0;
-    for (int nulls = 0; nulls < 16;) {
-        PGresult *r = PQgetResult(conn);
-        if (!r) {
-            ++query;
-            ++nulls;
-            continue;
-        }
-        if (PQresultStatus(r) == PGRES_PIPELINE_SYNC) {
-            PQclear(r);
-            break;
-        }
-        if (query < queries && !answers[query])
-            answers[query] = r;
-        else
-            PQclear(r);
-    }
-    PQexitPipelineMode(conn);
-    auto ok = [](const PGresult *r) {
-        const ExecStatusType status = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
-        return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
-    };
-    PGresult *answer = answers[queries - 2];
-    if (!prepareAs.isEmpty()) {
-        if (ok(answers[1])) {
-            m_prepared = prepareAs;
-        } else {
-            // The statement could not be read: its error is the answer.
-            answer = answers[1];
-        }
-    }
-    for (int q = 0; q < queries; ++q)
-        if (answers[q] != answer)
-            PQclear(answers[q]);
-    if (!ok(answer) && PQtransactionStatus(conn) == PQTRANS_INERROR)
-        PQclear(PQexec(conn, "ROLLBACK TO lumesco_statement; RELEASE lumesco_statement"));
+    bool prepared = false;
+    PGresult *answer = m_connection.runAlone(m_serverSql, values, count, prepareAs.isEmpty() ? m_prepared : prepareAs,
+                                             !prepareAs.isEmpty(), &prepared);
+    if (prepared)
+        m_prepared = prepareAs;
     return answer;
 }
 
@@ -248,6 +243,8 @@ bool PgStatement::step()
 {
     if (!m_result)
         execute();
+    if (m_held)
+        return false;
     ++m_row;
     return m_row < PQntuples(m_result);
 }
@@ -257,6 +254,7 @@ void PgStatement::reset()
     if (m_result)
         PQclear(m_result);
     m_result = nullptr;
+    m_held = false;
     m_row = -1;
 }
 
@@ -264,6 +262,8 @@ int PgStatement::columnCount() const
 {
     if (!m_result)
         execute();
+    if (m_held)
+        return 0;
     return int(m_visible.size());
 }
 
@@ -271,6 +271,8 @@ const FieldDef *PgStatement::sourceField(int column) const
 {
     if (!m_result)
         execute();
+    if (m_held)
+        return nullptr;
     const int c = resultColumn(column);
     const Oid table = PQftable(m_result, c);
     return table == InvalidOid ? nullptr : m_connection.sourceField(table, PQftablecol(m_result, c));
@@ -399,6 +401,8 @@ qint64 PgStatement::insertedId() const
 
 int PgStatement::changes() const
 {
+    if (m_held)
+        return 1;
     if (!m_result)
         return 0;
     return QByteArray(PQcmdTuples(m_result)).toInt();

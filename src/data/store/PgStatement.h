@@ -58,6 +58,9 @@ private:
     // its release commits it.
     enum class Control { None, Begin, Savepoint, Release, RollbackTo, End } m_control = Control::None;
     QString m_savepoint;
+    bool m_undoes = false;    // ROLLBACK [TO ...]: appends held since are dropped, not sent
+    QByteArray m_copySql;     // an append that may be held and sent by COPY (see copyFor)
+    mutable bool m_held = false; // this run was held: it goes with the next statement
     QByteArray m_prepared;    // the server's name for it, once prepared
     int m_runs = 0;
     mutable PGresult *m_result = nullptr;

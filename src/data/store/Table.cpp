@@ -31,6 +31,7 @@ void bindAll(engine::Statement &st, const QVariantList &values)
 struct Table::Statements
 {
     std::unique_ptr<engine::Statement> insert;
+    std::unique_ptr<engine::Statement> insertWithId; // for appends held in bulk (AppendBatch)
     std::unordered_map<std::string, std::unique_ptr<engine::Statement>> updates; // by the changed columns
     std::unique_ptr<engine::Statement> remove;
     std::unique_ptr<engine::Statement> fetch;
@@ -576,21 +577,30 @@ void Table::writeInsert(Row &row)
             row.values[i] = int(next->int64(0));
         }
     }
-    if (!m_statements->insert) {
+    // A held append cannot report the id the server gives: it takes one reserved for it.
+    const qint64 reservedId = s.connection->reserveRowId(m_layout.name);
+    std::unique_ptr<engine::Statement> &insert = reservedId ? m_statements->insertWithId : m_statements->insert;
+    if (!insert) {
         QStringList columns, marks;
         for (const FieldDef &f : m_layout.fields) {
             columns.append(quoteName(f.name));
             marks.append(QStringLiteral("?"));
         }
-        m_statements->insert = s.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)%4")
-                                             .arg(quoteName(m_layout.name), columns.join(QStringLiteral(", ")),
-                                                  marks.join(QStringLiteral(", ")), s.dialect.returningRowId()));
+        if (reservedId) {
+            columns.append(QStringLiteral("rowid"));
+            marks.append(QStringLiteral("?"));
+        }
+        insert = s.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)%4")
+                               .arg(quoteName(m_layout.name), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")),
+                                    reservedId ? QString() : s.dialect.returningRowId()));
     }
-    engine::Statement &st = *m_statements->insert;
+    engine::Statement &st = *insert;
     for (int i = 0; i < count; ++i)
         st.bind(i + 1, row.values[i]);
+    if (reservedId)
+        st.bind(count + 1, reservedId);
     st.step();
-    row.id = st.insertedId();
+    row.id = reservedId ? reservedId : st.insertedId();
     st.reset();
 }
 

@@ -1,0 +1,200 @@
+#include "data/store/PgAppendQueue.h"
+
+#include "data/store/PgConnection.h"
+#include "data/store/StoreError.h"
+
+#include <QScopeGuard>
+#include <QVarLengthArray>
+
+#include <libpq-fe.h>
+
+#include <utility>
+
+namespace data {
+
+namespace {
+
+// Up to this many rows (or bytes of rows) wait for the next statement; then they go at once.
+constexpr qsizetype kMaxHeldRows = 5000;
+constexpr qsizetype kMaxHeldBytes = 4 << 20;
+// Fewer rows than this go as INSERTs in one pipeline: a COPY costs two round trips more.
+constexpr qsizetype kFewestForCopy = 32;
+
+// A value in COPY's text form: backslash, tab and line breaks escaped.
+void appendCopyText(QByteArray &line, const QByteArray &value)
+{
+    for (const char c : value) {
+        switch (c) {
+        case '\\':
+            line += "\\\\";
+            break;
+        case '\t':
+            line += "\\t";
+            break;
+        case '\n':
+            line += "\\n";
+            break;
+        case '\r':
+            line += "\\r";
+            break;
+        default:
+            line += c;
+        }
+    }
+}
+
+bool succeeded(const PGresult *result)
+{
+    const ExecStatusType status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
+    return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+}
+
+bool run(PGconn *conn, const char *sql)
+{
+    PGresult *result = PQexec(conn, sql);
+    const bool ok = succeeded(result);
+    PQclear(result);
+    return ok;
+}
+
+// The batch's savepoint, taken back after a refusal.
+void undoBatch(PGconn *conn)
+{
+    run(conn, "ROLLBACK TO lumesco_batch; RELEASE lumesco_batch");
+}
+
+} // namespace
+
+void PgAppendQueue::hold(const QByteArray &copySql, const QByteArray &insertSql, const QString &sql, const QByteArrayList &values,
+                         const QList<bool> &nulls)
+{
+    if (m_groups.isEmpty() || m_groups.last().insertSql != insertSql)
+        m_groups.append(Group{copySql, insertSql, sql, {}, {}});
+    Group &group = m_groups.last();
+    const qsizetype before = group.lines.size();
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            group.lines += '\t';
+        if (nulls[i])
+            group.lines += "\\N";
+        else
+            appendCopyText(group.lines, values[i]);
+    }
+    group.lines += '\n';
+    group.rows.append(Row{values, nulls});
+    m_heldBytes += group.lines.size() - before;
+    if (++m_heldRows >= kMaxHeldRows || m_heldBytes >= kMaxHeldBytes)
+        send();
+}
+
+void PgAppendQueue::drop()
+{
+    m_groups.clear();
+    m_heldRows = 0;
+    m_heldBytes = 0;
+}
+
+void PgAppendQueue::send()
+{
+    if (m_groups.isEmpty() || m_sending)
+        return;
+    const QList<Group> groups = std::exchange(m_groups, {});
+    m_heldRows = 0;
+    m_heldBytes = 0;
+    m_sending = true;
+    const auto sent = qScopeGuard([this] { m_sending = false; });
+    QString firstRefusal;
+    for (const Group &group : groups) {
+        if (sendWhole(group))
+            continue;
+        const QString refusal = sendEachAlone(group);
+        if (firstRefusal.isEmpty())
+            firstRefusal = refusal;
+    }
+    if (!firstRefusal.isEmpty())
+        throw StoreError(firstRefusal);
+}
+
+bool PgAppendQueue::sendWhole(const Group &group)
+{
+    return group.rows.size() >= kFewestForCopy ? sendByCopy(group) : sendByPipeline(group);
+}
+
+bool PgAppendQueue::sendByCopy(const Group &group)
+{
+    PGconn *conn = m_connection.handle();
+    if (!run(conn, "SAVEPOINT lumesco_batch"))
+        return false;
+    PGresult *started = PQexec(conn, group.copySql.constData());
+    const bool copying = PQresultStatus(started) == PGRES_COPY_IN;
+    PQclear(started);
+    bool ok = copying;
+    if (copying) {
+        const bool written = PQputCopyData(conn, group.lines.constData(), int(group.lines.size())) == 1;
+        ok = PQputCopyEnd(conn, written ? nullptr : "interrompido") == 1 && written;
+        while (PGresult *result = PQgetResult(conn)) {
+            ok = ok && succeeded(result);
+            PQclear(result);
+        }
+    }
+    if (ok)
+        ok = run(conn, "RELEASE lumesco_batch");
+    if (!ok)
+        undoBatch(conn);
+    return ok;
+}
+
+bool PgAppendQueue::sendByPipeline(const Group &group)
+{
+    PGconn *conn = m_connection.handle();
+    if (PQenterPipelineMode(conn) != 1)
+        return false;
+    PQsendQueryParams(conn, "SAVEPOINT lumesco_batch", 0, nullptr, nullptr, nullptr, nullptr, 0);
+    for (const Row &row : group.rows) {
+        const int count = int(row.values.size());
+        QVarLengthArray<const char *, 32> values(count);
+        for (int i = 0; i < count; ++i)
+            values[i] = row.nulls[i] ? nullptr : row.values[i].constData();
+        PQsendQueryParams(conn, group.insertSql.constData(), count, nullptr, values.constData(), nullptr, nullptr, 0);
+    }
+    PQsendQueryParams(conn, "RELEASE lumesco_batch", 0, nullptr, nullptr, nullptr, nullptr, 0);
+    PQpipelineSync(conn);
+    // Each answer ends with a null; the sync point ends them all.
+    const qsizetype queries = group.rows.size() + 2;
+    bool ok = true;
+    for (qsizetype nulls = 0; nulls <= queries + 1;) {
+        PGresult *result = PQgetResult(conn);
+        if (!result) {
+            ++nulls;
+            continue;
+        }
+        const ExecStatusType status = PQresultStatus(result);
+        PQclear(result);
+        if (status == PGRES_PIPELINE_SYNC)
+            break;
+        ok = ok && (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK);
+    }
+    PQexitPipelineMode(conn);
+    if (!ok && PQtransactionStatus(conn) == PQTRANS_INERROR)
+        undoBatch(conn);
+    return ok;
+}
+
+QString PgAppendQueue::sendEachAlone(const Group &group)
+{
+    PGconn *conn = m_connection.handle();
+    QString firstRefusal;
+    for (const Row &row : group.rows) {
+        const int count = int(row.values.size());
+        QVarLengthArray<const char *, 32> values(count);
+        for (int i = 0; i < count; ++i)
+            values[i] = row.nulls[i] ? nullptr : row.values[i].constData();
+        PGresult *result = m_connection.runAlone(group.insertSql, values.constData(), count, {}, false, nullptr);
+        if (!succeeded(result) && firstRefusal.isEmpty())
+            firstRefusal = pgErrorText(conn, result, group.sql);
+        PQclear(result);
+    }
+    return firstRefusal;
+}
+
+} // namespace data

@@ -98,6 +98,7 @@ void PgAppendQueue::send()
 {
     if (m_groups.isEmpty() || m_sending)
         return;
+    m_connection.sendWaitingControl();
     const QList<Group> groups = std::exchange(m_groups, {});
     m_heldRows = 0;
     m_heldBytes = 0;

@@ -14,6 +14,7 @@
 #include <libpq-fe.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace data {
 
@@ -238,6 +239,7 @@ PgConnection *PgConnection::ofHandle(void *handle)
 void PgConnection::command(const QString &sql)
 {
     m_appends->send();
+    sendWaitingControl();
     PGresult *r = PQexec(m_conn, sql.toUtf8().constData());
     const ExecStatusType status = PQresultStatus(r);
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
@@ -268,6 +270,10 @@ PGresult *PgConnection::runAlone(const QByteArray &serverSql, const char *const 
         *prepared = false;
     if (PQenterPipelineMode(m_conn) != 1)
         return PQmakeEmptyPGresult(m_conn, PGRES_FATAL_ERROR);
+    // The savepoints waiting, SAVEPOINT, [PREPARE,] the statement, RELEASE: one round trip.
+    const QByteArrayList waiting = std::exchange(m_waitingControl, {});
+    for (const QByteArray &control : waiting)
+        PQsendQueryParams(m_conn, control.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
     PQsendQueryParams(m_conn, "SAVEPOINT lumesco_statement", 0, nullptr, nullptr, nullptr, nullptr, 0);
     if (prepareNow)
         PQsendPrepare(m_conn, name.constData(), serverSql.constData(), count, nullptr);
@@ -279,11 +285,12 @@ PGresult *PgConnection::runAlone(const QByteArray &serverSql, const char *const 
     PQpipelineSync(m_conn);
     // Each answer ends with a null; the sync point ends them all. The first result of each
     // query is kept.
-    const int queries = prepareNow ? 4 : 3;
-    QVarLengthArray<PGresult *, 4> answers(queries);
+    const int first = int(waiting.size());
+    const int queries = first + (prepareNow ? 4 : 3);
+    QVarLengthArray<PGresult *, 8> answers(queries);
     std::fill(answers.begin(), answers.end(), nullptr);
     int query = 0;
-    for (int nulls = 0; nulls < 16;) {
+    for (int nulls = 0; nulls < queries + 8;) {
         PGresult *r = PQgetResult(m_conn);
         if (!r) {
             ++query;
@@ -306,20 +313,68 @@ PGresult *PgConnection::runAlone(const QByteArray &serverSql, const char *const 
     };
     PGresult *answer = answers[queries - 2];
     if (prepareNow) {
-        if (ok(answers[1])) {
+        if (ok(answers[first + 1])) {
             if (prepared)
                 *prepared = true;
         } else {
             // The statement could not be read: its error is the answer.
-            answer = answers[1];
+            answer = answers[first + 1];
+        }
+    }
+    bool started = true;
+    for (int q = 0; q < first; ++q) {
+        if (!ok(answers[q])) {
+            answer = answers[q]; // a savepoint that waited was refused: nothing else ran
+            started = false;
+            break;
         }
     }
     for (int q = 0; q < queries; ++q)
         if (answers[q] != answer)
             PQclear(answers[q]);
-    if (!ok(answer) && PQtransactionStatus(m_conn) == PQTRANS_INERROR)
+    if (!ok(answer) && started && PQtransactionStatus(m_conn) == PQTRANS_INERROR)
         PQclear(PQexec(m_conn, "ROLLBACK TO lumesco_statement; RELEASE lumesco_statement"));
     return answer;
+}
+
+void PgConnection::deferSavepoint(const QString &name)
+{
+    m_waitingControl.append("SAVEPOINT " + name.toUtf8());
+}
+
+void PgConnection::deferRelease(const QString &name)
+{
+    const QByteArray savepoint = "SAVEPOINT " + name.toUtf8();
+    if (!m_waitingControl.isEmpty() && m_waitingControl.last() == savepoint)
+        m_waitingControl.removeLast();
+    else
+        m_waitingControl.append("RELEASE " + name.toUtf8());
+}
+
+bool PgConnection::rollBackWaiting(const QString &name)
+{
+    const qsizetype at = m_waitingControl.lastIndexOf("SAVEPOINT " + name.toUtf8());
+    if (at < 0) {
+        // It reached the server before what waits now, which it would undo anyway.
+        m_waitingControl.clear();
+        return false;
+    }
+    m_waitingControl.resize(at + 1);
+    return true;
+}
+
+void PgConnection::sendWaitingControl()
+{
+    if (m_waitingControl.isEmpty())
+        return;
+    const QByteArray texts = std::exchange(m_waitingControl, {}).join("; ");
+    PGresult *r = PQexec(m_conn, texts.constData());
+    if (PQresultStatus(r) != PGRES_COMMAND_OK) {
+        const QString text = pgErrorText(m_conn, r, QString::fromUtf8(texts));
+        PQclear(r);
+        throw StoreError(text);
+    }
+    PQclear(r);
 }
 
 void PgConnection::holdAppends(bool hold)
@@ -475,6 +530,7 @@ bool PgConnection::inTransaction() const
 void PgConnection::rollbackOnClose()
 {
     m_appends->drop();
+    m_waitingControl.clear();
     if (m_conn && inTransaction())
         PQclear(PQexec(m_conn, "ROLLBACK"));
 }

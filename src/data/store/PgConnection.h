@@ -83,6 +83,18 @@ public:
     PGresult *runAlone(const QByteArray &serverSql, const char *const *values, int count, const QByteArray &name,
                        bool prepareNow, bool *prepared);
 
+    // Savepoints and their releases inside a transaction wait to go with the next statement that
+    // reaches the server: a row's savepoint, its statement and the release of the row before
+    // cost one round trip, and a row that wrote nothing costs none.
+    void deferSavepoint(const QString &name);
+    void deferRelease(const QString &name); // cancels the savepoint when that is still waiting
+    // Before a ROLLBACK TO: true when the savepoint is still waiting, so nothing was done since
+    // (the savepoint itself stays, as after a rollback to it).
+    bool rollBackWaiting(const QString &name);
+    void dropWaitingControl() { m_waitingControl.clear(); }
+    // Sends what waits, in one round trip; throws StoreError when the server refuses it.
+    void sendWaitingControl();
+
     // Appends held to go to the server together (see AppendBatch); calls nest.
     void holdAppends(bool hold);
     // True while appends are held and a transaction is open.
@@ -105,6 +117,7 @@ private:
     QString m_openingSavepoint;
     std::unique_ptr<PgAppendQueue> m_appends;
     int m_holdingAppends = 0;
+    QByteArrayList m_waitingControl; // SAVEPOINT / RELEASE texts, in order
     QHash<QString, QList<qint64>> m_reservedRowIds; // by table: ids taken for held appends
 };
 

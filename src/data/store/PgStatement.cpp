@@ -90,6 +90,7 @@ PgStatement::PgStatement(PgConnection &connection, const QString &sql) : m_conne
         m_control = Control::End;
     } else if (!words.isEmpty() && words[0] == u"rollback") {
         m_control = Control::RollbackTo;
+        m_savepoint = words.last();
     }
     if (server.schemaChange)
         m_runs = -1; // never prepared: the layout it changes would change under it
@@ -124,6 +125,36 @@ void PgStatement::bindNamed(const SqlParams &params)
     }
 }
 
+bool PgStatement::deferControl() const
+{
+    if (PQtransactionStatus(m_connection.handle()) != PQTRANS_INTRANS)
+        return false;
+    switch (m_control) {
+    case Control::Savepoint:
+        m_connection.deferSavepoint(m_savepoint);
+        break;
+    case Control::Release:
+        if (m_savepoint == m_connection.openingSavepoint()) {
+            m_connection.dropWaitingControl(); // the commit ends them all
+            return false;
+        }
+        m_connection.deferRelease(m_savepoint);
+        break;
+    case Control::RollbackTo:
+        if (!m_connection.rollBackWaiting(m_savepoint))
+            return false;
+        break;
+    case Control::End:
+        m_connection.dropWaitingControl();
+        return false;
+    case Control::Begin:
+    case Control::None:
+        return false;
+    }
+    m_held = true;
+    return true;
+}
+
 void PgStatement::execute() const
 {
     auto *self = const_cast<PgStatement *>(this);
@@ -142,6 +173,8 @@ void PgStatement::execute() const
         appends.drop();
     else
         appends.send();
+    if (deferControl())
+        return;
     const int count = int(m_values.size());
     QVarLengthArray<const char *, 32> values(count);
     for (int i = 0; i < count; ++i)
@@ -402,7 +435,7 @@ qint64 PgStatement::insertedId() const
 int PgStatement::changes() const
 {
     if (m_held)
-        return 1;
+        return m_copySql.isEmpty() ? 0 : 1;
     if (!m_result)
         return 0;
     return QByteArray(PQcmdTuples(m_result)).toInt();

@@ -40,6 +40,9 @@ public:
 
 private:
     void execute() const;
+    // Inside a transaction a savepoint, its release and a rollback to one still waiting go with
+    // the next statement (see PgConnection::deferSavepoint); true when this one waits.
+    bool deferControl() const;
     // Runs the statement in a savepoint of its own (prepared first as `prepareAs`, if named).
     PGresult *runAlone(const char *const *values, int count, const QByteArray &prepareAs);
     const FieldDef *sourceField(int column) const;
@@ -60,7 +63,7 @@ private:
     QString m_savepoint;
     bool m_undoes = false;    // ROLLBACK [TO ...]: appends held since are dropped, not sent
     QByteArray m_copySql;     // an append that may be held and sent by COPY (see copyFor)
-    mutable bool m_held = false; // this run was held: it goes with the next statement
+    mutable bool m_held = false; // this run waits to go with the next statement
     QByteArray m_prepared;    // the server's name for it, once prepared
     int m_runs = 0;
     mutable PGresult *m_result = nullptr;

@@ -2,6 +2,7 @@
 #include "data/store/Table.h"
 #include "support/RecordingReporter.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ class BulkRunTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_db = Database::open(m_dir.path());
+        m_db = Database::open(testengine::yearLocation(m_dir.path()));
         TableDef t;
         t.name = QStringLiteral("NUMEROS");
         t.fields = {{QStringLiteral("N"), FieldType::Long, 0, true},
@@ -28,6 +29,7 @@ protected:
         BulkRun::setRefreshHold({});
         m_db = Database();
         Database::closeAll();
+        testengine::dropServerYears();
     }
 
     void insert(int n) const

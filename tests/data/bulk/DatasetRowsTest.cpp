@@ -1,6 +1,7 @@
 #include "data/bulk/DatasetRows.h"
 #include "data/store/Table.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@ TEST(DatasetRows, RowsInViewAsDisplayTextsInTheDatasetsOrder)
 {
     TempDir dir;
     {
-        const Database db = Database::open(dir.path());
+        const Database db = Database::open(testengine::yearLocation(dir.path()));
         TableDef t;
         t.name = QStringLiteral("ALUNOS");
         t.fields = {{QStringLiteral("MATRICULA"), FieldType::Float, 0, true},
@@ -39,4 +40,5 @@ TEST(DatasetRows, RowsInViewAsDisplayTextsInTheDatasetsOrder)
                   (QStringList{QStringLiteral("NOME;MATRICULA"), QStringLiteral("ANA;3"), QStringLiteral("BIA;2")}));
     }
     Database::closeAll();
+    testengine::dropServerYears();
 }

@@ -1,8 +1,10 @@
 #include "StoreFixture.h"
 
+#include "data/bulk/BulkRun.h"
 #include "data/store/AppendBatch.h"
 #include "data/store/Query.h"
 #include "data/store/Transaction.h"
+#include "support/RecordingReporter.h"
 
 using namespace data;
 
@@ -174,6 +176,32 @@ TEST_F(AppendBatches, undoDropsHeldRows)
         undone.rollback();
     }
     EXPECT_EQ(count(QStringLiteral("alunos")), 2);
+}
+
+// A row of a bulk run that may fail alone still fails alone in a batch: its release sends what
+// it appended, so the refusal is its own, and rows that did nothing cost nothing.
+TEST_F(AppendBatches, rowsThatMayFailAloneStayAlone)
+{
+    addAluno(5, QStringLiteral("JÁ EXISTE"), QStringLiteral("1G1A"));
+    RecordingReporter reporter;
+    Table t(m_db, QStringLiteral("Alunos.DB"));
+    t.open();
+    BulkRun run(m_db, reporter, {.datasets = {&t}});
+    int refused = 0;
+    const core::RunOutcome outcome = run.run([&](BulkRun &r) {
+        AppendBatch batch(m_db);
+        for (int i = 1; i <= 10; ++i) {
+            r.row([&] { appendAluno(t, i, QStringLiteral("ALUNO %1").arg(i)); }, [&](const StoreError &) {
+                ++refused;
+                t.cancel();
+            });
+            r.row([] {}); // a row with nothing to write
+        }
+    });
+    EXPECT_EQ(outcome, core::RunOutcome::Completed);
+    EXPECT_EQ(refused, 1);
+    EXPECT_EQ(count(QStringLiteral("alunos")), 10);
+    EXPECT_EQ(rowText(5).section(u'|', 0, 0).toStdString(), "JÁ EXISTE");
 }
 
 } // namespace

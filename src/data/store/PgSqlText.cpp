@@ -113,12 +113,93 @@ void nameDerivedTables(QList<sqltext::Token> &tokens)
     }
 }
 
+// The first select list of the statement: an expression without a name of its own gets its own
+// text as its name, as SQLite names it ("count(*)", where the server would say "count"). A plain
+// column, a "*" and a named expression keep theirs. `original` holds the tokens as the program
+// wrote them, `tokens` the same tokens made the server's.
+void nameExpressionColumns(const QList<sqltext::Token> &original, QList<sqltext::Token> &tokens)
+{
+    auto solid = [&](qsizetype i) { return original[i].kind != sqltext::TokenKind::Space && !tokens[i].text.isEmpty(); };
+    qsizetype start = -1;
+    int depth = 0;
+    for (qsizetype i = 0; i < tokens.size() && start < 0; ++i) {
+        if (tokens[i].kind == sqltext::TokenKind::Symbol && (tokens[i].text == u"(" || tokens[i].text == u")"))
+            depth += tokens[i].text == u"(" ? 1 : -1;
+        else if (depth == 0 && tokens[i].is("select"))
+            start = i + 1;
+    }
+    if (start < 0)
+        return;
+    static const QStringList ends{QStringLiteral("from"), QStringLiteral("where"), QStringLiteral("group"), QStringLiteral("order"),
+                                  QStringLiteral("limit"), QStringLiteral("union"), QStringLiteral("except"),
+                                  QStringLiteral("intersect"), QStringLiteral("having"), QStringLiteral("into")};
+    QList<qsizetype> item; // the solid tokens of the item being read
+    QList<std::pair<qsizetype, QString>> names; // after which token, which name
+    auto nameItem = [&] {
+        while (!item.isEmpty() && (original[item.first()].is("distinct") || original[item.first()].is("all")))
+            item.removeFirst();
+        if (item.isEmpty())
+            return;
+        const sqltext::Token &last = original[item.last()];
+        const bool lastIsName = last.kind == sqltext::TokenKind::Word || last.kind == sqltext::TokenKind::QuotedName;
+        // A column ("nome", "a.nome", "a.*") or "*".
+        bool column = true;
+        for (qsizetype n = 0; n < item.size(); ++n) {
+            const sqltext::Token &t = original[item[n]];
+            const bool name = t.kind == sqltext::TokenKind::Word || t.kind == sqltext::TokenKind::QuotedName
+                || (t.kind == sqltext::TokenKind::Symbol && t.text == u"*");
+            if (n % 2 == 0 ? !name : !(t.kind == sqltext::TokenKind::Symbol && t.text == u"."))
+                column = false;
+        }
+        if (column || item.size() < 2)
+            return;
+        // Named already: "... as x", or a name right after a name, a number, a text or ")".
+        const sqltext::Token &before = original[item[item.size() - 2]];
+        if (lastIsName && !last.is("end") && !last.is("null")
+            && (before.is("as") || before.kind == sqltext::TokenKind::Word || before.kind == sqltext::TokenKind::QuotedName
+                || before.kind == sqltext::TokenKind::Number || before.kind == sqltext::TokenKind::Text
+                || (before.kind == sqltext::TokenKind::Symbol && before.text == u")")))
+            return;
+        QString text;
+        for (qsizetype i = item.first(); i <= item.last(); ++i)
+            text += original[i].text;
+        names.append({item.last(), sqltext::quoteName(text.simplified().left(63))});
+    };
+    depth = 0;
+    for (qsizetype i = start; i < tokens.size(); ++i) {
+        const sqltext::Token &t = tokens[i];
+        if (t.kind == sqltext::TokenKind::Symbol && t.text == u"(") {
+            ++depth;
+        } else if (t.kind == sqltext::TokenKind::Symbol && t.text == u")") {
+            if (--depth < 0)
+                break;
+        } else if (depth == 0 && ((t.kind == sqltext::TokenKind::Symbol && t.text == u";") || ends.contains(t.text.toLower()))) {
+            break;
+        } else if (depth == 0 && t.kind == sqltext::TokenKind::Symbol && t.text == u",") {
+            nameItem();
+            item.clear();
+            continue;
+        }
+        if (solid(i))
+            item.append(i);
+    }
+    nameItem();
+    for (auto it = names.crbegin(); it != names.crend(); ++it) {
+        const qsizetype at = it->first + 1;
+        tokens.insert(at, {sqltext::TokenKind::QuotedName, it->second});
+        tokens.insert(at, {sqltext::TokenKind::Space, QStringLiteral(" ")});
+        tokens.insert(at, {sqltext::TokenKind::Word, QStringLiteral("AS")});
+        tokens.insert(at, {sqltext::TokenKind::Space, QStringLiteral(" ")});
+    }
+}
+
 } // namespace
 
 ServerStatement toServer(const QString &sql)
 {
     ServerStatement out;
     QList<sqltext::Token> tokens = sqltext::tokenize(sql);
+    const QList<sqltext::Token> original = tokens;
     int positional = 0;
     int depth = 0;
     bool inSelectList = false;
@@ -173,6 +254,7 @@ ServerStatement toServer(const QString &sql)
     if (!out.names.isEmpty() && positional > 0)
         throw StoreError(QStringLiteral("Marcas de parâmetro misturadas na instrução SQL.\nInstrução: ") + sql.trimmed());
     out.parameters = out.names.isEmpty() ? positional : int(out.names.size());
+    nameExpressionColumns(original, tokens);
     orderNullsAsBefore(tokens);
     nameDerivedTables(tokens);
     out.text = sqltext::join(tokens).toUtf8();

@@ -179,4 +179,24 @@ TEST_F(Sql, TransactionsAndSavepointsUndoWhatFailed)
     EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from alunos")).toInt(), 5);
 }
 
+// Columns are named alike on every engine: an expression without a name by its own text, a
+// plain column by the program's spelling, a named one by its name.
+TEST_F(Sql, ColumnsAreNamedAsWritten)
+{
+    addAluno(99, QStringLiteral("ANA"), QStringLiteral("1G1A"));
+    Query q(m_db);
+    q.setSql(QStringLiteral("select distinct count(*), max(nome), a.Nome, a.turma t, coalesce(sit, 'A') as situacao, "
+                            "case when abat > 0 then 1 else 0 end, matricula + 1, (select count(*) from notas) "
+                            "from alunos a where matricula = 99 group by a.nome, a.turma, sit, abat, matricula order by 2"));
+    q.open();
+    QStringList names;
+    for (const DatasetField &f : q.fields())
+        names.append(f.name);
+    EXPECT_EQ(names.join(u'|').toStdString(),
+              "count(*)|max(nome)|NOME|t|situacao|case when abat > 0 then 1 else 0 end|matricula + 1|(select count(*) from notas)");
+    EXPECT_EQ(q.asInteger("count(*)"), 1);
+    EXPECT_EQ(q.asText("max(nome)"), QStringLiteral("ANA"));
+}
+
 } // namespace
+

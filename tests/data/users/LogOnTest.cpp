@@ -9,6 +9,7 @@
 #include "support/QStringPrinting.h"
 #include "support/RecordedLog.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +25,15 @@ protected:
     void TearDown() override
     {
         setPasswordCost(PasswordCost::Standard);
+        m_users.reset();
         Database::closeAll();
+        testengine::dropServerYears();
     }
 
     UsersTable &users()
     {
         if (!m_users)
-            m_users = std::make_unique<UsersTable>(m_dir.path());
+            m_users = std::make_unique<UsersTable>(testengine::yearLocation(m_dir.path()));
         return *m_users;
     }
     void storeRaw(const QString &user, const QString &password)
@@ -238,8 +241,9 @@ TEST(UsersTableLayout, OlderTableIsWidenedAndKeepsItsPasswords)
 {
     setPasswordCost(PasswordCost::Minimal);
     TempDir dir;
+    const QString place = testengine::yearLocation(dir.path());
     {
-        const Database db = Database::open(dir.path());
+        const Database db = Database::open(place);
         TableDef old = schema::usuarios();
         for (FieldDef &f : old.fields)
             if (f.name == u"Password")
@@ -250,7 +254,7 @@ TEST(UsersTableLayout, OlderTableIsWidenedAndKeepsItsPasswords)
     }
     Database::closeAll();
 
-    const UsersTable users(dir.path());
+    const UsersTable users(place);
     EXPECT_EQ(users.database().layout(QStringLiteral("Usuarios")).field(QStringLiteral("Password"))->size, 100);
     const std::optional<UserRecord> jose = users.find(QStringLiteral("JOSE"));
     ASSERT_TRUE(jose);
@@ -264,6 +268,7 @@ TEST(UsersTableLayout, OlderTableIsWidenedAndKeepsItsPasswords)
         << "the hash is not cut to the old width";
     setPasswordCost(PasswordCost::Standard);
     Database::closeAll();
+    testengine::dropServerYears();
 }
 
 TEST_F(LogOnTest, EveryRefusalIsLoggedWithItsCauseAndNeverThePassword)

@@ -3,6 +3,7 @@
 #include "billing/receipt/ChargeLookup.h"
 #include "billing/receipt/SchoolWithCharges.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +14,12 @@ namespace {
 class StoredCharges : public testing::Test
 {
 protected:
-    void SetUp() override { m_db = createSchoolWithCharges(m_dir.path()); }
+    void SetUp() override { m_db = createSchoolWithCharges(testengine::yearLocation(m_dir.path())); }
     void TearDown() override
     {
         m_db = {};
         data::Database::closeAll();
+        testengine::dropServerYears();
     }
 
     QString lookupError(const QList<KeyValue> &key)

@@ -206,6 +206,8 @@ PgConnection::PgConnection(const ServerAddress &address, bool readOnly)
         command(QStringLiteral("SET lock_timeout = '10s'"));
         command(QStringLiteral("SET datestyle = 'ISO, YMD'"));
         command(QStringLiteral("SET extra_float_digits = 3"));
+        // A grid of a whole table sorts in memory rather than on disk.
+        command(QStringLiteral("SET work_mem = '64MB'"));
         ensureSchema(readOnly);
         command(QStringLiteral("SET search_path TO %1").arg(quoteName(m_address.schema)));
         if (readOnly)
@@ -619,7 +621,7 @@ TableDef PgConnection::readLayout(const QString &table)
 QStringList PgConnection::createTableStatements(const TableDef &def) const
 {
     QStringList statements = sqltext::createTable(def, [this](const FieldDef &f) { return m_dialect.columnType(f); },
-                                                  {QLatin1String(pgsql::kRowIdColumn)});
+                                                  {QLatin1String(pgsql::kRowIdColumn)}, true);
     // The key as a unique constraint: its fields may stay empty, as in a school-year file, where
     // the server's PRIMARY KEY would refuse the row.
     statements[0].replace(QStringLiteral("PRIMARY KEY ("), QStringLiteral("CONSTRAINT %1 UNIQUE (").arg(keyName(def.name)));

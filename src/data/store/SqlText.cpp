@@ -445,7 +445,7 @@ QStringList splitStatements(const QString &sql)
 namespace data::sqltext {
 
 QStringList createTable(const TableDef &def, const std::function<QString(const FieldDef &)> &columnType,
-                        const QStringList &extraColumns)
+                        const QStringList &extraColumns, bool placeEmptyValues)
 {
     QStringList columns;
     for (const FieldDef &f : def.fields)
@@ -471,6 +471,8 @@ QStringList createTable(const TableDef &def, const std::function<QString(const F
                 part += QStringLiteral(" COLLATE %1").arg(QLatin1String(collation::kNameCaseInsensitive));
             if (index.descending)
                 part += QStringLiteral(" DESC");
+            if (placeEmptyValues)
+                part += index.descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
             parts.append(part);
         }
         statements.append(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")

@@ -73,8 +73,11 @@ namespace data::sqltext {
 // CREATE TABLE with the primary key, then one CREATE INDEX per named index ("<table>.<index>"),
 // in the program's SQL with quoted names. `extraColumns` (an engine's row id) come after the
 // fields, so that an INSERT without a column list still fills the fields in their order.
+// `placeEmptyValues` writes in each index where empty values go (first when ascending, last when
+// descending, as a file orders them), so that an engine that places them otherwise by itself
+// still reads the index in the order the store asks for.
 QStringList createTable(const TableDef &def, const std::function<QString(const FieldDef &)> &columnType,
-                        const QStringList &extraColumns = {});
+                        const QStringList &extraColumns = {}, bool placeEmptyValues = false);
 
 } // namespace data::sqltext
 

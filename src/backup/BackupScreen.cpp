@@ -212,6 +212,9 @@ void BackupScreen::saveServerYear()
                                 QStringLiteral("Erro"));
                 return;
             }
+            reporter.note(core::Severity::Info,
+                          QStringLiteral("%1 copiado como %2").arg(dataLabel(), QString::fromLatin1(data::kStoreFileName)),
+                          QString());
             const QString previous = QDir::currentPath();
             QDir::setCurrent(staging.path());
             const RunResult result = runBackup(m_zip, directoryFiles(staging.path()), {}, reporter);

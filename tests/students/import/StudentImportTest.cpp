@@ -2,6 +2,7 @@
 #include "data/modules/ModuleFixture.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/store/ExternalTable.h"
+#include "data/store/ServerAddress.h"
 #include "data/store/Transaction.h"
 #include "students/import/StudentImport.h"
 #include "support/ChildProcess.h"
@@ -295,6 +296,42 @@ TEST_F(StudentImport, ARegisterOpenOnAnotherDeskIsRefusedAndNothingChanges)
     m_reporter = RecordingReporter();
     EXPECT_EQ(run(), core::RunOutcome::Completed);
     EXPECT_EQ(students(), 6);
+}
+
+// A school on a server keeps last year on the same server: its address is a source, proposed
+// by the dialog; the year itself, an address without a year and a year without tables are not.
+TEST_F(StudentImport, LastYearOnTheServerIsASource)
+{
+    if (!testengine::onServer()) {
+        EXPECT_EQ(previousServerYear(db()), QString()) << "a folder's last year is picked as a folder";
+        return;
+    }
+    const data::ServerAddress own = data::ServerAddress::parse(m_location);
+    EXPECT_EQ(data::ServerAddress::parse(previousServerYear(db())).year, own.year - 1);
+
+    TempDir folder;
+    const QString lastYear = testengine::yearLocation(folder.path());
+    {
+        const data::Database year = data::createSchoolYear(lastYear, QStringLiteral("2009"));
+        year.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (1, 'ANA', '1G1AM'), (4, 'DANI', '2G3N')"));
+    }
+    m_source = openImportSource(db(), lastYear);
+    EXPECT_TRUE(m_source->isReadOnly());
+    EXPECT_EQ(run(), core::RunOutcome::Completed);
+    EXPECT_EQ(students(), 2);
+    EXPECT_EQ(classOf(1), QStringLiteral("1G2AM"));
+    EXPECT_EQ(scalar(QStringLiteral("select SIT from ALUNOS where MATRICULA = 4")).toString(), QStringLiteral("T"));
+    m_source.reset();
+    EXPECT_EQ(data::Database::open(lastYear).scalar(QStringLiteral("select count(*) from ALUNOS")).toInt(), 2)
+        << "the source is only read";
+
+    for (const QString &refused : {m_location, own.withYear(0), own.withYear(own.year + 500)}) {
+        try {
+            openImportSource(db(), refused);
+            ADD_FAILURE() << "taken as a source: " << refused.toStdString();
+        } catch (const data::StoreError &) {
+        }
+    }
 }
 
 TEST(StudentImportDesk, HoldsTheRegister)

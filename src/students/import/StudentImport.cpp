@@ -194,20 +194,12 @@ std::unique_ptr<data::Dataset> openImportSource(const data::Database &db, const 
     // A school that keeps its years on a server has last year's register there too.
     if (data::ServerAddress::isServerAddress(path)) {
         const data::ServerAddress source = data::ServerAddress::parse(path);
-        if (source.year == 0)
-            throw data::StoreError(QStringLiteral("O endereço %1 não indica um ano letivo (ano=...).").arg(source.text));
         if (db.isServerYear()) {
             const data::ServerAddress own = data::ServerAddress::parse(db.directory());
             if (own.conninfo == source.conninfo && own.schema == source.schema)
                 throw data::StoreError(QStringLiteral("O cadastro de alunos não pode ser importado dele mesmo."));
         }
-        const data::Database year = data::Database::open(source.text, data::Database::Access::ReadOnly);
-        if (!year.hasTable(QStringLiteral("ALUNOS")))
-            throw data::StoreError(QStringLiteral("Não há ano letivo em %1.").arg(source.text));
-        auto table = std::make_unique<data::Table>(year, QStringLiteral("ALUNOS"));
-        table->setReadOnly(true);
-        table->open();
-        return table;
+        return data::openExternalTable(source.text, QStringLiteral("ALUNOS"));
     }
     const QFileInfo picked(path);
     const QString folder = picked.isDir() ? picked.canonicalFilePath() : picked.absoluteDir().canonicalPath();

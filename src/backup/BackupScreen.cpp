@@ -242,13 +242,14 @@ void BackupScreen::restoreServerYear()
         return;
     }
     // Instead of the destination dialog: the only place a server year restores into is itself.
+    // Everything typed since the backup is lost, so a stray Enter answers No.
     if (core::dialogs().show({QStringLiteral("Todos os dados do %1 serão substituídos pelos do "
                                              "Back-Up %2.\nO que foi lançado depois dele será "
                                              "perdido. Deseja continuar?")
                                   .arg(inSentence(dataLabel()),
                                        QFileInfo(m_zip.archiveName()).fileName()),
                               QStringLiteral("Atenção"), core::Icon::Warning,
-                              core::Button::Yes | core::Button::No}) != core::Button::Yes)
+                              core::Button::Yes | core::Button::No, core::Button::No}) != core::Button::Yes)
         return;
     m_host.runInStatusWindow(
         QStringLiteral("Status do andamento da recuperação do back-up"),

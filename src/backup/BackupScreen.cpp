@@ -2,13 +2,19 @@
 
 #include "backup/BackupNames.h"
 #include "backup/BackupRun.h"
+#include "backup/ChosenFiles.h"
+#include "backup/ServerYearArchive.h"
 #include "core/Clock.h"
 #include "core/Dialogs.h"
 #include "core/ProgramDirs.h"
 #include "core/Shell.h"
+#include "data/store/Database.h"
+#include "data/store/ServerAddress.h"
+#include "data/store/StoreError.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace backup {
 
@@ -22,6 +28,14 @@ bool confirmNoAccess()
                                                 "Dados neste momento!"),
                                  QStringLiteral("Atenção"), core::Icon::Warning,
                                  core::Button::Ok | core::Button::Cancel}) == core::Button::Ok;
+}
+
+// "Ano letivo 2026 no servidor ..." inside a sentence.
+QString inSentence(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text[0].toLower();
+    return text;
 }
 
 void defineArchiveFirst()
@@ -42,6 +56,16 @@ QString BackupScreen::archiveLabel() const
 {
     const QString name = m_zip.archiveName();
     return name.isEmpty() ? QStringLiteral("(nenhum)") : QDir::toNativeSeparators(name);
+}
+
+QString BackupScreen::dataLabel() const
+{
+    return dataPlaceText(m_places.dataDir);
+}
+
+bool BackupScreen::serverYear() const
+{
+    return data::ServerAddress::isServerAddress(m_places.dataDir);
 }
 
 void BackupScreen::nameArchive(const QString &path)
@@ -111,6 +135,10 @@ void BackupScreen::save()
     }
     if (!confirmNoAccess())
         return;
+    if (serverYear()) {
+        saveServerYear();
+        return;
+    }
     QDir::setCurrent(m_places.dataDir);
     const std::optional<FileChoice> choice = m_host.chooseFiles(m_places.dataDir, m_automatic);
     if (!choice || choice->files.isEmpty())
@@ -133,6 +161,10 @@ void BackupScreen::restore()
     }
     if (!confirmNoAccess())
         return;
+    if (serverYear()) {
+        restoreServerYear();
+        return;
+    }
     QDir::setCurrent(m_places.dataDir);
     const std::optional<RestoreChoice> choice = m_host.chooseDestination(m_places.dataDir);
     if (!choice)
@@ -156,6 +188,91 @@ void BackupScreen::restore()
             const RunResult result =
                 runRestore(m_zip, choice->destination, choice->options, entries, reporter);
             core::inform(restoreCountText(result.count));
+        });
+}
+
+void BackupScreen::saveServerYear()
+{
+    m_host.runInStatusWindow(
+        QStringLiteral("Status do andamento do Back-Up"), [&](core::RunReporter &reporter) {
+            // The year is written as the school-year file a folder holds, into a folder of its
+            // own that goes away with the copy; the archive gets the same "Lumesco.db".
+            QTemporaryDir staging;
+            reporter.begin(QStringLiteral("Copiando o ano letivo do servidor..."), 0, false);
+            try {
+                if (!staging.isValid())
+                    throw data::StoreError(QStringLiteral("Não foi possível criar uma pasta temporária: %1")
+                                               .arg(staging.errorString()));
+                stageServerYear(m_places.dataDir, staging.path());
+            } catch (const data::StoreError &e) {
+                reporter.note(core::Severity::Error, e.message(), QString());
+                reporter.finish(core::RunOutcome::Failed);
+                core::showError(QStringLiteral("Não foi possível copiar o %1.\n%2")
+                                    .arg(inSentence(dataLabel()), e.message()),
+                                QStringLiteral("Erro"));
+                return;
+            }
+            reporter.note(core::Severity::Info,
+                          QStringLiteral("%1 copiado como %2").arg(dataLabel(), QString::fromLatin1(data::kStoreFileName)),
+                          QString());
+            const QString previous = QDir::currentPath();
+            QDir::setCurrent(staging.path());
+            const RunResult result = runBackup(m_zip, directoryFiles(staging.path()), {}, reporter);
+            QDir::setCurrent(previous);
+            core::inform(backupCountText(result.count));
+        });
+}
+
+void BackupScreen::restoreServerYear()
+{
+    const QString yearFile = QString::fromLatin1(data::kStoreFileName);
+    if (m_zip.entries().isEmpty()) {
+        core::showError(QStringLiteral("Erro! Não há arquivos para serem recuperados!"),
+                        QStringLiteral("Erro"));
+        return;
+    }
+    QString entry;
+    for (const ZipEntry &e : m_zip.entries())
+        if (e.name.compare(yearFile, Qt::CaseInsensitive) == 0)
+            entry = e.name;
+    if (entry.isEmpty()) {
+        core::showError(QStringLiteral("Este Back-Up não tem um ano letivo (%1): nada foi recuperado.")
+                            .arg(yearFile),
+                        QStringLiteral("Erro"));
+        return;
+    }
+    // Instead of the destination dialog: the only place a server year restores into is itself.
+    // Everything typed since the backup is lost, so a stray Enter answers No.
+    if (core::dialogs().show({QStringLiteral("Todos os dados do %1 serão substituídos pelos do "
+                                             "Back-Up %2.\nO que foi lançado depois dele será "
+                                             "perdido. Deseja continuar?")
+                                  .arg(inSentence(dataLabel()),
+                                       QFileInfo(m_zip.archiveName()).fileName()),
+                              QStringLiteral("Atenção"), core::Icon::Warning,
+                              core::Button::Yes | core::Button::No, core::Button::No}) != core::Button::Yes)
+        return;
+    m_host.runInStatusWindow(
+        QStringLiteral("Status do andamento da recuperação do back-up"),
+        [&](core::RunReporter &reporter) {
+            QTemporaryDir staging;
+            const RunResult result =
+                runRestore(m_zip, staging.path(), {}, {entry}, reporter);
+            if (result.outcome != core::RunOutcome::Completed || result.count == 0) {
+                core::showError(QStringLiteral("O ano letivo não foi recuperado; ele continua como "
+                                               "estava."),
+                                QStringLiteral("Erro"));
+                return;
+            }
+            try {
+                loadIntoServerYear(staging.path(), m_places.dataDir);
+            } catch (const data::StoreError &e) {
+                reporter.note(core::Severity::Error, e.message(), QString());
+                core::showError(QStringLiteral("O ano letivo não foi recuperado; ele continua como "
+                                               "estava.\n%1").arg(e.message()),
+                                QStringLiteral("Erro"));
+                return;
+            }
+            core::inform(QStringLiteral("%1 recuperado.").arg(dataLabel()));
         });
 }
 

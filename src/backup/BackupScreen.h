@@ -66,6 +66,11 @@ public:
     TZipMaster &zip() { return m_zip; }
     // "(nenhum)" until an archive is named.
     QString archiveLabel() const;
+    // What a backup copies: the data folder, or the school year on the server.
+    QString dataLabel() const;
+    // A server year is backed up whole (its tables as the school-year file, without the file
+    // chooser) and restored whole into itself (without the destination dialog).
+    bool serverYear() const;
     bool saveEnabled() const { return m_saveEnabled; }
     bool restoreEnabled() const { return m_restoreEnabled; }
     bool automatic() const { return m_automatic; }
@@ -81,6 +86,8 @@ public:
 
 private:
     void nameArchive(const QString &path);
+    void saveServerYear();
+    void restoreServerYear();
 
     BackupScreenHost &m_host;
     BackupPlaces m_places;

@@ -2,10 +2,13 @@
 
 #include "data/maintenance/YearMigration.h"
 #include "data/store/Database.h"
+#include "data/store/ServerAddress.h"
 #include "data/store/StoreError.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
+#include <QUrlQuery>
 
 namespace backup {
 
@@ -23,7 +26,33 @@ void loadIntoServerYear(const QString &folder, const QString &address)
         throw data::StoreError(QStringLiteral("O back-up não tem um ano letivo (%1).").arg(QString::fromLatin1(data::kStoreFileName)));
     const data::Database file = data::Database::open(folder, data::Database::Access::ReadOnly);
     const data::Database year = data::Database::open(address);
+    // Replacing the tables under another desk's open window would leave it showing rows that
+    // are gone and writing into tables that no longer exist.
+    for (const QString &table : year.tableNames())
+        if (year.isTableOpenElsewhere(table))
+            throw data::StoreError(
+                QStringLiteral("A tabela %1 está sendo usada por outro usuário.").arg(table));
     data::migrateSchoolYear(file, year, data::MigrationMode::Replace);
+}
+
+QString dataPlaceText(const QString &dataDir)
+{
+    if (!data::ServerAddress::isServerAddress(dataDir))
+        return QStringLiteral("Pasta %1").arg(QDir::toNativeSeparators(dataDir));
+    try {
+        const data::ServerAddress address = data::ServerAddress::parse(dataDir);
+        const QUrl url(address.text);
+        // Through a local socket the host is a folder of this machine, not a name anyone knows.
+        QString host = url.host();
+        if (host.isEmpty()) {
+            const QString given = QUrlQuery(url).queryItemValue(QStringLiteral("host"), QUrl::FullyDecoded);
+            host = given.isEmpty() || given.startsWith(u'/') ? QStringLiteral("deste computador") : given;
+        }
+        return QStringLiteral("Ano letivo %1 no servidor %2 (banco %3)")
+            .arg(QString::number(address.year), host, url.path().mid(1));
+    } catch (const data::StoreError &) {
+        return dataDir.trimmed();
+    }
 }
 
 } // namespace backup

@@ -11,8 +11,13 @@ namespace backup {
 QString stageServerYear(const QString &address, const QString &folder);
 
 // Replaces every table of the server year at `address` with those of the school-year file in
-// `folder`, in one transaction: on any failure the year stays as it was. Throws
+// `folder`, in one transaction: on any failure the year stays as it was. Refused, with the
+// year untouched, while another workstation has one of its tables open. Throws
 // data::StoreError.
 void loadIntoServerYear(const QString &folder, const QString &address);
+
+// Where the data of a session are, in the office's words: "Ano letivo 2026 no servidor
+// servidor (banco escola)" for a server year, "Pasta C:\ESCOLA\Dados2026" for a folder.
+QString dataPlaceText(const QString &dataDir);
 
 } // namespace backup

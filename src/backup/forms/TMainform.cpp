@@ -89,6 +89,13 @@ TMainform::TMainform(const BackupPlaces &places, QWidget *parent)
     m_automatic->setObjectName(QStringLiteral("chkAutomatico"));
     connect(m_automatic, &QCheckBox::clicked, this, &TMainform::chkAutomaticoClick);
 
+    // What "&Salvar" copies, so nobody wonders which year of which place an archive holds.
+    auto *place = new QLabel(QStringLiteral("Dados: ") + m_screen.dataLabel(), this);
+    place->setObjectName(QStringLiteral("lblDados"));
+    place->setTextFormat(Qt::PlainText);
+    place->setToolTip(places.dataDir);
+    place->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
     auto *name = new QHBoxLayout;
     name->addWidget(new QLabel(QStringLiteral("Arquivo de Back-Up:"), this));
     name->addWidget(m_archive, 1);
@@ -100,6 +107,7 @@ TMainform::TMainform(const BackupPlaces &places, QWidget *parent)
     buttons->addStretch();
     buttons->addWidget(ajuda);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(place);
     layout->addLayout(name);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_automatic);

@@ -32,7 +32,7 @@ int runStudentImport(Args &args, Context &context)
     args.allowOnly(kStudentImportFlags + QStringList{QStringLiteral("user"), QStringLiteral("password")});
     const int first = args.positionals().value(0) == u"import" ? 1 : 0;
     const QString dataDir = cli::dataPlace(args.positional(first, QStringLiteral("PASTA_DADOS")));
-    const QString sourcePath = QDir(args.positional(first + 1, QStringLiteral("ORIGEM"))).absolutePath();
+    const QString sourcePath = cli::dataPlace(args.positional(first + 1, QStringLiteral("ORIGEM")));
     const students::ImportChoices choices = choicesOf(args);
 
     RowScript script(args, context, dataDir, true);

@@ -255,7 +255,7 @@ int importBooklets(const cli::Args &args, cli::Context &context, cli::RowScript 
     requireCarnes();
     std::unique_ptr<data::Dataset> source;
     try {
-        source = data::openExternalTable(QDir(file).absolutePath(), QStringLiteral("Ccorrent"));
+        source = data::openExternalTable(cli::dataPlace(file), QStringLiteral("Ccorrent"));
     } catch (const data::StoreError &) {
         throw Failure(cli::oneLine(billing::kImportOpenError));
     }

@@ -72,7 +72,7 @@ const cli::Verb verb{
     "students import PASTA_DADOS ORIGEM [--keep-classes] [--migrate | --adapted] [--user U --password P]",
     "cadastro de alunos: atualiza dia e mês de aniversário, exporta ou limpa a relação especial "
     "(Relacao_Especial.csv na pasta atual), acrescenta disciplinas isoladas, importa o cadastro de "
-    "outro ano (ORIGEM: a pasta do ano, seu Lumesco.db ou um .dbf)",
+    "outro ano (ORIGEM: a pasta do ano, seu Lumesco.db, um .dbf ou o endereço do ano no servidor)",
     [](const QStringList &arguments, cli::Context &context) {
         cli::Args args(arguments, QStringList{QStringLiteral("export"), QStringLiteral("clear")} + cli::kStudentImportFlags);
         if (args.positionals().value(0) == u"import")

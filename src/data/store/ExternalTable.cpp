@@ -3,6 +3,7 @@
 #include "core/Dialogs.h"
 #include "core/TextFile.h"
 #include "data/store/Database.h"
+#include "data/store/ServerAddress.h"
 #include "data/store/Table.h"
 
 #include <algorithm>
@@ -221,6 +222,19 @@ QString askExternalTableFile()
 
 std::unique_ptr<Dataset> openExternalTable(const QString &path, const QString &defaultTable)
 {
+    // Another school year on a server: its table of the default name.
+    if (ServerAddress::isServerAddress(path)) {
+        const ServerAddress address = ServerAddress::parse(path);
+        if (address.year == 0)
+            throw StoreError(QStringLiteral("O endereço %1 não indica um ano letivo (ano=...).").arg(address.text));
+        const Database db = Database::open(address.text, Database::Access::ReadOnly);
+        if (defaultTable.isEmpty() || !db.hasTable(defaultTable))
+            throw StoreError(QStringLiteral("Não foi possível abrir %1: a tabela não existe.").arg(address.text));
+        auto table = std::make_unique<Table>(db, defaultTable);
+        table->setReadOnly(true);
+        table->open();
+        return table;
+    }
     const QFileInfo info(path);
     if (info.suffix().compare(u"dbf", Qt::CaseInsensitive) == 0) {
         auto table = std::make_unique<DbfTable>(path);

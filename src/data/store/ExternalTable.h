@@ -9,7 +9,8 @@ namespace data {
 // A table file from outside the current school year, opened read-only for the imports:
 // a dBase file (".dbf", its text decoded by the code page it names, Windows-1252 when it names
 // none), or a table of this program in another directory: "<dir>/Alunos.DB" names table
-// ALUNOS of the database in <dir>, and "<dir>/Lumesco.db" names `defaultTable` there.
+// ALUNOS of the database in <dir>, and "<dir>/Lumesco.db" names `defaultTable` there; the
+// address of a school year on a server names `defaultTable` of that year.
 // Throws StoreError when the file cannot be read as a table. The dataset comes back open.
 std::unique_ptr<Dataset> openExternalTable(const QString &path, const QString &defaultTable = QString());
 

@@ -44,7 +44,7 @@ void orderNullsAsBefore(QList<sqltext::Token> &tokens)
                 orderDepth = -1;
             } else if (depth == orderDepth) {
                 if ((t.kind == sqltext::TokenKind::Symbol && (t.text == u"," || t.text == u";")) || t.is("limit")
-                    || t.is("offset") || t.is("for") || t.is("fetch")) {
+                    || t.is("offset") || t.is("for") || t.is("fetch") || t.is("on")) {
                     endTerm();
                     if (t.text != u",")
                         orderDepth = -1;

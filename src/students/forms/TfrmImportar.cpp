@@ -33,6 +33,14 @@ TfrmImportar::TfrmImportar(const data::Database &db, QWidget *parent) : QDialog(
     auto *pick = new QHBoxLayout;
     pick->addWidget(find);
     pick->addWidget(folder);
+    // A year on a server has last year's register on the server, not in a folder.
+    if (!previousServerYear(m_db).isEmpty()) {
+        auto *server = new QPushButton(QStringLiteral("Ano Anterior no &Servidor..."), this);
+        server->setObjectName(QStringLiteral("cmdServidor"));
+        server->setToolTip(QStringLiteral("Importe o cadastro de alunos de outro ano letivo do mesmo servidor"));
+        connect(server, &QPushButton::clicked, this, &TfrmImportar::chooseServerYear);
+        pick->addWidget(server);
+    }
     pick->addStretch();
 
     auto *source = new QWidget(this);
@@ -111,11 +119,17 @@ void TfrmImportar::classChoiceChanged()
     m_adapted->setEnabled(m_promote->isChecked());
 }
 
+QString TfrmImportar::startFolder() const
+{
+    // Beside this year's folder; a year on a server has none, so the program's folder.
+    return m_db.isServerYear() ? QDir::currentPath() : QFileInfo(m_db.directory()).absolutePath();
+}
+
 void TfrmImportar::browseFile()
 {
     core::FileRequest request;
     request.caption = QStringLiteral("Cadastro de Alunos a importar");
-    request.directory = QFileInfo(m_db.directory()).absolutePath();
+    request.directory = startFolder();
     request.filter = QStringLiteral("Arquivos dBase/Paradox (*.DB* *.db* *.dbf *.DBF)");
     const QString path = core::dialogs().openFile(request);
     if (!path.isEmpty())
@@ -124,10 +138,18 @@ void TfrmImportar::browseFile()
 
 void TfrmImportar::browseFolder()
 {
-    const QString path = core::dialogs().chooseDirectory(QStringLiteral("Pasta de dados do ano anterior"),
-                                                         QFileInfo(m_db.directory()).absolutePath());
+    const QString path = core::dialogs().chooseDirectory(QStringLiteral("Pasta de dados do ano anterior"), startFolder());
     if (!path.isEmpty())
         openSource(path);
+}
+
+void TfrmImportar::chooseServerYear()
+{
+    const std::optional<QString> address = core::dialogs().askText(
+        QStringLiteral("Importar Cadastro de Alunos"),
+        QStringLiteral("Endereço do ano letivo no servidor (como no ConfigRede.txt):"), previousServerYear(m_db));
+    if (address && !address->trimmed().isEmpty())
+        openSource(address->trimmed());
 }
 
 bool TfrmImportar::openSource(const QString &path)

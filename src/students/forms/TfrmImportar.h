@@ -41,6 +41,8 @@ private:
     QWidget *buildChoices();
     void browseFile();
     void browseFolder();
+    void chooseServerYear();
+    QString startFolder() const;
     void classChoiceChanged();
     ImportChoices choices() const;
 

@@ -5,6 +5,7 @@
 #include "data/modules/TableRights.h"
 #include "data/bulk/BulkRun.h"
 #include "data/store/ExternalTable.h"
+#include "data/store/ServerAddress.h"
 #include "data/store/Table.h"
 
 #include <QDir>
@@ -190,11 +191,29 @@ core::Message sourceRefusal()
 
 std::unique_ptr<data::Dataset> openImportSource(const data::Database &db, const QString &path)
 {
+    // A school that keeps its years on a server has last year's register there too.
+    if (data::ServerAddress::isServerAddress(path)) {
+        const data::ServerAddress source = data::ServerAddress::parse(path);
+        if (db.isServerYear()) {
+            const data::ServerAddress own = data::ServerAddress::parse(db.directory());
+            if (own.conninfo == source.conninfo && own.schema == source.schema)
+                throw data::StoreError(QStringLiteral("O cadastro de alunos não pode ser importado dele mesmo."));
+        }
+        return data::openExternalTable(source.text, QStringLiteral("ALUNOS"));
+    }
     const QFileInfo picked(path);
     const QString folder = picked.isDir() ? picked.canonicalFilePath() : picked.absoluteDir().canonicalPath();
     if (picked.suffix().compare(u"dbf", Qt::CaseInsensitive) != 0 && folder == QDir(db.directory()).canonicalPath())
         throw data::StoreError(QStringLiteral("O cadastro de alunos não pode ser importado dele mesmo."));
     return data::openExternalTable(path, QStringLiteral("ALUNOS"));
+}
+
+QString previousServerYear(const data::Database &db)
+{
+    if (!db.isServerYear())
+        return {};
+    const data::ServerAddress own = data::ServerAddress::parse(db.directory());
+    return own.year > 1 ? own.withYear(own.year - 1) : QString();
 }
 
 core::RunOutcome importStudents(const data::Database &db, data::Dataset &source, const ImportChoices &choices,

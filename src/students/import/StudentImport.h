@@ -43,9 +43,13 @@ core::Message importQuestion();
 core::Message sourceRefusal();
 
 // The source of an import, open: a dBase file, another school year's folder or its database
-// file, or a table file in such a folder. Throws data::StoreError when it cannot be read as a
+// file, a table file in such a folder, or the address of another school year on a server. Throws data::StoreError when it cannot be read as a
 // table, and for the register of `db` itself.
 std::unique_ptr<data::Dataset> openImportSource(const data::Database &db, const QString &path);
+
+// For a school year on a server, the address of the year before it on the same server (what
+// the dialog proposes as the source); empty for a folder.
+QString previousServerYear(const data::Database &db);
 
 // Runs the import into the register of `db` from `source` (an open dataset), telling
 // `reporter` its progress ("Lendo: i de n", with "Cancelar") and every message in order. The

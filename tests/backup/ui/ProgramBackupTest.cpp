@@ -22,9 +22,11 @@
 #include "support/RecordingReporter.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -51,13 +53,15 @@ private:
         QTest::mouseClick(w, Qt::LeftButton, {},
                           qobject_cast<QCheckBox *>(w) ? QPoint(6, w->height() / 2) : w->rect().center());
     }
-    QString dataDir() const { return m_program->file("Dados2026"); }
+    // The school year: a folder, or a year on the server in the server run.
+    QString dataDir() const { return m_year; }
     int students() const
     {
         return data::Database::open(dataDir()).scalar("select count(*) from ALUNOS").toInt();
     }
 
     std::unique_ptr<TempDir> m_program;
+    QString m_year;
     std::unique_ptr<ScriptedDialogs::Guard> m_dialogs;
     std::unique_ptr<app::TfrmMain> m_window;
     std::unique_ptr<data::TDataModule1> m_academic;
@@ -69,16 +73,17 @@ void ProgramBackupTest::init()
 {
     core::pinClock(QDateTime(QDate(2026, 1, 9), QTime(20, 25)));
     m_program = std::make_unique<TempDir>();
+    m_year = testengine::yearLocation(m_program->file("Dados2026"));
     core::programDirs() = {m_program->path(), m_program->file("BACKUP"), m_program->file("AJUDA"),
-                           m_program->file("Dados2026")};
+                           m_program->file("Usuarios")};
     QVERIFY(core::writeTextLines(m_program->file("ConfigRede.txt"),
                                  {"Ano Letivo;Caminho", "2026;" + dataDir()}));
-    QDir().mkpath(dataDir());
+    QDir().mkpath(m_program->file("Usuarios"));
     {
         RecordingReporter quiet;
         QVERIFY(data::demo::fillDemoSchool(data::createSchoolYear(dataDir(), "2026"), "2026", quiet,
                                            {40, 3}));
-        data::UsersTable(dataDir()).setPassword("SUPERVISOR", "segredo");
+        data::UsersTable(m_program->file("Usuarios")).setPassword("SUPERVISOR", "segredo");
     }
     data::Database::closeAll();
     QDir::setCurrent(m_program->path());
@@ -103,7 +108,9 @@ void ProgramBackupTest::cleanup()
     m_academic.reset();
     m_window.reset();
     data::Database::closeAll();
+    testengine::dropServerYears();
     m_dialogs.reset();
+    QDir::setCurrent(QDir::tempPath());
     m_program.reset();
     core::pinClock(QDateTime());
 }
@@ -148,18 +155,32 @@ void ProgramBackupTest::aBackupRestoredEndsTheSessionAndTheNextLogOnOpensTheRest
     logOn();
 
     (*m_dialogs)->answerFile(archive);
-    whenModal<backup::TMainform>([](backup::TMainform *form) {
+    (*m_dialogs)->answer(core::Button::Ok);  // "Certifique-se que não há acessos..."
+    (*m_dialogs)->answer(core::Button::Yes); // a server year's question (a folder's next message ignores it)
+    QString place;
+    whenModal<backup::TMainform>([&place](backup::TMainform *form) {
+        place = form->findChild<QLabel *>("lblDados")->text();
         click(form, "cmdAbrir");
-        whenModal<backup::TfrmDestino>([](backup::TfrmDestino *destination) {
-            click(destination, "cmdOk");
-        });
+        // A folder's restore asks where to; a server year's is asked about in a message box.
+        if (!testengine::onServer())
+            whenModal<backup::TfrmDestino>([](backup::TfrmDestino *destination) {
+                click(destination, "cmdOk");
+            });
         click(form, "cmdRecuperar");
     });
     QTest::mouseClick(widget("cmdBackup"), Qt::LeftButton);
     const QStringList texts = (*m_dialogs)->texts();
+    const QString restored = testengine::onServer()
+        ? place.mid(QStringLiteral("Dados: ").size()) + QStringLiteral(" recuperado.")
+        : QStringLiteral("1 arquivos foram recuperados");
     QCOMPARE(texts.mid(texts.size() - 2),
-             QStringList({"1 arquivos foram recuperados",
-                          "Esta sessão será fechada para garantir a integridade da cópia recuperada."}));
+             QStringList({restored, "Esta sessão será fechada para garantir a integridade da cópia recuperada."}));
+    if (testengine::onServer()) {
+        QVERIFY2(place.startsWith(QStringLiteral("Dados: Ano letivo ")), qPrintable(place));
+        QVERIFY(texts.at(texts.size() - 3).startsWith(QStringLiteral("Todos os dados do ano letivo ")));
+    } else {
+        QCOMPARE(place, QStringLiteral("Dados: Pasta ") + QDir::toNativeSeparators(dataDir()));
+    }
     QVERIFY(!core::session().isOpen());
     QCOMPARE(static_cast<QToolButton *>(widget("cmdLogon"))->text(), QStringLiteral("Log ON"));
     QVERIFY(!widget("cmdBackup")->isEnabled());

@@ -7,6 +7,8 @@
 #include "support/RecordingReporter.h"
 #include "support/ScriptedDialogs.h"
 
+#include "support/TestEngine.h"
+
 #include <QDir>
 #include <QFile>
 #include <shapefil.h>
@@ -209,16 +211,19 @@ TEST_F(Import, ARowThatCannotBeSavedIsReportedAndTheOthersGoOn)
     EXPECT_EQ(count(), 1);
 }
 
+// Another year's charge table: its file in the year's folder, or the year's address on the server.
 TEST_F(Import, AnotherSchoolYearsChargeTableIsASource)
 {
-    const QString other = m_dir.file(QStringLiteral("2006"));
-    QDir().mkpath(other);
+    const QString folder = m_dir.file(QStringLiteral("2006"));
+    QDir().mkpath(folder);
+    const QString other = testengine::yearLocation(folder);
     {
         data::Database old = data::createSchoolYear(other, QStringLiteral("2006"));
         old.exec(QStringLiteral("insert into CCORRENT (TURMA, Matricula, NOME, Tipo, ParcelaNum, ParcelaData, "
                                 "ParcelaValor, NossoNum) values ('1G1A', 2, 'BRUNO', 'N', 12, '2006-12-10', 250, 777)"));
     }
-    const ChargeImportResult result = import(QDir(other).filePath(QStringLiteral("Ccorrent.DB")), false);
+    const ChargeImportResult result =
+        import(testengine::onServer() ? other : QDir(other).filePath(QStringLiteral("Ccorrent.DB")), false);
     EXPECT_EQ(result.written, 1);
     EXPECT_EQ(count(QStringLiteral("Matricula = 2 and ParcelaNum = 12 and NossoNum = 777 and "
                                    "ParcelaData = '2006-12-10'")),

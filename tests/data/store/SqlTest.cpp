@@ -69,6 +69,17 @@ TEST_F(Sql, JoinsGroupingAndTheIntegrityChecksQueries)
     EXPECT_EQ(rows(QStringLiteral("select distinct Tipo from ccorrent")), QList<QStringList>({{"N"}}));
 }
 
+// Rows made from a query go in in the order asked, and a key that exists is left as it is.
+TEST_F(Sql, AnOrderedInsertFromASelectSkipsTheKeysThatExist)
+{
+    EXPECT_EQ(m_db.exec(QStringLiteral("insert into notas (matricula, disc, turma, nome) select a.matricula, '01', a.turma, "
+                                       "a.nome from alunos a where coalesce(a.sit, '') <> 'T' order by a.nome desc, "
+                                       "a.matricula on conflict do nothing")),
+              1);
+    EXPECT_EQ(rows(QStringLiteral("select matricula, nome from notas where disc = '01' order by matricula")),
+              QList<QStringList>({{"1", "ANA"}, {"2", "BIA D'ÁVILA"}, {"7", "SEM ALUNO"}}));
+}
+
 TEST_F(Sql, StandardFunctionsOfTheProgramsStatementsAndTheDialectHelpers)
 {
     EXPECT_EQ(rows(QStringLiteral("select substring(alunos.turma from 1 for 3) as Serie, extract(month from DataNasc) as Mes, "

@@ -2,12 +2,19 @@
 #include "data/modules/ModuleFixture.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/store/ExternalTable.h"
+#include "data/store/ServerAddress.h"
 #include "data/store/Transaction.h"
 #include "students/import/StudentImport.h"
+#include "support/ChildProcess.h"
 #include "support/RecordingReporter.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QThread>
 #include <shapefil.h>
+#include <unistd.h>
 
 using namespace students;
 
@@ -238,6 +245,113 @@ TEST_F(StudentImport, ARegisterInUseIsNotEmptied)
     EXPECT_EQ(m_reporter.notes().first().severity, core::Severity::Error);
     elsewhere.close();
     EXPECT_FALSE(structureInUse(db()));
+}
+
+// Another desk, a second run of this program, has the register open in its student window:
+// the menu command refuses before the question, and a run started anyway (the other desk opened
+// the window after the check) cannot have the register and changes nothing.
+TEST_F(StudentImport, ARegisterOpenOnAnotherDeskIsRefusedAndNothingChanges)
+{
+    const QString place = m_lastYear.path();
+    // The other desk starts where this one stands; this one leaves before the folder goes.
+    struct Back { ~Back() { QDir::setCurrent(QDir::tempPath()); } } back;
+    QDir::setCurrent(place);
+    const pid_t desk = childprocess::start("StudentImportDesk.HoldsTheRegister", {m_location, place});
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFileInfo::exists(QDir(place).filePath("ready")) && waited.elapsed() < 20000)
+        QThread::msleep(20);
+    ASSERT_TRUE(QFileInfo::exists(QDir(place).filePath("ready")));
+    const int before = rowsOfNewYear();
+
+    EXPECT_FALSE(db().isTableOpen(QStringLiteral("Alunos.DB")));
+    EXPECT_TRUE(db().isTableOpenElsewhere(QStringLiteral("Alunos.DB")));
+    EXPECT_TRUE(structureInUse(db()));
+    EXPECT_EQ(importRefusal().text, QStringLiteral("Esta operação não pode ser realizada\rse algum módulo estiver "
+                                                   "sendo usado.\rFeche-o, e tente novamente."));
+
+    EXPECT_EQ(run(), core::RunOutcome::Failed);
+    ASSERT_EQ(m_reporter.notes().size(), 1);
+    EXPECT_EQ(m_reporter.notes().first().text,
+              QStringLiteral("Erro ao tentar apagar registros em ALUNOS.DB.\rNão será possível continuar."));
+    EXPECT_EQ(m_reporter.notes().first().severity, core::Severity::Error);
+    expectOldRegisterWhole();
+    EXPECT_EQ(rowsOfNewYear(), before) << "grades, charges and cash movement untouched";
+    // What the store said underneath, in the words the other windows show.
+    {
+        data::Table alunos(db(), QStringLiteral("Alunos.DB"));
+        alunos.setExclusive(true);
+        try {
+            alunos.open();
+            ADD_FAILURE() << "the register was had exclusively while another desk has it open";
+        } catch (const data::StoreError &e) {
+            EXPECT_EQ(e.message(), QStringLiteral("A tabela ALUNOS está sendo usada por outro usuário."));
+        }
+    }
+
+    QFile(QDir(place).filePath("done")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(childprocess::wait(desk), 10) << "the other desk kept its window and closed it normally";
+    // Once the other desk has closed the window, the same import goes through.
+    EXPECT_FALSE(structureInUse(db()));
+    m_reporter = RecordingReporter();
+    EXPECT_EQ(run(), core::RunOutcome::Completed);
+    EXPECT_EQ(students(), 6);
+}
+
+// A school on a server keeps last year on the same server: its address is a source, proposed
+// by the dialog; the year itself, an address without a year and a year without tables are not.
+TEST_F(StudentImport, LastYearOnTheServerIsASource)
+{
+    if (!testengine::onServer()) {
+        EXPECT_EQ(previousServerYear(db()), QString()) << "a folder's last year is picked as a folder";
+        return;
+    }
+    const data::ServerAddress own = data::ServerAddress::parse(m_location);
+    EXPECT_EQ(data::ServerAddress::parse(previousServerYear(db())).year, own.year - 1);
+
+    TempDir folder;
+    const QString lastYear = testengine::yearLocation(folder.path());
+    {
+        const data::Database year = data::createSchoolYear(lastYear, QStringLiteral("2009"));
+        year.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (1, 'ANA', '1G1AM'), (4, 'DANI', '2G3N')"));
+    }
+    m_source = openImportSource(db(), lastYear);
+    EXPECT_TRUE(m_source->isReadOnly());
+    EXPECT_EQ(run(), core::RunOutcome::Completed);
+    EXPECT_EQ(students(), 2);
+    EXPECT_EQ(classOf(1), QStringLiteral("1G2AM"));
+    EXPECT_EQ(scalar(QStringLiteral("select SIT from ALUNOS where MATRICULA = 4")).toString(), QStringLiteral("T"));
+    m_source.reset();
+    EXPECT_EQ(data::Database::open(lastYear).scalar(QStringLiteral("select count(*) from ALUNOS")).toInt(), 2)
+        << "the source is only read";
+
+    for (const QString &refused : {m_location, own.withYear(0), own.withYear(own.year + 500)}) {
+        try {
+            openImportSource(db(), refused);
+            ADD_FAILURE() << "taken as a source: " << refused.toStdString();
+        } catch (const data::StoreError &) {
+        }
+    }
+}
+
+TEST(StudentImportDesk, HoldsTheRegister)
+{
+    const QStringList task = childprocess::task();
+    if (task.size() != 2)
+        GTEST_SKIP() << "runs only as the other desk of the import test";
+    try {
+        data::Table alunos(data::Database::open(task[0]), QStringLiteral("Alunos.DB"));
+        alunos.open();
+        QFile(QDir(task[1]).filePath("ready")).open(QIODevice::WriteOnly);
+        QElapsedTimer waited;
+        waited.start();
+        while (!QFileInfo::exists(QDir(task[1]).filePath("done")) && waited.elapsed() < 20000)
+            QThread::msleep(20);
+        alunos.close();
+    } catch (const data::StoreError &) {
+        _exit(30);
+    }
+    _exit(10);
 }
 
 TEST_F(StudentImport, OnlyAUserWithTheStudentsRightReplacesTheRegister)

@@ -75,6 +75,7 @@ private slots:
     {
         TfrmImportar form(m_school->db());
         form.show();
+        QVERIFY2(!child<QPushButton>(form, "cmdServidor"), "a folder's last year is picked as a folder");
         QVERIFY(!form.openSource(m_school->m_dir.file(QStringLiteral("nada.db"))));
         QCOMPARE(m_school->m_dialogs->last().text, QStringLiteral("Erro ao tentar abrir a tabela. Verifique se\reste é um "
                                                                   "arquivo válido ou se já não está sendo usado."));

@@ -77,10 +77,8 @@ core::RunOutcome generateGradeRows(const data::Database &db, bool replace, core:
         classes.setSql(QStringLiteral("select a.TURMA, count(*) ") + kPairs + QStringLiteral(" group by a.TURMA order by a.TURMA"));
         classes.open();
         run.begin(QStringLiteral("Gerando tabela de Notas"), total);
-        // A row that exists keeps its marks: the insert of an existing key does nothing. The rows
-        // go in by name and subject code, whatever order each engine would read the join in.
-        const QString classPairs = kPairs + QStringLiteral(" and a.TURMA = :turma order by a.NOME, a.MATRICULA, d.CODIGO "
-                                                           "on conflict do nothing");
+        // A row that exists keeps its marks: the insert of an existing key does nothing.
+        const QString classPairs = kPairs + QStringLiteral(" and a.TURMA = :turma on conflict do nothing");
         QStringList inserts{QStringLiteral("insert into NOTAS (MATRICULA, DISC, Turma, Nome, Esp) "
                                            "select a.MATRICULA, d.CODIGO, a.TURMA, a.NOME, a.ESP ") + classPairs};
         for (int unit = 1; unit <= 4; ++unit)

@@ -43,9 +43,8 @@ void orderNullsAsBefore(QList<sqltext::Token> &tokens)
                 endTerm();
                 orderDepth = -1;
             } else if (depth == orderDepth) {
-                // "on" after an ORDER BY starts the ON CONFLICT of an insert's select.
                 if ((t.kind == sqltext::TokenKind::Symbol && (t.text == u"," || t.text == u";")) || t.is("limit")
-                    || t.is("offset") || t.is("for") || t.is("fetch") || t.is("on")) {
+                    || t.is("offset") || t.is("for") || t.is("fetch")) {
                     endTerm();
                     if (t.text != u",")
                         orderDepth = -1;

@@ -125,21 +125,3 @@ TEST_F(GradeRowsTest, TheDemoSchoolHasTwoStudentsRetakingASubjectOfTheGradeBelow
     EXPECT_TRUE(rows.contains(QStringLiteral("8/01/1G1B")));
     EXPECT_EQ(rows.size(), 11 + 2 + 2);
 }
-
-// The rows are made in one order on every engine: class, student's name, subject code. (The
-// demo school's marks follow that order, so a seed gives the same school in a folder and on a
-// server.)
-TEST_F(GradeRowsTest, RowsAreMadeByClassNameAndSubjectCode)
-{
-    addSubject(QStringLiteral("1G1"), QStringLiteral("00"), QStringLiteral("ARTES"));
-    ASSERT_EQ(grades::generateGradeRows(db(), false, m_reporter), core::RunOutcome::Completed);
-    const QStringList expected{"2/00", "2/01", "2/02", "2/03", "1/00", "1/01", "1/02", "1/03", "5/00", "5/01",
-                               "5/02", "5/03", "6/01", "6/04"};
-    for (const QString &table : {QStringLiteral("NOTAS"), QStringLiteral("NotasUni1"), QStringLiteral("NotasUni4")})
-        EXPECT_EQ(scalar(QStringLiteral("select group_concat(k, ' ') from (select cast(MATRICULA as integer) || '/' || "
-                                        "DISC as k from %1 order by rowid) x").arg(table))
-                      .toString()
-                      .split(u' '),
-                  expected)
-            << table.toStdString();
-}

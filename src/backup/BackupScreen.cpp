@@ -14,8 +14,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <optional>
-
 namespace backup {
 
 namespace {
@@ -119,11 +117,9 @@ void BackupScreen::save()
         return;
     // A year on a server goes into the archive as the school-year file a folder holds: it is
     // copied into a scratch folder first, and the files are chosen there.
+    QTemporaryDir staging;
     const bool server = data::ServerAddress::isServerAddress(m_places.dataDir);
-    std::optional<QTemporaryDir> staging;
-    if (server)
-        staging.emplace();
-    const QString folder = server ? staging->path() : m_places.dataDir;
+    const QString folder = server ? staging.path() : m_places.dataDir;
     if (server) {
         try {
             stageServerYear(m_places.dataDir, folder);
@@ -156,11 +152,9 @@ void BackupScreen::restore()
         return;
     // Into a year on a server: the destination proposed is a scratch folder; what is unpacked
     // there (the archive's school-year file) then replaces the server year's tables whole.
+    QTemporaryDir staging;
     const bool server = data::ServerAddress::isServerAddress(m_places.dataDir);
-    std::optional<QTemporaryDir> staging;
-    if (server)
-        staging.emplace();
-    const QString proposed = server ? staging->path() : m_places.dataDir;
+    const QString proposed = server ? staging.path() : m_places.dataDir;
     QDir::setCurrent(proposed);
     const std::optional<RestoreChoice> choice = m_host.chooseDestination(proposed);
     if (!choice)

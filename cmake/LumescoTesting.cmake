@@ -57,8 +57,7 @@ endfunction()
 # Every sub-folder of the current tests folder becomes one test executable test_<NAME>_<sub>
 # (GoogleTest), and so do the .cpp files directly in it, as test_<NAME>. A sub-folder whose name
 # starts with "ui" is built as a Qt Test executable instead, one per .cpp file. The sub-folders
-# (and the "ui" files, by name without ".cpp") named after BOTH_ENGINES run on SQLite files and
-# again on a PostgreSQL server year.
+# named after BOTH_ENGINES run on SQLite files and again on a PostgreSQL server year.
 function(lumesco_folder_tests name)
   cmake_parse_arguments(T "" "" "LIBS;UI_LIBS;BOTH_ENGINES" ${ARGN})
   file(GLOB direct CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -76,11 +75,7 @@ function(lumesco_folder_tests name)
       if(sub MATCHES "^ui")
         foreach(src IN LISTS sources)
           get_filename_component(base ${src} NAME_WE)
-          set(engines)
-          if(base IN_LIST T_BOTH_ENGINES)
-            set(engines BOTH_ENGINES)
-          endif()
-          lumesco_add_test(test_${name}_${base} QTEST ${engines} SOURCES ${src} LIBS ${T_LIBS} ${T_UI_LIBS} lumesco_test_support)
+          lumesco_add_test(test_${name}_${base} QTEST SOURCES ${src} LIBS ${T_LIBS} ${T_UI_LIBS} lumesco_test_support)
         endforeach()
       else()
         set(engines)

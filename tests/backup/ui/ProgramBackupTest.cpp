@@ -22,7 +22,6 @@
 #include "support/RecordingReporter.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "support/TestEngine.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -52,17 +51,13 @@ private:
         QTest::mouseClick(w, Qt::LeftButton, {},
                           qobject_cast<QCheckBox *>(w) ? QPoint(6, w->height() / 2) : w->rect().center());
     }
-    // The year: the folder Dados2026 (which holds the users too), or a server year; the users
-    // stay in the folder on both engines.
-    QString dataDir() const { return m_year; }
-    QString usersDir() const { return m_program->file("Dados2026"); }
+    QString dataDir() const { return m_program->file("Dados2026"); }
     int students() const
     {
         return data::Database::open(dataDir()).scalar("select count(*) from ALUNOS").toInt();
     }
 
     std::unique_ptr<TempDir> m_program;
-    QString m_year;
     std::unique_ptr<ScriptedDialogs::Guard> m_dialogs;
     std::unique_ptr<app::TfrmMain> m_window;
     std::unique_ptr<data::TDataModule1> m_academic;
@@ -74,18 +69,16 @@ void ProgramBackupTest::init()
 {
     core::pinClock(QDateTime(QDate(2026, 1, 9), QTime(20, 25)));
     m_program = std::make_unique<TempDir>();
-    m_year = testengine::yearLocation(usersDir());
     core::programDirs() = {m_program->path(), m_program->file("BACKUP"), m_program->file("AJUDA"),
-                           usersDir()};
+                           m_program->file("Dados2026")};
     QVERIFY(core::writeTextLines(m_program->file("ConfigRede.txt"),
                                  {"Ano Letivo;Caminho", "2026;" + dataDir()}));
-    QDir().mkpath(usersDir());
+    QDir().mkpath(dataDir());
     {
         RecordingReporter quiet;
         QVERIFY(data::demo::fillDemoSchool(data::createSchoolYear(dataDir(), "2026"), "2026", quiet,
                                            {40, 3}));
-        data::ensureUsersTable(usersDir());
-        data::UsersTable(usersDir()).setPassword("SUPERVISOR", "segredo");
+        data::UsersTable(dataDir()).setPassword("SUPERVISOR", "segredo");
     }
     data::Database::closeAll();
     QDir::setCurrent(m_program->path());
@@ -110,7 +103,6 @@ void ProgramBackupTest::cleanup()
     m_academic.reset();
     m_window.reset();
     data::Database::closeAll();
-    testengine::dropServerYears();
     m_dialogs.reset();
     m_program.reset();
     core::pinClock(QDateTime());

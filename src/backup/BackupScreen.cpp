@@ -2,17 +2,13 @@
 
 #include "backup/BackupNames.h"
 #include "backup/BackupRun.h"
-#include "backup/ServerYearArchive.h"
 #include "core/Clock.h"
 #include "core/Dialogs.h"
 #include "core/ProgramDirs.h"
 #include "core/Shell.h"
-#include "data/store/ServerAddress.h"
-#include "data/store/StoreError.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace backup {
 
@@ -115,21 +111,8 @@ void BackupScreen::save()
     }
     if (!confirmNoAccess())
         return;
-    // A year on a server goes into the archive as the school-year file a folder holds: it is
-    // copied into a scratch folder first, and the files are chosen there.
-    QTemporaryDir staging;
-    const bool server = data::ServerAddress::isServerAddress(m_places.dataDir);
-    const QString folder = server ? staging.path() : m_places.dataDir;
-    if (server) {
-        try {
-            stageServerYear(m_places.dataDir, folder);
-        } catch (const data::StoreError &e) {
-            core::showError(e.message());
-            return;
-        }
-    }
-    QDir::setCurrent(folder);
-    const std::optional<FileChoice> choice = m_host.chooseFiles(folder, m_automatic);
+    QDir::setCurrent(m_places.dataDir);
+    const std::optional<FileChoice> choice = m_host.chooseFiles(m_places.dataDir, m_automatic);
     if (!choice || choice->files.isEmpty())
         return;
     m_host.runInStatusWindow(QStringLiteral("Status do andamento do Back-Up"),
@@ -150,16 +133,10 @@ void BackupScreen::restore()
     }
     if (!confirmNoAccess())
         return;
-    // Into a year on a server: the destination proposed is a scratch folder; what is unpacked
-    // there (the archive's school-year file) then replaces the server year's tables whole.
-    QTemporaryDir staging;
-    const bool server = data::ServerAddress::isServerAddress(m_places.dataDir);
-    const QString proposed = server ? staging.path() : m_places.dataDir;
-    QDir::setCurrent(proposed);
-    const std::optional<RestoreChoice> choice = m_host.chooseDestination(proposed);
+    QDir::setCurrent(m_places.dataDir);
+    const std::optional<RestoreChoice> choice = m_host.chooseDestination(m_places.dataDir);
     if (!choice)
         return;
-    const bool intoServer = server && QDir(choice->destination) == QDir(proposed);
     if (m_zip.entries().isEmpty()) {
         core::showError(QStringLiteral("Erro! Não há arquivos para serem recuperados!"),
                         QStringLiteral("Erro"));
@@ -178,14 +155,6 @@ void BackupScreen::restore()
         [&](core::RunReporter &reporter) {
             const RunResult result =
                 runRestore(m_zip, choice->destination, choice->options, entries, reporter);
-            if (intoServer && result.outcome == core::RunOutcome::Completed) {
-                try {
-                    loadIntoServerYear(proposed, m_places.dataDir);
-                } catch (const data::StoreError &e) {
-                    core::showError(e.message());
-                    return;
-                }
-            }
             core::inform(restoreCountText(result.count));
         });
 }

@@ -1,16 +1,12 @@
 #include "backup/BackupScreen.h"
-#include "backup/ChosenFiles.h"
 
 #include "core/Clock.h"
 #include "core/Shell.h"
 #include "core/TextFile.h"
-#include "data/maintenance/SchoolYearSetup.h"
-#include "data/store/Database.h"
 #include "support/QStringPrinting.h"
 #include "support/RecordingReporter.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "support/TestEngine.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -26,15 +22,11 @@ public:
     {
         calls.append(QStringLiteral("chooser %1 %2 cwd=%3")
                          .arg(directory, automatic ? "auto" : "manual", QDir::currentPath()));
-        if (everyFile)
-            return FileChoice{directoryFiles(directory), {}};
         return files;
     }
     std::optional<RestoreChoice> chooseDestination(const QString &directory) override
     {
         calls.append(QStringLiteral("destination ") + directory);
-        if (proposedDestination)
-            return RestoreChoice{directory, {}, false};
         return destination;
     }
     QStringList selectedEntries() const override { return selected; }
@@ -46,9 +38,7 @@ public:
     }
 
     std::optional<FileChoice> files;
-    bool everyFile = false; // the chooser's automatic run: every file of the folder
     std::optional<RestoreChoice> destination;
-    bool proposedDestination = false; // OK on the folder the dialog proposes
     QStringList selected;
     QStringList calls;
     RecordingReporter reporter;
@@ -257,42 +247,6 @@ TEST_F(BackupScreenTest, HelpOpensItsPage)
     m_screen.help();
     EXPECT_EQ(shell->opened(), QStringList({QDir(m_dir.file("AJUDA")).filePath("backup01.htm")}));
     core::setShell(std::move(previous));
-}
-
-// The school year itself, a folder or a server year, as the office backs it up: the archive
-// holds its school-year file, and restoring it with the proposed destination brings back every
-// row the year had.
-TEST_F(BackupScreenTest, AYearIsBackedUpAsItsFileAndComesBackWhole)
-{
-    const QString year = testengine::yearLocation(m_dir.file("Ano2025"));
-    const auto students = [&year] {
-        const int n = data::Database::open(year).scalar("select count(*) from ALUNOS").toInt();
-        data::Database::closeAll();
-        return n;
-    };
-    data::createSchoolYear(year, "2025").exec(
-        "insert into ALUNOS (MATRICULA, NOME, TURMA) values (1, 'ANA', '1G1A'), (2, 'BIA', '1G1A')");
-    data::Database::closeAll();
-    const BackupPlaces places{year, m_dir.file("BACKUP"), m_dir.file("AJUDA"), "2025", "JOAO"};
-
-    BackupScreen saving(m_host, places);
-    saving.setAutomatic(true);
-    m_host.everyFile = true;
-    saving.save();
-    EXPECT_EQ(m_dialogs->texts().last(), "1 arquivos foram copiados no Back-Up");
-    ASSERT_EQ(saving.zip().entries().size(), 1);
-    EXPECT_EQ(saving.zip().entries().first().name, "Lumesco.db");
-
-    data::Database::open(year).exec("delete from ALUNOS");
-    data::Database::closeAll();
-    ASSERT_EQ(students(), 0);
-    BackupScreen restoring(m_host, places);
-    restoring.zip().setArchiveName(backup("20260109_2025_JOAO.Zip"));
-    m_host.proposedDestination = true;
-    restoring.restore();
-    EXPECT_EQ(m_dialogs->texts().last(), "1 arquivos foram recuperados");
-    EXPECT_EQ(students(), 2);
-    testengine::dropServerYears();
 }
 
 } // namespace

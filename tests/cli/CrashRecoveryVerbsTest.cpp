@@ -2,12 +2,15 @@
 // of its steps, and the school year must then be exactly as before the run or as after a whole
 // run, and open cleanly for the next command.
 
+#include "data/maintenance/YearMigration.h"
 #include "data/store/Database.h"
 #include "data/store/Query.h"
+#include "data/store/ServerAddress.h"
 #include "data/store/Transaction.h"
 
 #include "support/CliProgram.h"
 #include "support/QStringPrinting.h"
+#include "support/TestEngine.h"
 
 #include <QCryptographicHash>
 #include <QDate>
@@ -15,6 +18,9 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <memory>
+#include <libpq-fe.h>
 #include <shapefil.h>
 
 namespace {
@@ -66,6 +72,81 @@ void copyFolder(const QString &from, const QString &to)
     }
 }
 
+// Every table and row of the year at `from` into the empty place `to` (a folder or a server
+// year), through the store.
+void copyThroughStore(const QString &from, const QString &to)
+{
+    {
+        const data::Database source = data::Database::open(from, data::Database::Access::ReadOnly);
+        const data::Database target = data::Database::open(to);
+        data::migrateSchoolYear(source, target);
+    }
+    data::Database::closeAll();
+}
+
+// The server year at `to` made a copy of the one at `from`: the store makes the tables `to`
+// lacks as `from` has them (a new year: all), the server drops those `from` lacks and copies
+// every row from schema to schema in one statement list (row by row through the store, a copy
+// takes a second).
+void copyServerYear(const QString &from, const QString &to)
+{
+    const data::ServerAddress source = data::ServerAddress::parse(from);
+    const data::ServerAddress target = data::ServerAddress::parse(to);
+    const std::unique_ptr<PGconn, void (*)(PGconn *)> conn(PQconnectdb(source.conninfo.constData()), PQfinish);
+    ASSERT_EQ(PQstatus(conn.get()), CONNECTION_OK) << PQerrorMessage(conn.get());
+    // Each table of a schema: its name, its columns in order, its identity column (if any).
+    const auto tables = [&conn](const QString &schema) {
+        PGresult *result = PQexec(
+            conn.get(),
+            QStringLiteral("select c.relname, string_agg(quote_ident(a.attname), ',' order by a.attnum), "
+                           "coalesce(string_agg(case when a.attidentity <> '' then quote_ident(a.attname) end, ','), '') "
+                           "from pg_class c join pg_namespace n on n.oid = c.relnamespace "
+                           "join pg_attribute a on a.attrelid = c.oid "
+                           "where n.nspname = '%1' and c.relkind = 'r' and a.attnum > 0 and not a.attisdropped "
+                           "group by c.relname")
+                .arg(schema)
+                .toUtf8()
+                .constData());
+        EXPECT_EQ(PQresultStatus(result), PGRES_TUPLES_OK) << PQerrorMessage(conn.get());
+        QMap<QString, QStringList> found;
+        for (int r = 0; r < PQntuples(result); ++r)
+            found.insert(QString::fromUtf8(PQgetvalue(result, r, 0)),
+                         {QString::fromUtf8(PQgetvalue(result, r, 1)), QString::fromUtf8(PQgetvalue(result, r, 2))});
+        PQclear(result);
+        return found;
+    };
+    const QMap<QString, QStringList> copied = tables(source.schema);
+    QMap<QString, QStringList> present = tables(target.schema);
+    if (std::any_of(copied.keyBegin(), copied.keyEnd(), [&](const QString &t) { return !present.contains(t); })) {
+        {
+            const data::Database from_ = data::Database::open(from, data::Database::Access::ReadOnly);
+            const data::Database to_ = data::Database::open(to);
+            for (const QString &name : from_.tableNames())
+                if (!to_.hasTable(name))
+                    to_.createTable(from_.layout(name));
+        }
+        data::Database::closeAll();
+        present = tables(target.schema);
+    }
+    QStringList sql{QStringLiteral("begin")};
+    for (auto it = present.cbegin(); it != present.cend(); ++it)
+        sql << (copied.contains(it.key()) ? QStringLiteral("delete from %1.%2") : QStringLiteral("drop table %1.%2"))
+                   .arg(target.schema, it.key());
+    for (auto it = copied.cbegin(); it != copied.cend(); ++it) {
+        sql << QStringLiteral("insert into %1.%3 (%4) select %4 from %2.%3")
+                   .arg(target.schema, source.schema, it.key(), it.value().at(0));
+        // The rows' own numbers go on after the copied ones, as in the other year.
+        if (!it.value().at(1).isEmpty())
+            sql << QStringLiteral("select setval(pg_get_serial_sequence('%1.%2', '%3'), coalesce(max(%3), 0) + 1, "
+                                  "false) from %1.%2")
+                       .arg(target.schema, it.key(), it.value().at(1));
+    }
+    sql << QStringLiteral("commit");
+    PGresult *result = PQexec(conn.get(), sql.join(QStringLiteral(";\n")).toUtf8().constData());
+    EXPECT_EQ(PQresultStatus(result), PGRES_COMMAND_OK) << PQerrorMessage(conn.get());
+    PQclear(result);
+}
+
 QString digest(const QString &dump)
 {
     return QString::fromLatin1(QCryptographicHash::hash(dump.toUtf8(), QCryptographicHash::Sha1).toHex());
@@ -77,6 +158,7 @@ protected:
     static void SetUpTestSuite()
     {
         s_program = new CliProgram(QStringLiteral(LUMESCO_CLI));
+        s_pristine = testengine::yearLocation(s_program->file(QStringLiteral("escola/2026")));
         ASSERT_EQ(s_program->run({QStringLiteral("users"), QStringLiteral("list")}).exitCode, 0);
         s_program->setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"));
         const CliRun init = s_program->run({QStringLiteral("init"), pristine(), QStringLiteral("--year"),
@@ -90,21 +172,61 @@ protected:
     {
         delete s_program;
         s_program = nullptr;
+        s_copies.clear();
+        testengine::dropServerYears();
     }
-    static QString pristine() { return s_program->file(QStringLiteral("escola/2026")); }
+    // The demo year: a folder, or a server year.
+    static QString pristine() { return s_pristine; }
 
+    // A copy of the year at `from` named `name`: the folder copied file by file, or a new
+    // server year with every row of the other.
+    static QString copyYear(const QString &from, const QString &name)
+    {
+        const QString to = testengine::yearLocation(s_program->file(name));
+        if (testengine::onServer())
+            copyServerYear(from, to);
+        else
+            copyFolder(from, to);
+        return to;
+    }
+    // The year for one run from `start`: a new copy of the folder each time; on the server, the
+    // series' one server year (`reused`) with its rows put back to start's, as a new server year
+    // takes a second to make.
+    static QString runYear(const QString &start, int number, QString &reused)
+    {
+        if (testengine::onServer() && !reused.isEmpty()) {
+            copyServerYear(start, reused);
+            return reused;
+        }
+        reused = copyYear(start, QStringLiteral("copia%1").arg(number));
+        return reused;
+    }
     // A copy of the demo year under `name`, changed by `change` (one statement, or none).
     static QString yearCopy(const QString &name, const QString &change = QString())
     {
-        const QString year = s_program->file(name);
-        if (!QDir(year).exists()) {
-            copyFolder(pristine(), year);
+        if (!s_copies.contains(name)) {
+            const QString year = copyYear(pristine(), name);
             if (!change.isEmpty()) {
                 data::Database::open(year).exec(change);
                 data::Database::closeAll();
             }
+            s_copies.insert(name, year);
         }
-        return year;
+        return s_copies.value(name);
+    }
+    // The demo year as a folder of its own (another year's files a verb imports from).
+    static QString folderCopy(const QString &name)
+    {
+        const QString folder = s_program->file(name);
+        if (!QDir(folder).exists()) {
+            if (testengine::onServer()) {
+                QDir().mkpath(folder);
+                copyThroughStore(pristine(), folder);
+            } else {
+                copyFolder(pristine(), folder);
+            }
+        }
+        return folder;
     }
 
     // Runs `verb` (its data folder first after the verb's words) on a copy of the demo year
@@ -116,16 +238,15 @@ protected:
                              const QString &expectedAfter = QString())
     {
         static int copies = 0;
-        const QString start = s_program->file(QStringLiteral("inicio%1").arg(++copies));
-        copyFolder(pristine(), start);
+        const QString start = copyYear(pristine(), QStringLiteral("inicio%1").arg(++copies));
         if (!setUp.isEmpty()) {
             data::Database::open(start).exec(setUp);
             data::Database::closeAll();
         }
         const QString before = tableDump(start);
 
-        const QString whole = s_program->file(QStringLiteral("copia%1").arg(++copies));
-        copyFolder(start, whole);
+        QString reused;
+        const QString whole = runYear(start, ++copies, reused);
         const CliRun done = s_program->run(verbWords + QStringList{whole} + options, kSession);
         ASSERT_EQ(done.exitCode, 0) << done.err.toStdString();
         const QString after = tableDump(whole);
@@ -134,9 +255,13 @@ protected:
             ASSERT_EQ(digest(after), digest(tableDump(expectedAfter))) << "the whole run gives the expected year";
         }
 
-        for (const int step : crashSteps) {
-            const QString year = s_program->file(QStringLiteral("copia%1").arg(++copies));
-            copyFolder(start, year);
+        // A run killed on the server leaves what the server's rollback of its transaction leaves,
+        // whatever the step: there the first and the last step (the run's two ends) are enough.
+        const QList<int> steps = testengine::onServer() && crashSteps.size() > 2
+                                     ? QList<int>{crashSteps.first(), crashSteps.last()}
+                                     : crashSteps;
+        for (const int step : steps) {
+            const QString year = runYear(start, ++copies, reused);
             CliProgram::Environment environment = kSession;
             environment.append({QStringLiteral("LUMESCO_CRASH_AT_STEP"), QString::number(step)});
             const CliRun run = s_program->run(verbWords + QStringList{year} + options, environment);
@@ -154,9 +279,13 @@ protected:
     }
 
     static CliProgram *s_program;
+    static QString s_pristine;
+    static QMap<QString, QString> s_copies;
 };
 
 CliProgram *CrashRecovery::s_program = nullptr;
+QString CrashRecovery::s_pristine;
+QMap<QString, QString> CrashRecovery::s_copies;
 
 TEST_F(CrashRecovery, GradeGenerationRecalculationAndRanking)
 {
@@ -191,7 +320,7 @@ TEST_F(CrashRecovery, BookletNumbering)
 // and while emptying the tables.
 TEST_F(CrashRecovery, StudentImport)
 {
-    const QString lastYear = yearCopy(QStringLiteral("ano_anterior"));
+    const QString lastYear = folderCopy(QStringLiteral("ano_anterior"));
     // 24 students: steps 1 to 24 copy them, 25 to 31 empty the tables.
     expectBeforeOrAfter({}, {QStringLiteral("students"), QStringLiteral("import")}, {lastYear}, {1, 13, 25, 29});
 }
@@ -200,7 +329,7 @@ TEST_F(CrashRecovery, StudentImport)
 // numbers from its dBase file.
 TEST_F(CrashRecovery, BookletImport)
 {
-    const QString otherYear = yearCopy(QStringLiteral("carnes_origem"));
+    const QString otherYear = folderCopy(QStringLiteral("carnes_origem"));
     expectBeforeOrAfter(QStringLiteral("delete from CCORRENT where ParcelaNum > 6"),
                         {QStringLiteral("charges"), QStringLiteral("import")},
                         {QDir(otherYear).filePath(QStringLiteral("Lumesco.db"))}, {1, 2, 60, 200});
@@ -266,33 +395,46 @@ TEST_F(CrashRecovery, RestoreOverAYearLeftHalfWritten)
 {
     const QString archived = yearCopy(QStringLiteral("arquivado"), QStringLiteral("delete from NotasUni4"));
     const QString archive = archiveOfChangedYear(*s_program, archived);
-    const QString writing = yearCopy(QStringLiteral("gravando"));
-    const QString cut = s_program->file(QStringLiteral("queda_de_energia"));
-    QDir().mkpath(cut);
-    {
-        const data::Database db = data::Database::open(writing);
-        // A tiny cache: changed pages reach the file before the commit, the old ones the journal.
-        db.exec(QStringLiteral("PRAGMA cache_size = 1"));
-        data::Transaction run(db);
-        db.exec(QStringLiteral("delete from NotasUni4"));
-        db.exec(QStringLiteral("update NotasUni1 set NOME = 'X'"));
-        db.exec(QStringLiteral("delete from MovFin"));
-        // What the disk holds when the power goes now.
-        for (const QString &name : {QStringLiteral("Lumesco.db"), QStringLiteral("Lumesco.db-journal")})
-            ASSERT_TRUE(QFile::copy(QDir(writing).filePath(name), QDir(cut).filePath(name))) << name.toStdString();
+    QString cut;
+    if (testengine::onServer()) {
+        // A server year has no file for the power cut to leave half written; what the server
+        // holds then is a writer's transaction cut off: a run killed while it writes.
+        cut = copyYear(pristine(), QStringLiteral("queda_de_energia"));
+        CliProgram::Environment environment = kSession;
+        environment.append({QStringLiteral("LUMESCO_CRASH_AT_STEP"), QStringLiteral("3")});
+        const CliRun killed = s_program->run(
+            {QStringLiteral("grades"), QStringLiteral("recalc"), cut, QStringLiteral("--unit"), QStringLiteral("1")},
+            environment);
+        ASSERT_TRUE(killed.crashed) << killed.err.toStdString();
+    } else {
+        const QString writing = yearCopy(QStringLiteral("gravando"));
+        cut = s_program->file(QStringLiteral("queda_de_energia"));
+        QDir().mkpath(cut);
+        {
+            const data::Database db = data::Database::open(writing);
+            // A tiny cache: changed pages reach the file before the commit, the old ones the journal.
+            db.exec(QStringLiteral("PRAGMA cache_size = 1"));
+            data::Transaction run(db);
+            db.exec(QStringLiteral("delete from NotasUni4"));
+            db.exec(QStringLiteral("update NotasUni1 set NOME = 'X'"));
+            db.exec(QStringLiteral("delete from MovFin"));
+            // What the disk holds when the power goes now.
+            for (const QString &name : {QStringLiteral("Lumesco.db"), QStringLiteral("Lumesco.db-journal")})
+                ASSERT_TRUE(QFile::copy(QDir(writing).filePath(name), QDir(cut).filePath(name))) << name.toStdString();
+        }
+        data::Database::closeAll();
     }
-    data::Database::closeAll();
 
     const CliRun restored = s_program->run(
         {QStringLiteral("backup"), QStringLiteral("restore"), archive, QStringLiteral("--to"), cut}, kSession);
     ASSERT_EQ(restored.exitCode, 0) << restored.out.toStdString() << restored.err.toStdString();
-    {
+    if (!testengine::onServer()) {
         const QString check = data::Database::open(cut).scalar(QStringLiteral("PRAGMA integrity_check")).toString();
         data::Database::closeAll();
         ASSERT_EQ(check, QStringLiteral("ok"));
+        EXPECT_FALSE(QFileInfo::exists(QDir(cut).filePath(QStringLiteral("Lumesco.db-journal"))));
     }
     EXPECT_EQ(digest(tableDump(cut)), digest(tableDump(archived)));
-    EXPECT_FALSE(QFileInfo::exists(QDir(cut).filePath(QStringLiteral("Lumesco.db-journal"))));
 }
 
 } // namespace

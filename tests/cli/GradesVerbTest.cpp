@@ -4,6 +4,7 @@
 
 #include "support/CliProgram.h"
 #include "support/QStringPrinting.h"
+#include "support/TestEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,12 @@ protected:
         exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA, ESP, SIT) values "
                             "(100, 'CARLA', '1G1A', 5, null), (101, 'ANA', '1G1A', 6, 'D'), (102, 'BIA', '1G1A', 7, '')"));
     }
-    QString dataDir() const { return m_program.file(QStringLiteral("2009")); }
+    void TearDown() override
+    {
+        data::Database::closeAll();
+        testengine::dropServerYears();
+    }
+    QString dataDir() const { return m_year; }
     GradesRun grades(const QStringList &arguments)
     {
         return cli(QStringList{QStringLiteral("grades"), arguments.first(), dataDir()} + arguments.mid(1));
@@ -55,6 +61,8 @@ protected:
     }
 
     CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
+    // The year's folder, or a server year of its own.
+    const QString m_year = testengine::yearLocation(m_program.file(QStringLiteral("2009")));
 };
 
 } // namespace

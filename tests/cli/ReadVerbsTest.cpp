@@ -2,6 +2,7 @@
 
 #include "support/QStringPrinting.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -30,6 +31,12 @@ CliRun cli(const QStringList &arguments)
     return run;
 }
 
+// Drops the server years a test made, however it ends.
+struct ServerYearsDropped
+{
+    ~ServerYearsDropped() { testengine::dropServerYears(); }
+};
+
 } // namespace
 
 TEST(ReadVerbs, YearsWritesTheDefaultsAndListsOneYear)
@@ -48,7 +55,8 @@ TEST(ReadVerbs, YearsWritesTheDefaultsAndListsOneYear)
 TEST(ReadVerbs, DemoSchoolListsThroughIndexesFiltersAndReports)
 {
     TempDir school;
-    const QString dir = school.file(QStringLiteral("2026"));
+    const ServerYearsDropped dropped;
+    const QString dir = testengine::yearLocation(school.file(QStringLiteral("2026")));
     const CliRun init = cli({QStringLiteral("init"), dir, QStringLiteral("--year"), QStringLiteral("2026"),
                              QStringLiteral("--demo"), QStringLiteral("--students"), QStringLiteral("60")});
     ASSERT_EQ(init.exitCode, 0) << init.err.toStdString();
@@ -106,7 +114,8 @@ TEST(ReadVerbs, ReportHelpListsEveryReportWithItsMenuEntry)
 TEST(ReadVerbs, CheckCorrectsOrphansAndListsAgain)
 {
     TempDir school;
-    const QString dir = school.file(QStringLiteral("2026"));
+    const ServerYearsDropped dropped;
+    const QString dir = testengine::yearLocation(school.file(QStringLiteral("2026")));
     ASSERT_EQ(cli({QStringLiteral("init"), dir, QStringLiteral("--year"), QStringLiteral("2026")}).exitCode, 0);
     ASSERT_EQ(cli({QStringLiteral("sql"), dir,
                    QStringLiteral("insert into NOTAS (MATRICULA, DISC, Turma, Nome) values (9, 'PO', '1G1A', 'SUMIDO')")})

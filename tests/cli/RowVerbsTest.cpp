@@ -4,6 +4,7 @@
 
 #include "support/QStringPrinting.h"
 #include "support/CliProgram.h"
+#include "support/TestEngine.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -23,11 +24,17 @@ protected:
                                 QStringLiteral("--rights"), QStringLiteral("Carnes")}).exitCode, 0);
         m_program.setPassword(QStringLiteral("PROF"), QStringLiteral("prof"));
         m_program.setPassword(QStringLiteral("CARLOS"), QStringLiteral("carlos"));
-        QDir().mkpath(dataDir());
+        if (!testengine::onServer())
+            QDir().mkpath(dataDir());
     }
 
     QString usersDir() const { return m_program.file(QStringLiteral("Data")); }
-    QString dataDir() const { return m_program.file(QStringLiteral("2009")); }
+    void TearDown() override
+    {
+        data::Database::closeAll();
+        testengine::dropServerYears();
+    }
+    QString dataDir() const { return m_year; }
 
     CliRun cli(const QStringList &arguments, const QString &user = QString(), const QString &password = QString())
     {
@@ -54,6 +61,8 @@ protected:
     }
 
     CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
+    // The year's folder (empty), or a server year of its own (not made yet).
+    const QString m_year = testengine::yearLocation(m_program.file(QStringLiteral("2009")));
 };
 
 } // namespace
@@ -127,7 +136,14 @@ TEST_F(RowVerbs, AChangeEndingInARuleErrorIsUndone)
     ASSERT_EQ(post(QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"),
                    {QStringLiteral("ALUNOS"), QStringLiteral("MATRICULA=7"), QStringLiteral("NOME=BIA"),
                     QStringLiteral("TURMA=MAT01")}).exitCode, 0);
-    exec(QStringLiteral("create trigger notas_bloqueada before update on NOTAS begin select raise(abort, 'bloqueada'); end"));
+    if (testengine::onServer()) {
+        exec(QStringLiteral("create function notas_bloqueada() returns trigger language plpgsql as "
+                            "$$ begin raise exception 'bloqueada'; end $$"));
+        exec(QStringLiteral("create trigger notas_bloqueada before update on NOTAS for each row "
+                            "execute function notas_bloqueada()"));
+    } else {
+        exec(QStringLiteral("create trigger notas_bloqueada before update on NOTAS begin select raise(abort, 'bloqueada'); end"));
+    }
     exec(QStringLiteral("insert into NOTAS (MATRICULA, DISC, Turma, Nome) values (7, '01', 'MAT01', 'BIA')"));
     exec(QStringLiteral("insert into Ccorrent (Matricula, NOME, ParcelaNum, ParcelaData) values (7, 'BIA', 1, '2009-02-10')"));
     const CliRun renamed = post(QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"),

@@ -1,7 +1,10 @@
 // settings: a support person reads and changes the school's settings from a script.
 
+#include "data/store/Database.h"
+
 #include "support/QStringPrinting.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -25,7 +28,12 @@ protected:
                   0);
     }
 
-    QString dataDir() const { return m_school.file(QStringLiteral("2026")); }
+    void TearDown() override
+    {
+        data::Database::closeAll();
+        testengine::dropServerYears();
+    }
+    QString dataDir() const { return m_year; }
     // The user's local data folder of the runs, where the diagnostic log goes.
     QString logFile() const { return m_home.file(QStringLiteral("Lumesco/Lumesco/lumesco.log")); }
 
@@ -53,6 +61,8 @@ protected:
 
     TempDir m_school;
     TempDir m_home;
+    // The year's folder, or a server year of its own.
+    const QString m_year = testengine::yearLocation(m_school.file(QStringLiteral("2026")));
 };
 
 } // namespace
@@ -101,11 +111,15 @@ TEST_F(SettingsVerb, AValueThatDoesNotFitChangesNothing)
 
 TEST_F(SettingsVerb, AFailedSaveExitsNonZeroAndIsLoggedOffStandardOutput)
 {
-    ASSERT_EQ(cli({QStringLiteral("sql"), dataDir(),
-                   QStringLiteral("create trigger travada before update on Usuario "
-                                  "begin select raise(abort, 'tabela travada'); end")})
-                  .exitCode,
-              0);
+    const QStringList lock = testengine::onServer()
+        ? QStringList{QStringLiteral("create function travada() returns trigger language plpgsql as "
+                                     "$$ begin raise exception 'tabela travada'; end $$"),
+                      QStringLiteral("create trigger travada before update on Usuario for each row "
+                                     "execute function travada()")}
+        : QStringList{QStringLiteral("create trigger travada before update on Usuario "
+                                     "begin select raise(abort, 'tabela travada'); end")};
+    for (const QString &sql : lock)
+        ASSERT_EQ(cli({QStringLiteral("sql"), dataDir(), sql}).exitCode, 0) << sql.toStdString();
     const CliRun run = set({QStringLiteral("Uni_Media=8")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.lines.isEmpty()) << run.lines.join(u'\n').toStdString();

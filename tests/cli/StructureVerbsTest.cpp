@@ -8,6 +8,7 @@
 
 #include "support/QStringPrinting.h"
 #include "support/CliProgram.h"
+#include "support/TestEngine.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -40,7 +41,12 @@ protected:
         data::Database::closeAll();
     }
 
-    QString dataDir() const { return m_program.file(QStringLiteral("2009")); }
+    void TearDown() override
+    {
+        data::Database::closeAll();
+        testengine::dropServerYears();
+    }
+    QString dataDir() const { return m_year; }
 
     CliRun cli(const QStringList &arguments, const QString &user = QString(), const QString &password = QString())
     {
@@ -67,6 +73,8 @@ protected:
     }
 
     CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
+    // The year's folder, or a server year of its own.
+    const QString m_year = testengine::yearLocation(m_program.file(QStringLiteral("2009")));
 };
 
 } // namespace
@@ -134,6 +142,7 @@ TEST_F(StructureVerbs, TeacherAssignmentsAskPerClassAndExport)
 
 TEST_F(StructureVerbs, StudentImportAnswersYesAndPrintsEveryMessage)
 {
+    // Last year's register is a table file (a folder's year) on both engines.
     const QString lastYear = m_program.file(QStringLiteral("2008"));
     {
         const data::Database db = data::createSchoolYear(lastYear, QStringLiteral("2008"));

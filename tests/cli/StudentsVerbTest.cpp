@@ -4,6 +4,7 @@
 
 #include "support/QStringPrinting.h"
 #include "support/CliProgram.h"
+#include "support/TestEngine.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -33,7 +34,12 @@ protected:
         exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA, ESP, DATANASC, MARCADO) values "
                             "(100, 'ANA SILVA', '1G1AM', 3, '2002-03-17', 1), (101, 'BRUNO LIMA', '1G1AM', 4, null, 0)"));
     }
-    QString dataDir() const { return m_program.file(QStringLiteral("2009")); }
+    void TearDown() override
+    {
+        data::Database::closeAll();
+        testengine::dropServerYears();
+    }
+    QString dataDir() const { return m_year; }
 
     StudentsRun students(const QStringList &arguments, const QString &password = QStringLiteral("segredo"))
     {
@@ -59,6 +65,8 @@ protected:
     }
 
     CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
+    // The year's folder, or a server year of its own.
+    const QString m_year = testengine::yearLocation(m_program.file(QStringLiteral("2009")));
 };
 
 } // namespace

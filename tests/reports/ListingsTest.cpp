@@ -5,6 +5,7 @@
 #include "data/store/Database.h"
 #include "data/store/StoreError.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -22,7 +23,8 @@ protected:
     {
         m_previous = QDir::currentPath();
         QDir::setCurrent(m_dir.path()); // no logo.bmp here
-        m_db = data::createSchoolYear(m_dir.file(QStringLiteral("Data2010")), QStringLiteral("2010"));
+        m_db = data::createSchoolYear(testengine::yearLocation(m_dir.file(QStringLiteral("Data2010"))),
+                                      QStringLiteral("2010"));
         for (const auto &[code, name, kind] :
              {std::tuple{"PO", "PORTUGUÊS", "N"}, {"AR", "ARTES", "C"}, {"MA", "MATEMÁTICA", "N"}}) {
             m_db.exec(QStringLiteral("insert into DISCPL (CODIGO, DESCRICAO, TIPO) values (:c, :d, :t)"),
@@ -43,7 +45,13 @@ protected:
                       {{"s", grade}, {"c", code}, {"k", consolidated}});
         }
     }
-    void TearDown() override { QDir::setCurrent(m_previous); }
+    void TearDown() override
+    {
+        QDir::setCurrent(m_previous);
+        m_db = {};
+        data::Database::closeAll();
+        testengine::dropServerYears();
+    }
 
     // The texts of the first page below the page header (which has logo, title, date, page
     // and captions), without the footer line.

@@ -5,6 +5,7 @@
 #include "data/store/Database.h"
 #include "support/QStringPrinting.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -19,11 +20,18 @@ protected:
     {
         core::pinClock(QDateTime(QDate(2026, 3, 5), QTime(10, 0)));
         m_db =
-            data::createSchoolYear(m_dir.file(QStringLiteral("Data2026")), QStringLiteral("2026"));
+            data::createSchoolYear(testengine::yearLocation(m_dir.file(QStringLiteral("Data2026"))),
+                                   QStringLiteral("2026"));
         m_db.exec(QStringLiteral("insert into Tabturma (TURMA, DESCRICAO) values ('1G1A', "
                                  "'PRIMEIRA A'), ('MATA', 'MATERNAL')"));
     }
-    void TearDown() override { core::pinClock(QDateTime()); }
+    void TearDown() override
+    {
+        core::pinClock(QDateTime());
+        m_db = {};
+        data::Database::closeAll();
+        testengine::dropServerYears();
+    }
 
     // A report asking for a period, a month, a class, an order, a count, a flag and a title.
     static QList<ReportParam> params()

@@ -44,17 +44,22 @@ void logOnWithBackupRight(const cli::Args &args, cli::Context &context)
     }
 }
 
-// The school year a log-on would open for the directory: its line of ConfigRede.txt (the last
-// one, as the log-on dialog proposes), else the current year.
+// The school year a log-on would open for the directory or server year: its line of
+// ConfigRede.txt (the last one, as the log-on dialog proposes), else the server year's own
+// year, else the current year.
 QString schoolYearOf(const QString &dataDir)
 {
-    if (data::ServerAddress::isServerAddress(dataDir))
-        return QString::number(data::ServerAddress::parse(dataDir).year);
+    const bool server = data::ServerAddress::isServerAddress(dataDir);
     const QList<app::SchoolYear> years =
         app::readSchoolYears(app::configRedePath(core::programDirs().program));
-    for (auto it = years.crbegin(); it != years.crend(); ++it)
-        if (QDir::cleanPath(QDir(it->path).absolutePath()) == QDir::cleanPath(dataDir))
+    for (auto it = years.crbegin(); it != years.crend(); ++it) {
+        const bool same = server ? it->path.trimmed() == dataDir.trimmed()
+                                 : QDir::cleanPath(QDir(it->path).absolutePath()) == QDir::cleanPath(dataDir);
+        if (same)
             return QString::number(it->year);
+    }
+    if (server)
+        return QString::number(data::ServerAddress::parse(dataDir).year);
     return QString::number(core::today().year());
 }
 

@@ -6,6 +6,7 @@
 
 #include "support/QStringPrinting.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -28,7 +29,10 @@ protected:
     static void SetUpTestSuite()
     {
         s_program = new TempDir;
-        const QString data = s_program->file("Data");
+        // The users stay in the program's folder "Data" on both engines; the year is that folder
+        // or a server year of its own.
+        s_year = testengine::yearLocation(s_program->file("Data"));
+        const QString data = s_year;
         ASSERT_EQ(run({"init", data, "--year", "2025", "--demo", "--students", "80"}).exitCode, 0);
         ASSERT_EQ(run({"years"}).exitCode, 0);
         // The school year a log-on names for the folder: the one ConfigRede.txt gives it.
@@ -51,6 +55,8 @@ protected:
     {
         delete s_program;
         s_program = nullptr;
+        data::Database::closeAll();
+        testengine::dropServerYears();
     }
 
     static CliRun run(QStringList arguments)
@@ -87,7 +93,7 @@ protected:
     // Rows of every table, as a log-on with the supervisor opens the school year.
     static QMap<QString, int> rowCounts(const QString &dataDir)
     {
-        data::ScriptSession session(dataDir, dataDir, "SUPERVISOR", "segredo");
+        data::ScriptSession session(s_program->file("Data"), dataDir, "SUPERVISOR", "segredo");
         QMap<QString, int> counts;
         const data::Database db = session.database();
         for (const QString &table : db.tableNames())
@@ -96,14 +102,16 @@ protected:
     }
 
     static TempDir *s_program;
+    static QString s_year;
 };
 
 TempDir *BackupVerbTest::s_program = nullptr;
+QString BackupVerbTest::s_year;
 
-TEST_F(BackupVerbTest, BackupThenRestoreIntoAnEmptyFolderGivesTheSameFilesAndEveryRow)
+TEST_F(BackupVerbTest, BackupThenRestoreIntoAnEmptyYearGivesTheSameFilesAndEveryRow)
 {
     const QString archive = s_program->file("BACKUP/20260109_2025_SUPERVISOR.Zip");
-    const CliRun backup = run(QStringList{"backup", "create", s_program->file("Data")} +
+    const CliRun backup = run(QStringList{"backup", "create", s_year} +
                               as("SUPERVISOR", "segredo"));
     ASSERT_EQ(backup.exitCode, 0) << backup.err.toStdString();
     EXPECT_EQ(backup.lines.first(), "Preparando arquivo... " + archive);
@@ -120,31 +128,45 @@ TEST_F(BackupVerbTest, BackupThenRestoreIntoAnEmptyFolderGivesTheSameFilesAndEve
     EXPECT_EQ(list.lines[0], "NOME;COMPRIMIDO;TAMANHO;DATAHORA");
     const QStringList row = list.lines[1].split(';');
     EXPECT_EQ(row[0], "Lumesco.db");
-    EXPECT_EQ(row[2].toLongLong(), QFileInfo(s_program->file("Data/Lumesco.db")).size());
     EXPECT_LT(row[1].toLongLong(), row[2].toLongLong() / 3);
     EXPECT_TRUE(QRegularExpression("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d$").match(row[3]).hasMatch())
         << row[3].toStdString();
 
-    const QString restored = s_program->file("restaurado/2025");
+    // The archive holds the year as a school-year file, whichever kind it came from: it unpacks
+    // into a folder as the file itself, with every row of the year.
+    const QString unpacked = s_program->file("desempacotado");
+    const CliRun toFolder = run(QStringList{"backup", "restore", archive, "--to", unpacked} +
+                                as("SUPERVISOR", "segredo"));
+    ASSERT_EQ(toFolder.exitCode, 0) << toFolder.err.toStdString();
+    EXPECT_EQ(toFolder.lines.last(), "1 arquivos foram recuperados");
+    EXPECT_EQ(row[2].toLongLong(), QFileInfo(unpacked + "/Lumesco.db").size());
+    if (!testengine::onServer()) {
+        QMap<QString, QByteArray> original = files(s_program->file("Data"));
+        original.remove("Lumesco.lck");
+        EXPECT_EQ(files(unpacked), original);
+    }
+    EXPECT_EQ(rowCounts(unpacked), rowCounts(s_year));
+
+    // Into an empty year of the same kind: every row again.
+    const QString restored = testengine::yearLocation(s_program->file("restaurado/2025"));
     const CliRun restore = run(QStringList{"backup", "restore", archive, "--to", restored} +
                                as("SUPERVISOR", "segredo"));
     ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
     EXPECT_EQ(restore.lines.last(), "1 arquivos foram recuperados");
-    QMap<QString, QByteArray> original = files(s_program->file("Data"));
-    original.remove("Lumesco.lck");
-    EXPECT_EQ(files(restored), original);
+    if (testengine::onServer())
+        EXPECT_TRUE(restore.lines.contains("Ano letivo recuperado em " + restored));
     const QMap<QString, int> counts = rowCounts(restored);
-    EXPECT_EQ(counts, rowCounts(s_program->file("Data")));
+    EXPECT_EQ(counts, rowCounts(s_year));
     EXPECT_EQ(counts.value("ALUNOS"), 80);
 }
 
 TEST_F(BackupVerbTest, RefusalsAndDamagedArchives)
 {
-    const CliRun wrong = run(QStringList{"backup", "create", s_program->file("Data")} +
+    const CliRun wrong = run(QStringList{"backup", "create", s_year} +
                              as("SUPERVISOR", "errada"));
     EXPECT_NE(wrong.exitCode, 0);
     EXPECT_EQ(wrong.err.trimmed(), "Senha não Confere!");
-    const CliRun noRight = run(QStringList{"backup", "create", s_program->file("Data")} +
+    const CliRun noRight = run(QStringList{"backup", "create", s_year} +
                                as("SECRET", "sec123"));
     EXPECT_NE(noRight.exitCode, 0);
     EXPECT_EQ(noRight.err.trimmed(), "O usuário SECRET não tem o direito de fazer Back-Ups.");
@@ -167,7 +189,7 @@ TEST_F(BackupVerbTest, RefusalsAndDamagedArchives)
 TEST_F(BackupVerbTest, RestoreOfChosenEntriesWithoutOverwriting)
 {
     const QString archive = s_program->file("parcial.zip");
-    ASSERT_EQ(run(QStringList{"backup", "create", s_program->file("Data"), "--archive", archive} +
+    ASSERT_EQ(run(QStringList{"backup", "create", s_year, "--archive", archive} +
                   as("SUPERVISOR", "segredo"))
                   .exitCode,
               0);

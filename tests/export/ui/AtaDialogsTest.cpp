@@ -9,6 +9,7 @@
 #include "data/maintenance/SchoolYearSetup.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -27,8 +28,15 @@ class AtaDialogsTest : public QObject
 private slots:
     void initTestCase()
     {
-        m_db = data::createSchoolYear(m_dir.file(QStringLiteral("2026")), QStringLiteral("2026"));
+        m_db = data::createSchoolYear(testengine::yearLocation(m_dir.file(QStringLiteral("2026"))),
+                                      QStringLiteral("2026"));
         m_db.exec(QStringLiteral("insert into Tabturma (TURMA, DESCRICAO) values ('1G5A', '5º ANO A')"));
+    }
+    void cleanupTestCase()
+    {
+        m_db = {};
+        data::Database::closeAll();
+        testengine::dropServerYears();
     }
 
     void defaultsAndPrintEnabledOnlyWithAClassOrAll()

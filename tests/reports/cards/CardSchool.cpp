@@ -1,6 +1,7 @@
 #include "CardSchool.h"
 
 #include "data/maintenance/SchoolYearSetup.h"
+#include "support/TestEngine.h"
 
 #include <QDir>
 
@@ -8,7 +9,8 @@ void CardSchool::SetUp()
 {
     m_previous = QDir::currentPath();
     QDir::setCurrent(m_dir.path());
-    m_db = data::createSchoolYear(m_dir.file(QStringLiteral("2026")), QStringLiteral("2026"));
+    m_db = data::createSchoolYear(testengine::yearLocation(m_dir.file(QStringLiteral("2026"))),
+                                  QStringLiteral("2026"));
     for (const auto &[code, name, kind] : {std::tuple{"PO", "PORTUGUÊS", "N"}, {"MA", "MATEMÁTICA", "N"},
                                            {"AR", "ARTES", "C"}}) {
         m_db.exec(QStringLiteral("insert into DISCPL (CODIGO, DESCRICAO, TIPO) values (:c, :d, :t)"),
@@ -31,6 +33,9 @@ void CardSchool::SetUp()
 void CardSchool::TearDown()
 {
     QDir::setCurrent(m_previous);
+    m_db = {};
+    data::Database::closeAll();
+    testengine::dropServerYears();
 }
 
 void CardSchool::addStudent(qint64 matricula, const QString &nome, const QString &turma, const QString &sexo,

@@ -9,7 +9,8 @@
 #include <QVariantMap>
 #include <gtest/gtest.h>
 
-// A small school year for the report cards (data folder "2026", photos in "FOTOS" beside it), seeded through the store: classes 1G4A, 1G5A and
+// A small school year for the report cards (data folder "2026", or a server year on the test
+// server; photos in "FOTOS" beside the folder), seeded through the store: classes 1G4A, 1G5A and
 // 1G9A, subjects PO and MA (marks) and AR (concept; MA consolidated in 1G5), and the ranking
 // rows the cards join. Students and marks are added by each test.
 class CardSchool : public ::testing::Test

@@ -1,6 +1,7 @@
 #include "data/store/Database.h"
 #include "support/CliProgram.h"
 #include "support/QStringPrinting.h"
+#include "support/TestEngine.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@ protected:
     static void SetUpTestSuite()
     {
         s_program = new CliProgram(QStringLiteral(LUMESCO_CLI));
+        s_place = testengine::yearLocation(s_program->file(QStringLiteral("2026")));
         ASSERT_EQ(s_program->run({QStringLiteral("init"), dataDir(), QStringLiteral("--year"), QStringLiteral("2026"),
                                   QStringLiteral("--demo")})
                       .exitCode,
@@ -23,8 +25,10 @@ protected:
     {
         delete s_program;
         s_program = nullptr;
+        testengine::dropServerYears();
     }
-    static QString dataDir() { return s_program->file(QStringLiteral("2026")); }
+    // The year's folder, or its server year.
+    static QString dataDir() { return s_place; }
     static CliRun report(const QStringList &arguments)
     {
         return s_program->run(QStringList{QStringLiteral("report"), dataDir()} + arguments,
@@ -44,9 +48,11 @@ protected:
     }
 
     static CliProgram *s_program;
+    static QString s_place;
 };
 
 CliProgram *LetterVerbs::s_program = nullptr;
+QString LetterVerbs::s_place;
 
 TEST_F(LetterVerbs, LabelsLandOnTheSheetsGridInTenthsOfAMillimetre)
 {

@@ -8,6 +8,7 @@
 #include "data/store/Database.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -100,7 +101,8 @@ private slots:
     void initTestCase()
     {
         core::pinClock(QDateTime(QDate(2026, 3, 5), QTime(10, 0)));
-        m_db = data::createSchoolYear(m_dir.file(QStringLiteral("Data2010")), QStringLiteral("2010"));
+        m_db = data::createSchoolYear(testengine::yearLocation(m_dir.file(QStringLiteral("Data2010"))),
+                                      QStringLiteral("2010"));
         m_db.exec(QStringLiteral("insert into DISCPL (CODIGO, DESCRICAO, TIPO) values ('PO', 'PORTUGUÊS', 'N')"));
     }
     void init()
@@ -111,7 +113,9 @@ private slots:
     void cleanupTestCase()
     {
         core::pinClock(QDateTime());
+        m_db = {};
         data::Database::closeAll();
+        testengine::dropServerYears();
     }
 
     void aReportWithoutParametersGoesStraightToThePreview()
@@ -130,7 +134,8 @@ private slots:
     {
         ScriptedDialogs::Guard dialogs;
         const data::Database broken =
-            data::createSchoolYear(m_dir.file(QStringLiteral("Quebrada")), QStringLiteral("2010"));
+            data::createSchoolYear(testengine::yearLocation(m_dir.file(QStringLiteral("Quebrada"))),
+                                   QStringLiteral("2010"));
         broken.dropTable(QStringLiteral("Tabturma"));
         runReport(listing("turmas"), broken, nullptr);
         QCOMPARE(dialogs->shown().size(), 1);

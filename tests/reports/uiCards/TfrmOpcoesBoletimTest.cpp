@@ -8,6 +8,7 @@
 #include "data/store/Database.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -72,7 +73,8 @@ private slots:
     {
         m_previous = QDir::currentPath();
         QDir::setCurrent(m_dir.path()); // mensagem.txt is written here
-        m_db = data::createSchoolYear(m_dir.file(QStringLiteral("2026")), QStringLiteral("2026"));
+        m_db = data::createSchoolYear(testengine::yearLocation(m_dir.file(QStringLiteral("2026"))),
+                                      QStringLiteral("2026"));
         m_db.exec(QStringLiteral("insert into DISCPL (CODIGO, DESCRICAO, TIPO) values ('PO', 'PORTUGUÊS', 'N')"));
         m_db.exec(QStringLiteral("insert into Tabturma (TURMA, DESCRICAO) values ('1G5A', '5º ANO A'), ('1G6A', '6º ANO A')"));
         m_db.exec(QStringLiteral("insert into Discturm (SERIE, CODIGO) values ('1G5', 'PO')"));
@@ -86,7 +88,9 @@ private slots:
     void cleanupTestCase()
     {
         QDir::setCurrent(m_previous);
+        m_db = {};
         data::Database::closeAll();
+        testengine::dropServerYears();
     }
 
     void opensWithTheDefaultsOfTheCommand()

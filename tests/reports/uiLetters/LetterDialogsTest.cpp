@@ -8,6 +8,7 @@
 #include "data/maintenance/SchoolYearSetup.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,12 +36,19 @@ private slots:
     {
         m_previous = QDir::currentPath();
         QDir::setCurrent(m_dir.path()); // aviso.txt is read from the program folder
-        m_db = data::createSchoolYear(m_dir.file(QStringLiteral("2026")), QStringLiteral("2026"));
+        m_db = data::createSchoolYear(testengine::yearLocation(m_dir.file(QStringLiteral("2026"))),
+                                      QStringLiteral("2026"));
         for (const char *code : {"1G4A", "1G5A"})
             m_db.exec(QStringLiteral("insert into Tabturma (TURMA, DESCRICAO) values (:t, 'TURMA')"), {{"t", code}});
     }
 
-    void cleanupTestCase() { QDir::setCurrent(m_previous); }
+    void cleanupTestCase()
+    {
+        QDir::setCurrent(m_previous);
+        m_db = {};
+        data::Database::closeAll();
+        testengine::dropServerYears();
+    }
 
     void noticeDialogReadsTheSchoolsTextAndGivesItsAnswers()
     {

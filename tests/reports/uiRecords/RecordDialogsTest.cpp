@@ -3,6 +3,7 @@
 #include "data/maintenance/SchoolYearSetup.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -23,11 +24,18 @@ class RecordDialogsTest : public QObject
 private slots:
     void initTestCase()
     {
-        m_db = data::createSchoolYear(m_dir.file(QStringLiteral("2026")), QStringLiteral("2026"));
+        m_db = data::createSchoolYear(testengine::yearLocation(m_dir.file(QStringLiteral("2026"))),
+                                      QStringLiteral("2026"));
         for (const char *code : {"1G4A", "1G5A", "1G9A"})
             m_db.exec(QStringLiteral("insert into Tabturma (TURMA, DESCRICAO) values (:t, 'TURMA')"), {{"t", code}});
         m_db.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (7, 'ANA', '1G5A')"));
         m_db.exec(QStringLiteral("insert into NOTAS (MATRICULA, DISC, Turma) values (7, 'PO', '1G5A')"));
+    }
+    void cleanupTestCase()
+    {
+        m_db = {};
+        data::Database::closeAll();
+        testengine::dropServerYears();
     }
 
     void startsWithTheDefaultsAndTheClassesThatHaveMarks()

@@ -2,6 +2,7 @@
 
 #include "data/maintenance/SchoolYearSetup.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -19,9 +20,16 @@ class TfrmDefinirSituacaoTest : public QObject
 private slots:
     void initTestCase()
     {
-        m_db = data::createSchoolYear(m_dir.file(QStringLiteral("2026")), QStringLiteral("2026"));
+        m_db = data::createSchoolYear(testengine::yearLocation(m_dir.file(QStringLiteral("2026"))),
+                                      QStringLiteral("2026"));
         for (const char *code : {"1G4A", "1G5A"})
             m_db.exec(QStringLiteral("insert into Tabturma (TURMA, DESCRICAO) values (:t, 'TURMA')"), {{"t", code}});
+    }
+    void cleanupTestCase()
+    {
+        m_db = {};
+        data::Database::closeAll();
+        testengine::dropServerYears();
     }
 
     void okNeedsAllClassesOrAPickedClass()

@@ -9,6 +9,7 @@
 #include "data/maintenance/SchoolYearSetup.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,7 +29,8 @@ class TfrmDefinirTurmaNotasTest : public QObject
 private slots:
     void initTestCase()
     {
-        m_db = data::createSchoolYear(m_dir.file(QStringLiteral("2026")), QStringLiteral("2026"));
+        m_db = data::createSchoolYear(testengine::yearLocation(m_dir.file(QStringLiteral("2026"))),
+                                      QStringLiteral("2026"));
         for (const char *code : {"1G4A", "1G5A"})
             m_db.exec(QStringLiteral("insert into Tabturma (TURMA, DESCRICAO) values (:t, 'TURMA')"), {{"t", code}});
         for (const auto &[code, name] : {std::pair{"AR", "ARTES"}, {"MA", "MATEMATICA"}, {"PO", "PORTUGUES"}}) {
@@ -37,6 +39,12 @@ private slots:
         }
         for (const auto &[grade, code] : {std::pair{"1G4", "PO"}, {"1G4", "MA"}, {"1G5", "PO"}, {"1G5", "AR"}})
             m_db.exec(QStringLiteral("insert into Discturm (SERIE, CODIGO) values (:s, :c)"), {{"s", grade}, {"c", code}});
+    }
+    void cleanupTestCase()
+    {
+        m_db = {};
+        data::Database::closeAll();
+        testengine::dropServerYears();
     }
 
     void resultsOpenOnTheFirstEntriesWithLeaversFixedOff()

@@ -220,6 +220,22 @@ QString askExternalTableFile()
          QStringLiteral("Arquivos dBase Compatível (*.DBF *.dbf);;Arquivos Paradox (*.DB *.db)")});
 }
 
+QString previousServerYear(const Database &current)
+{
+    if (!current.isServerYear())
+        return {};
+    const ServerAddress own = ServerAddress::parse(current.directory());
+    return own.year > 1 ? own.withYear(own.year - 1) : QString();
+}
+
+QString askServerYearAddress(const Database &current)
+{
+    const std::optional<QString> address = core::dialogs().askText(
+        QStringLiteral("Ano letivo no servidor"),
+        QStringLiteral("Endereço do ano letivo no servidor (como no ConfigRede.txt):"), previousServerYear(current));
+    return address ? address->trimmed() : QString();
+}
+
 std::unique_ptr<Dataset> openExternalTable(const QString &path, const QString &defaultTable)
 {
     // Another school year on a server: its table of the default name.

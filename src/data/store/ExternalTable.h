@@ -6,6 +6,8 @@
 
 namespace data {
 
+class Database;
+
 // A table file from outside the current school year, opened read-only for the imports:
 // a dBase file (".dbf", its text decoded by the code page it names, Windows-1252 when it names
 // none), or a table of this program in another directory: "<dir>/Alunos.DB" names table
@@ -17,6 +19,13 @@ std::unique_ptr<Dataset> openExternalTable(const QString &path, const QString &d
 // Asks for the table file an import reads (dBase or one of this program's tables); empty when the
 // person gave up.
 QString askExternalTableFile();
+
+// For a school year on a server, the address of the year before it on the same server; empty
+// for a folder.
+QString previousServerYear(const Database &current);
+// Asks for the address of another school year on the server of `current`, proposing the year
+// before it; empty when the person gave up.
+QString askServerYearAddress(const Database &current);
 
 // A dBase table, read-only.
 class DbfTable : public Dataset

@@ -2,6 +2,7 @@
 
 #include "core/Dialogs.h"
 #include "core/forms/RunProgressDialog.h"
+#include "data/store/ExternalTable.h"
 #include "students/forms/DatasetGrid.h"
 #include "students/import/StudentImport.h"
 
@@ -34,7 +35,7 @@ TfrmImportar::TfrmImportar(const data::Database &db, QWidget *parent) : QDialog(
     pick->addWidget(find);
     pick->addWidget(folder);
     // A year on a server has last year's register on the server, not in a folder.
-    if (!previousServerYear(m_db).isEmpty()) {
+    if (m_db.isServerYear()) {
         auto *server = new QPushButton(QStringLiteral("Ano Anterior no &Servidor..."), this);
         server->setObjectName(QStringLiteral("cmdServidor"));
         server->setToolTip(QStringLiteral("Importe o cadastro de alunos de outro ano letivo do mesmo servidor"));
@@ -145,11 +146,9 @@ void TfrmImportar::browseFolder()
 
 void TfrmImportar::chooseServerYear()
 {
-    const std::optional<QString> address = core::dialogs().askText(
-        QStringLiteral("Importar Cadastro de Alunos"),
-        QStringLiteral("Endereço do ano letivo no servidor (como no ConfigRede.txt):"), previousServerYear(m_db));
-    if (address && !address->trimmed().isEmpty())
-        openSource(address->trimmed());
+    const QString address = data::askServerYearAddress(m_db);
+    if (!address.isEmpty())
+        openSource(address);
 }
 
 bool TfrmImportar::openSource(const QString &path)

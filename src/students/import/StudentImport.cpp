@@ -208,14 +208,6 @@ std::unique_ptr<data::Dataset> openImportSource(const data::Database &db, const 
     return data::openExternalTable(path, QStringLiteral("ALUNOS"));
 }
 
-QString previousServerYear(const data::Database &db)
-{
-    if (!db.isServerYear())
-        return {};
-    const data::ServerAddress own = data::ServerAddress::parse(db.directory());
-    return own.year > 1 ? own.withYear(own.year - 1) : QString();
-}
-
 core::RunOutcome importStudents(const data::Database &db, data::Dataset &source, const ImportChoices &choices,
                                 core::RunReporter &reporter)
 {

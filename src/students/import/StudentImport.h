@@ -47,10 +47,6 @@ core::Message sourceRefusal();
 // table, and for the register of `db` itself.
 std::unique_ptr<data::Dataset> openImportSource(const data::Database &db, const QString &path);
 
-// For a school year on a server, the address of the year before it on the same server (what
-// the dialog proposes as the source); empty for a folder.
-QString previousServerYear(const data::Database &db);
-
 // Runs the import into the register of `db` from `source` (an open dataset), telling
 // `reporter` its progress ("Lendo: i de n", with "Cancelar") and every message in order. The
 // register is writable only with the session's `Alunos` right; a register that cannot be had

@@ -66,6 +66,7 @@ void TfrmImportarCCorrentTest::aFileThatCannotBeReadIsRefused()
     TfrmImportarCCorrent form(m_db);
     QCOMPARE(form.windowTitle(), QStringLiteral("Importar Valores para tabela de Controle de Pagamento"));
     QVERIFY(!find<QPushButton>(&form, "cmdIniciar")->isEnabled());
+    QVERIFY2(!form.findChild<QPushButton *>(QStringLiteral("cmdServidor")), "a folder's year reads files");
     (*m_dialogs)->answerFile(m_dir->write(QStringLiteral("lixo.dbf"), "isto não é uma tabela"));
     find<QPushButton>(&form, "cmdProcurar")->click();
     QCOMPARE((*m_dialogs)->last().text, billing::kImportOpenError);

@@ -300,14 +300,25 @@ TEST_F(StudentImport, ARegisterOpenOnAnotherDeskIsRefusedAndNothingChanges)
 
 // A school on a server keeps last year on the same server: its address is a source, proposed
 // by the dialog; the year itself, an address without a year and a year without tables are not.
+static QString lastYearText(const data::ServerAddress &own)
+{
+    return own.withYear(own.year - 1);
+}
+
 TEST_F(StudentImport, LastYearOnTheServerIsASource)
 {
     if (!testengine::onServer()) {
-        EXPECT_EQ(previousServerYear(db()), QString()) << "a folder's last year is picked as a folder";
+        EXPECT_EQ(data::previousServerYear(db()), QString()) << "a folder's last year is picked as a folder";
         return;
     }
     const data::ServerAddress own = data::ServerAddress::parse(m_location);
-    EXPECT_EQ(data::ServerAddress::parse(previousServerYear(db())).year, own.year - 1);
+    EXPECT_EQ(data::ServerAddress::parse(data::previousServerYear(db())).year, own.year - 1);
+    {
+        ScriptedDialogs::Guard dialogs;
+        EXPECT_EQ(data::askServerYearAddress(db()), QString()) << "given up";
+        dialogs->answerText(QStringLiteral("  ") + lastYearText(own) + QStringLiteral(" "));
+        EXPECT_EQ(data::askServerYearAddress(db()), lastYearText(own)) << "as typed, without blanks";
+    }
 
     TempDir folder;
     const QString lastYear = testengine::yearLocation(folder.path());

@@ -35,6 +35,16 @@ TfrmImportarCCorrent::TfrmImportarCCorrent(const data::Database &db, QWidget *pa
     auto *buttons = new QDialogButtonBox(this);
     m_find = buttons->addButton(QStringLiteral("&Procurar"), QDialogButtonBox::ActionRole);
     m_find->setObjectName(QStringLiteral("cmdProcurar"));
+    // A year on a server reads another year's charges from the server, not from a file.
+    if (m_db.isServerYear()) {
+        m_server = buttons->addButton(QStringLiteral("Ano no &Servidor..."), QDialogButtonBox::ActionRole);
+        m_server->setObjectName(QStringLiteral("cmdServidor"));
+        connect(m_server, &QPushButton::clicked, this, [this] {
+            const QString address = data::askServerYearAddress(m_db);
+            if (!address.isEmpty())
+                showSource(address);
+        });
+    }
     m_start = buttons->addButton(QStringLiteral("&Iniciar"), QDialogButtonBox::ActionRole);
     m_start->setObjectName(QStringLiteral("cmdIniciar"));
     m_start->setEnabled(false);
@@ -81,8 +91,9 @@ void TfrmImportarCCorrent::cmdIniciarClick()
 {
     if (!m_preview->source())
         return;
-    for (QPushButton *b : {m_find, m_start, m_close})
-        b->setEnabled(false);
+    for (QPushButton *b : {m_find, m_start, m_close, m_server})
+        if (b)
+            b->setEnabled(false);
     m_read->setText(QStringLiteral("Lendo..."));
     m_written->setText(billing::writtenCounterText(0));
     m_bar->setValue(0);

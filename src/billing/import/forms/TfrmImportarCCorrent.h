@@ -34,6 +34,7 @@ private:
     QLabel *m_read = nullptr;
     QLabel *m_written = nullptr;
     QPushButton *m_find = nullptr;
+    QPushButton *m_server = nullptr; // "Ano no &Servidor...", on a server year only
     QPushButton *m_start = nullptr;
     QPushButton *m_close = nullptr;
 };

@@ -406,6 +406,10 @@ TEST_F(CrashRecovery, RestoreOverAYearLeftHalfWritten)
             {QStringLiteral("grades"), QStringLiteral("recalc"), cut, QStringLiteral("--unit"), QStringLiteral("1")},
             environment);
         ASSERT_TRUE(killed.crashed) << killed.err.toStdString();
+        // The next command opens the year as usual (and the server has let the dead desk go).
+        const CliRun next = s_program->run({QStringLiteral("sql"), cut, QStringLiteral("select count(*) from ALUNOS")},
+                                          kSession);
+        ASSERT_EQ(next.exitCode, 0) << next.err.toStdString();
     } else {
         const QString writing = yearCopy(QStringLiteral("gravando"));
         cut = s_program->file(QStringLiteral("queda_de_energia"));

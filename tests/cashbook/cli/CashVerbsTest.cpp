@@ -4,6 +4,7 @@
 
 #include "support/QStringPrinting.h"
 #include "support/CliProgram.h"
+#include "support/TestEngine.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,10 +20,16 @@ protected:
     {
         ASSERT_EQ(cli({QStringLiteral("users"), QStringLiteral("list")}).exitCode, 0);
         m_program.setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("segredo"));
-        QDir().mkpath(dataDir());
+        if (!testengine::onServer())
+            QDir().mkpath(dataDir());
+    }
+    void TearDown() override
+    {
+        data::Database::closeAll();
+        testengine::dropServerYears();
     }
 
-    QString dataDir() const { return m_program.file(QStringLiteral("2009")); }
+    QString dataDir() const { return m_year; }
 
     CliRun cli(const QStringList &arguments)
     {
@@ -73,6 +80,8 @@ protected:
     }
 
     CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
+    // The year's folder, or a server year of its own.
+    const QString m_year = testengine::yearLocation(m_program.file(QStringLiteral("2009")));
 };
 
 } // namespace

@@ -132,8 +132,8 @@ QString PgDialect::boolean(bool value) const
 
 QString PgDialect::castInteger(const QString &e) const
 {
-    // Cut toward zero, as SQLite does, where the server would round.
-    return QStringLiteral("CAST(trunc(CAST(%1 AS DOUBLE PRECISION)) AS INTEGER)").arg(e);
+    // Cut toward zero, as SQLite does, where the server would round; as wide as SQLite's integers.
+    return QStringLiteral("CAST(trunc(CAST(%1 AS DOUBLE PRECISION)) AS BIGINT)").arg(e);
 }
 
 QString PgDialect::columnType(const FieldDef &f) const

@@ -3,6 +3,7 @@
 // numbers back from its dBase file.
 #include "data/store/Database.h"
 #include "support/CliProgram.h"
+#include "support/TestEngine.h"
 #include "support/QStringPrinting.h"
 
 #include <QFile>
@@ -30,7 +31,12 @@ protected:
                   0);
     }
 
-    QString dataDir() const { return m_program.file(QStringLiteral("2009")); }
+    void TearDown() override
+    {
+        data::Database::closeAll();
+        testengine::dropServerYears();
+    }
+    QString dataDir() const { return m_year; }
     CliRun cli(const QStringList &arguments)
     {
         return m_program.run(arguments, {{QStringLiteral("LUMESCO_TODAY"), QStringLiteral("2009-02-15")},
@@ -54,6 +60,8 @@ protected:
     }
 
     CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
+    // The year's folder, or a server year of its own.
+    const QString m_year = testengine::yearLocation(m_program.file(QStringLiteral("2009")));
 };
 
 } // namespace
@@ -65,7 +73,7 @@ TEST_F(BookletsVerb, NumbersAClassWithoutThePrinter)
                                  QStringLiteral("--to-month"), QStringLiteral("3"), QStringLiteral("--no-printer")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("Impressão foi concluída\n"));
-    EXPECT_EQ(scalar(QStringLiteral("select group_concat(cast(Matricula as integer) || ':' || cast(NossoNum as integer)) from "
+    EXPECT_EQ(scalar(QStringLiteral("select group_concat(cast(Matricula as integer) || ':' || cast(NossoNum as bigint)) from "
                                     "(select * from CCORRENT where NossoNum is not null order by NossoNum)")),
               QStringLiteral("1:41,2:42"));
 }
@@ -107,7 +115,7 @@ TEST_F(BookletsVerb, ImportsTheBanksSlipNumbersAndPrintsTheCounters)
     const CliRun run = cli({QStringLiteral("charges"), QStringLiteral("import"), dataDir(), path, QStringLiteral("--bank")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("Lendo: 2 de 2\nGravados: 1\n"));
-    EXPECT_EQ(scalar(QStringLiteral("select cast(NossoNum as integer) from CCORRENT where Matricula = 2")),
+    EXPECT_EQ(scalar(QStringLiteral("select cast(NossoNum as bigint) from CCORRENT where Matricula = 2")),
               QStringLiteral("12345678901"));
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from CCORRENT where NossoNum is not null")), QStringLiteral("1"));
 }

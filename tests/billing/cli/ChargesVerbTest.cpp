@@ -2,6 +2,7 @@
 // late payment, listing a view with its totals and exporting it, the rights, and the deletion.
 #include "data/store/Database.h"
 #include "support/CliProgram.h"
+#include "support/TestEngine.h"
 #include "support/QStringPrinting.h"
 
 #include <QDir>
@@ -25,7 +26,12 @@ protected:
                             "(3, 'CAIO', '1G1A', '10', 0, null)"));
     }
 
-    QString dataDir() const { return m_program.file(QStringLiteral("2009")); }
+    void TearDown() override
+    {
+        data::Database::closeAll();
+        testengine::dropServerYears();
+    }
+    QString dataDir() const { return m_year; }
     CliRun cli(const QStringList &arguments, const QString &user = QStringLiteral("SUPERVISOR"))
     {
         return m_program.run(arguments, {{QStringLiteral("LUMESCO_TODAY"), QStringLiteral("2009-03-15")},
@@ -49,6 +55,8 @@ protected:
     }
 
     CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
+    // The year's folder, or a server year of its own.
+    const QString m_year = testengine::yearLocation(m_program.file(QStringLiteral("2009")));
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 // slip numbers written as printing writes them, and the refusals.
 #include "data/store/Database.h"
 #include "support/CliProgram.h"
+#include "support/TestEngine.h"
 #include "support/QStringPrinting.h"
 
 #include <QFile>
@@ -29,7 +30,12 @@ protected:
         data::Database::closeAll();
     }
 
-    QString dataDir() const { return m_program.file(QStringLiteral("2009")); }
+    void TearDown() override
+    {
+        data::Database::closeAll();
+        testengine::dropServerYears();
+    }
+    QString dataDir() const { return m_year; }
     CliRun cli(QStringList arguments)
     {
         return m_program.run(arguments, {{QStringLiteral("LUMESCO_TODAY"), QStringLiteral("2009-03-02")},
@@ -44,7 +50,7 @@ protected:
     {
         data::Database db = data::Database::open(dataDir());
         const QString numbers =
-            db.scalar(QStringLiteral("select group_concat(coalesce(cast(NossoNum as integer), 0), ' ') from "
+            db.scalar(QStringLiteral("select group_concat(coalesce(cast(NossoNum as bigint), 0), ' ') from "
                                      "(select NossoNum from CCORRENT order by Matricula, ParcelaData)"))
                 .toString();
         db = {};
@@ -53,6 +59,8 @@ protected:
     }
 
     CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
+    // The year's folder, or a server year of its own.
+    const QString m_year = testengine::yearLocation(m_program.file(QStringLiteral("2009")));
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 // `words`, `contracts` and `spreadsheet` as a script runs them, on a program folder of their own.
 #include "data/store/Database.h"
 #include "support/CliProgram.h"
+#include "support/TestEngine.h"
 #include "support/QStringPrinting.h"
 
 #include <QFile>
@@ -26,7 +27,12 @@ protected:
         data::Database::closeAll();
     }
 
-    QString dataDir() const { return m_program.file(QStringLiteral("2009")); }
+    void TearDown() override
+    {
+        data::Database::closeAll();
+        testengine::dropServerYears();
+    }
+    QString dataDir() const { return m_year; }
     CliRun cli(const QStringList &arguments, const QString &user = QStringLiteral("SUPERVISOR"))
     {
         return m_program.run(arguments, {{QStringLiteral("LUMESCO_TODAY"), QStringLiteral("2009-03-15")},
@@ -35,6 +41,8 @@ protected:
     }
 
     CliProgram m_program{QStringLiteral(LUMESCO_CLI)};
+    // The year's folder, or a server year of its own.
+    const QString m_year = testengine::yearLocation(m_program.file(QStringLiteral("2009")));
 };
 
 } // namespace

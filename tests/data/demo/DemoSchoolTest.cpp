@@ -7,6 +7,9 @@
 #include "data/store/StoreError.h"
 #include "support/RecordingReporter.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
+
+#include "core/ProgramDirs.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -56,14 +59,28 @@ int count(const Database &db, const QString &sql)
 class DemoSchool : public ::testing::Test
 {
 protected:
-    void TearDown() override { Database::closeAll(); }
+    void TearDown() override
+    {
+        core::programDirs().program = m_program;
+        Database::closeAll();
+        testengine::dropServerYears();
+    }
+    // The year made in `folder`, or a server year; a server year's photos go to the program's
+    // folder, which stands here where a folder's photos go: beside the year's folder.
+    Database year(const QString &folder, const QString &ano)
+    {
+        if (testengine::onServer())
+            core::programDirs().program = QFileInfo(m_dir.file(folder)).path();
+        return createSchoolYear(testengine::yearLocation(m_dir.file(folder)), ano);
+    }
+    const QString m_program = core::programDirs().program;
     TempDir m_dir;
     RecordingReporter m_reporter;
 };
 
 TEST_F(DemoSchool, IsALivingSchoolOfEveryGrade)
 {
-    const Database db = createSchoolYear(m_dir.file("2009"), "2009");
+    const Database db = year("2009", "2009");
     const std::optional<demo::DemoSummary> summary = demo::fillDemoSchool(db, "2009", m_reporter);
     ASSERT_TRUE(summary);
     EXPECT_EQ(summary->students, 300);
@@ -115,7 +132,7 @@ TEST_F(DemoSchool, IsALivingSchoolOfEveryGrade)
 
 TEST_F(DemoSchool, PeopleHaveValidCpfsAndCompleteRecords)
 {
-    const Database db = createSchoolYear(m_dir.file("2009"), "2009");
+    const Database db = year("2009", "2009");
     demo::fillDemoSchool(db, "2009", m_reporter, {60, 7});
     Query q(db);
     q.setSql("select * from ALUNOS");
@@ -134,11 +151,11 @@ TEST_F(DemoSchool, PeopleHaveValidCpfsAndCompleteRecords)
 
 TEST_F(DemoSchool, TheSameSeedGivesTheSameSchool)
 {
-    const Database a = createSchoolYear(m_dir.file("a/2009"), "2009");
-    const Database b = createSchoolYear(m_dir.file("b/2009"), "2009");
-    const Database c = createSchoolYear(m_dir.file("c/2009"), "2009");
+    const Database a = year("a/2009", "2009");
     demo::fillDemoSchool(a, "2009", m_reporter, {40, 5});
+    const Database b = year("b/2009", "2009");
     demo::fillDemoSchool(b, "2009", m_reporter, {40, 5});
+    const Database c = year("c/2009", "2009");
     demo::fillDemoSchool(c, "2009", m_reporter, {40, 6});
     EXPECT_EQ(dump(a), dump(b));
     EXPECT_NE(dump(a), dump(c));
@@ -147,7 +164,7 @@ TEST_F(DemoSchool, TheSameSeedGivesTheSameSchool)
 
 TEST_F(DemoSchool, FailsWholeOnAFilledSchoolYear)
 {
-    const Database db = createSchoolYear(m_dir.file("2009"), "2009");
+    const Database db = year("2009", "2009");
     ASSERT_TRUE(demo::fillDemoSchool(db, "2009", m_reporter, {10, 1}));
     const QStringList before = dump(db);
     RecordingReporter again;
@@ -161,7 +178,7 @@ TEST_F(DemoSchool, FailsWholeOnAFilledSchoolYear)
 
 TEST_F(DemoSchool, PassesTheIntegrityChecksItCanPass)
 {
-    const Database db = createSchoolYear(m_dir.file("2009"), "2009");
+    const Database db = year("2009", "2009");
     demo::fillDemoSchool(db, "2009", m_reporter, {50, 3});
     const IntegrityChecker checker(db);
     for (int check : {2, 3, 4, 5})
@@ -171,7 +188,7 @@ TEST_F(DemoSchool, PassesTheIntegrityChecksItCanPass)
 // What a newcomer tries first in the student register must be there to try.
 TEST_F(DemoSchool, HoldsEveryKindOfStudentTheRegisterShows)
 {
-    const Database db = createSchoolYear(m_dir.file("2026"), "2026");
+    const Database db = year("2026", "2026");
     const std::optional<demo::DemoSummary> summary = demo::fillDemoSchool(db, "2026", m_reporter);
     ASSERT_TRUE(summary);
     auto students = [&db](const QString &where) {
@@ -211,7 +228,7 @@ TEST_F(DemoSchool, HoldsEveryKindOfStudentTheRegisterShows)
               300);
     EXPECT_GE(count(db, "select count(*) from Historic where Historico like '%/2026 - %'"), 30);
     EXPECT_GE(
-        count(db, "select count(*) from Historic where Historico like '%' || char(10) || '%'"), 5);
+        db.scalar("select count(*) from Historic where Historico like :p", {{"p", QStringLiteral("%\n%")}}).toInt(), 5);
     EXPECT_GE(count(db, "select count(*) from Historic where Convenio_Medico <> ''"), 100);
 
     // Teachers and what they teach, in classes and subjects that exist.
@@ -230,7 +247,7 @@ TEST_F(DemoSchool, GivesTheFirstStudentOfEachClassAPhotoKeepingPhotosAlreadyTher
     const QByteArray mine = "a real photo";
     ASSERT_TRUE(QDir().mkpath(m_dir.file("FOTOS")));
     m_dir.write("FOTOS/20260002.bmp", mine);
-    const Database db = createSchoolYear(m_dir.file("2026"), "2026");
+    const Database db = year("2026", "2026");
     const std::optional<demo::DemoSummary> summary =
         demo::fillDemoSchool(db, "2026", m_reporter, {100, 3});
     ASSERT_TRUE(summary);
@@ -251,7 +268,7 @@ TEST_F(DemoSchool, ATinySchoolGetsWhatFits)
 {
     for (int size : {0, 1, 5}) {
         const QString year = QString::number(2020 + size);
-        const Database db = createSchoolYear(m_dir.file(year + "/" + year), year);
+        const Database db = this->year(year + "/" + year, year);
         const std::optional<demo::DemoSummary> summary =
             demo::fillDemoSchool(db, year, m_reporter, {size, 1});
         ASSERT_TRUE(summary) << size;

@@ -11,6 +11,7 @@
 #include "support/QStringPrinting.h"
 #include "support/RecordingReporter.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TableHolder.h"
 #include "support/TempDir.h"
 #include "support/TestEngine.h"
 
@@ -230,18 +231,7 @@ TEST(YearBackupChild, HoldsTheRegister)
     const QStringList task = childprocess::task();
     if (task.size() != 2)
         GTEST_SKIP() << "runs only as the other desk of the restore test";
-    try {
-        data::Table alunos(data::Database::open(task[0]), QStringLiteral("Alunos.DB"));
-        alunos.open();
-        QFile(QDir(task[1]).filePath("ready")).open(QIODevice::WriteOnly);
-        QElapsedTimer waited;
-        waited.start();
-        while (!QFileInfo::exists(QDir(task[1]).filePath("done")) && waited.elapsed() < 20000)
-            QThread::msleep(20);
-    } catch (const data::StoreError &) {
-        _exit(30);
-    }
-    _exit(10);
+    _exit(holdTableUntilDone(task[0], QStringLiteral("Alunos.DB"), task[1]));
 }
 
 TEST(DataPlaceText, NamesTheFolderOrTheYearOnItsServer)

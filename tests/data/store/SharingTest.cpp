@@ -2,6 +2,7 @@
 
 #include "data/store/Transaction.h"
 #include "support/ChildProcess.h"
+#include "support/TableHolder.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -62,15 +63,8 @@ int runChildTask(const QString &task, const QString &location, const QString &di
             t.open();
             return 10; // got it
         }
-        if (task == u"hold") {
-            t.open();
-            QFile(QDir(dir).filePath(QStringLiteral("ready"))).open(QIODevice::WriteOnly);
-            QElapsedTimer waited;
-            waited.start();
-            while (!QFileInfo::exists(QDir(dir).filePath(QStringLiteral("done"))) && waited.elapsed() < 20000)
-                QThread::msleep(20);
-            return 10;
-        }
+        if (task == u"hold")
+            return holdTableUntilDone(location, QStringLiteral("Alunos.DB"), dir);
     } catch (const StoreError &e) {
         return e.message().contains(QStringLiteral("outro usuário")) ? 20 : 30;
     }

@@ -7,6 +7,7 @@
 #include "students/import/StudentImport.h"
 #include "support/ChildProcess.h"
 #include "support/RecordingReporter.h"
+#include "support/TableHolder.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -350,19 +351,7 @@ TEST(StudentImportDesk, HoldsTheRegister)
     const QStringList task = childprocess::task();
     if (task.size() != 2)
         GTEST_SKIP() << "runs only as the other desk of the import test";
-    try {
-        data::Table alunos(data::Database::open(task[0]), QStringLiteral("Alunos.DB"));
-        alunos.open();
-        QFile(QDir(task[1]).filePath("ready")).open(QIODevice::WriteOnly);
-        QElapsedTimer waited;
-        waited.start();
-        while (!QFileInfo::exists(QDir(task[1]).filePath("done")) && waited.elapsed() < 20000)
-            QThread::msleep(20);
-        alunos.close();
-    } catch (const data::StoreError &) {
-        _exit(30);
-    }
-    _exit(10);
+    _exit(holdTableUntilDone(task[0], QStringLiteral("Alunos.DB"), task[1]));
 }
 
 TEST_F(StudentImport, OnlyAUserWithTheStudentsRightReplacesTheRegister)

@@ -1,7 +1,8 @@
+#include "DemoSchoolVerbs.h"
+
 #include "data/store/Database.h"
 #include "support/CliProgram.h"
 #include "support/QStringPrinting.h"
-#include "support/TestEngine.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -9,26 +10,9 @@
 namespace {
 
 // The labels, lists and letters of the demo school through lumesco-cli, as a script prints them.
-class LetterVerbs : public ::testing::Test
+class LetterVerbs : public DemoSchoolVerbs
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_program = new CliProgram(QStringLiteral(LUMESCO_CLI));
-        s_place = testengine::yearLocation(s_program->file(QStringLiteral("2026")));
-        ASSERT_EQ(s_program->run({QStringLiteral("init"), dataDir(), QStringLiteral("--year"), QStringLiteral("2026"),
-                                  QStringLiteral("--demo")})
-                      .exitCode,
-                  0);
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_program;
-        s_program = nullptr;
-        testengine::dropServerYears();
-    }
-    // The year's folder, or its server year.
-    static QString dataDir() { return s_place; }
     static CliRun report(const QStringList &arguments)
     {
         return s_program->run(QStringList{QStringLiteral("report"), dataDir()} + arguments,
@@ -46,13 +30,7 @@ protected:
         }
         return found;
     }
-
-    static CliProgram *s_program;
-    static QString s_place;
 };
-
-CliProgram *LetterVerbs::s_program = nullptr;
-QString LetterVerbs::s_place;
 
 TEST_F(LetterVerbs, LabelsLandOnTheSheetsGridInTenthsOfAMillimetre)
 {

@@ -1,6 +1,7 @@
+#include "DemoSchoolVerbs.h"
+
 #include "support/CliProgram.h"
 #include "support/QStringPrinting.h"
-#include "support/TestEngine.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -8,26 +9,9 @@
 namespace {
 
 // The records and class lists of the demo school through lumesco-cli, as a script prints them.
-class RecordVerbs : public ::testing::Test
+class RecordVerbs : public DemoSchoolVerbs
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_program = new CliProgram(QStringLiteral(LUMESCO_CLI));
-        s_place = testengine::yearLocation(s_program->file(QStringLiteral("2026")));
-        ASSERT_EQ(s_program->run({QStringLiteral("init"), dataDir(), QStringLiteral("--year"), QStringLiteral("2026"),
-                                  QStringLiteral("--demo")})
-                      .exitCode,
-                  0);
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_program;
-        s_program = nullptr;
-        testengine::dropServerYears();
-    }
-    // The year's folder, or its server year.
-    static QString dataDir() { return s_place; }
     static CliRun report(const QStringList &arguments)
     {
         return s_program->run(QStringList{QStringLiteral("report"), dataDir()} + arguments + QStringList{"--dump"},
@@ -44,13 +28,7 @@ protected:
         }
         return found;
     }
-
-    static CliProgram *s_program;
-    static QString s_place;
 };
-
-CliProgram *RecordVerbs::s_program = nullptr;
-QString RecordVerbs::s_place;
 
 TEST_F(RecordVerbs, ClassListMarksTheStudentsListedUnderAnotherClass)
 {

@@ -1,45 +1,22 @@
+#include "DemoSchoolVerbs.h"
+
 #include "data/store/Database.h"
 #include "support/CliProgram.h"
 #include "support/QStringPrinting.h"
-#include "support/TestEngine.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// The demo school through lumesco-cli, as a script prints its cards (made once: the server's
-// demo year takes seconds).
-class ReportCardVerbs : public ::testing::Test
+// The demo school through lumesco-cli, as a script prints its cards.
+class ReportCardVerbs : public DemoSchoolVerbs
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_program = new CliProgram(QStringLiteral(LUMESCO_CLI));
-        s_place = testengine::yearLocation(s_program->file(QStringLiteral("2026")));
-        ASSERT_EQ(s_program->run({QStringLiteral("init"), dataDir(), QStringLiteral("--year"), QStringLiteral("2026"),
-                                  QStringLiteral("--demo")})
-                      .exitCode,
-                  0);
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_program;
-        s_program = nullptr;
-        testengine::dropServerYears();
-    }
-    // The year's folder, or its server year.
-    static QString dataDir() { return s_place; }
     static CliRun report(const QStringList &arguments)
     {
         return s_program->run(QStringList{QStringLiteral("report"), dataDir()} + arguments);
     }
-
-    static CliProgram *s_program;
-    static QString s_place;
 };
-
-CliProgram *ReportCardVerbs::s_program = nullptr;
-QString ReportCardVerbs::s_place;
 
 TEST_F(ReportCardVerbs, CardsRefreshTheRankingAndDumpEveryItem)
 {

@@ -84,46 +84,87 @@ void PgAppendQueue::hold(const QByteArray &copySql, const QByteArray &insertSql,
     group.rows.append(Row{values, nulls});
     m_heldBytes += group.lines.size() - before;
     if (++m_heldRows >= kMaxHeldRows || m_heldBytes >= kMaxHeldBytes)
-        send();
+        sendInBackground();
 }
 
 void PgAppendQueue::drop()
 {
+    wait();
+    m_refused.clear(); // taken back already, and now undone with the rest
     m_groups.clear();
     m_heldRows = 0;
     m_heldBytes = 0;
 }
 
+void PgAppendQueue::wait()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
 void PgAppendQueue::send()
 {
-    if (m_groups.isEmpty() || m_sending)
+    if (m_sending)
+        return;
+    resendRefused();
+    if (m_groups.isEmpty())
         return;
     m_connection.sendWaitingControl();
     const QList<Group> groups = std::exchange(m_groups, {});
     m_heldRows = 0;
     m_heldBytes = 0;
+    const QString refusal = sendGroups(groups, true);
+    if (!refusal.isEmpty())
+        throw StoreError(refusal);
+}
+
+void PgAppendQueue::sendInBackground()
+{
+    resendRefused();
+    m_connection.sendWaitingControl();
+    PGconn *conn = m_connection.handle();
+    m_heldRows = 0;
+    m_heldBytes = 0;
+    m_worker = std::thread([this, conn, groups = std::exchange(m_groups, {})] {
+        for (const Group &group : groups)
+            if (!sendWhole(conn, group))
+                m_refused.append(group);
+    });
+}
+
+void PgAppendQueue::resendRefused()
+{
+    wait();
+    if (m_refused.isEmpty())
+        return;
+    // Sent whole once already: now a row at a time, to find the refused one.
+    const QString refusal = sendGroups(std::exchange(m_refused, {}), false);
+    if (!refusal.isEmpty())
+        throw StoreError(refusal);
+}
+
+QString PgAppendQueue::sendGroups(const QList<Group> &groups, bool wholeFirst)
+{
     m_sending = true;
     const auto sent = qScopeGuard([this] { m_sending = false; });
     QString firstRefusal;
     for (const Group &group : groups) {
-        if (sendWhole(group))
+        if (wholeFirst && sendWhole(m_connection.handle(), group))
             continue;
         const QString refusal = sendEachAlone(group);
         if (firstRefusal.isEmpty())
             firstRefusal = refusal;
     }
-    if (!firstRefusal.isEmpty())
-        throw StoreError(firstRefusal);
+    return firstRefusal;
 }
 
-bool PgAppendQueue::sendWhole(const Group &group)
+bool PgAppendQueue::sendWhole(PGconn *conn, const Group &group)
 {
-    return group.rows.size() >= kFewestForCopy ? sendByCopy(group) : sendByPipeline(group);
+    return group.rows.size() >= kFewestForCopy ? sendByCopy(conn, group) : sendByPipeline(conn, group);
 }
 
-bool PgAppendQueue::sendByCopy(const Group &group)
+bool PgAppendQueue::sendByCopy(PGconn *conn, const Group &group)
 {
-    PGconn *conn = m_connection.handle();
     if (!run(conn, "SAVEPOINT lumesco_batch"))
         return false;
     PGresult *started = PQexec(conn, group.copySql.constData());
@@ -145,9 +186,8 @@ bool PgAppendQueue::sendByCopy(const Group &group)
     return ok;
 }
 
-bool PgAppendQueue::sendByPipeline(const Group &group)
+bool PgAppendQueue::sendByPipeline(PGconn *conn, const Group &group)
 {
-    PGconn *conn = m_connection.handle();
     if (PQenterPipelineMode(conn) != 1)
         return false;
     PQsendQueryParams(conn, "SAVEPOINT lumesco_batch", 0, nullptr, nullptr, nullptr, nullptr, 0);

@@ -225,6 +225,7 @@ PgConnection::PgConnection(const ServerAddress &address, bool readOnly)
 PgConnection::~PgConnection()
 {
     m_locks.reset();
+    m_appends->wait();
     if (m_conn) {
         const QMutexLocker locker(&liveMutex);
         live.remove(m_conn);
@@ -236,6 +237,12 @@ PgConnection *PgConnection::ofHandle(void *handle)
 {
     const QMutexLocker locker(&liveMutex);
     return live.value(handle);
+}
+
+PGconn *PgConnection::handle() const
+{
+    m_appends->wait();
+    return m_conn;
 }
 
 void PgConnection::command(const QString &sql)
@@ -270,6 +277,7 @@ PGresult *PgConnection::runAlone(const QByteArray &serverSql, const char *const 
 {
     if (prepared)
         *prepared = false;
+    m_appends->wait();
     if (PQenterPipelineMode(m_conn) != 1)
         return PQmakeEmptyPGresult(m_conn, PGRES_FATAL_ERROR);
     // The savepoints waiting, SAVEPOINT, [PREPARE,] the statement, RELEASE: one round trip.
@@ -370,7 +378,7 @@ void PgConnection::sendWaitingControl()
     if (m_waitingControl.isEmpty())
         return;
     const QByteArray texts = std::exchange(m_waitingControl, {}).join("; ");
-    PGresult *r = PQexec(m_conn, texts.constData());
+    PGresult *r = PQexec(handle(), texts.constData());
     if (PQresultStatus(r) != PGRES_COMMAND_OK) {
         const QString text = pgErrorText(m_conn, r, QString::fromUtf8(texts));
         PQclear(r);
@@ -388,19 +396,24 @@ void PgConnection::holdAppends(bool hold)
 
 bool PgConnection::holdsAppends() const
 {
-    return m_holdingAppends > 0 && PQtransactionStatus(m_conn) == PQTRANS_INTRANS;
+    // A batch on its way was sent inside the transaction, which is still open.
+    return m_holdingAppends > 0 && (m_appends->isSending() || PQtransactionStatus(m_conn) == PQTRANS_INTRANS);
 }
 
 qint64 PgConnection::reserveRowId(const QString &table)
 {
     if (!holdsAppends())
         return 0;
-    QList<qint64> &ids = m_reservedRowIds[table.toLower()];
+    ReservedRowIds &reserved = m_reservedRowIds[table.toLower()];
+    QList<qint64> &ids = reserved.ids;
     if (ids.isEmpty()) {
-        // Taken from the table's own sequence, a few thousand at a time (the last one first).
-        const auto taken = rows(QStringLiteral("SELECT nextval(pg_get_serial_sequence($1, 'rowid')) "
-                                               "FROM generate_series(1, 4096) ORDER BY 1 DESC"),
-                                {quoteName(m_address.schema) + u'.' + folded(table)});
+        // Taken from the table's own sequence, in blocks that grow as the rows keep coming: a
+        // few rows waste few ids, a year's worth asks seldom (each ask waits for a batch on its
+        // way). The sequence is looked up once: per value, the lookup costs more than the value.
+        const auto taken = rows(QStringLiteral("WITH s AS MATERIALIZED (SELECT pg_get_serial_sequence($1, 'rowid')::regclass AS seq) "
+                                               "SELECT nextval(s.seq) FROM s, generate_series(1, $2) ORDER BY 1 DESC"),
+                                {quoteName(m_address.schema) + u'.' + folded(table), QString::number(reserved.nextBlock)});
+        reserved.nextBlock = std::min(reserved.nextBlock * 4, 65536);
         for (const QStringList &row : taken)
             ids.append(row[0].toLongLong());
         if (ids.isEmpty())
@@ -413,6 +426,7 @@ qint64 PgConnection::reserveRowId(const QString &table)
 // keep waiting.
 QList<QStringList> PgConnection::rows(const QString &sql, const QStringList &params)
 {
+    m_appends->wait();
     QByteArrayList texts;
     for (const QString &p : params)
         texts.append(p.toUtf8());
@@ -526,7 +540,7 @@ QStringList PgConnection::rewrite(const QString &sql) const
 
 bool PgConnection::inTransaction() const
 {
-    return PQtransactionStatus(m_conn) != PQTRANS_IDLE;
+    return PQtransactionStatus(handle()) != PQTRANS_IDLE;
 }
 
 void PgConnection::rollbackOnClose()

@@ -59,7 +59,8 @@ public:
     void *nativeHandle() const override { return m_conn; }
 
     const ServerAddress &address() const { return m_address; }
-    PGconn *handle() const { return m_conn; }
+    // The connection, once a batch of appends sent in the background has gone (see PgAppendQueue).
+    PGconn *handle() const;
     // A result column read straight from a table: its field as the store knows it (null when
     // the table is not one of this year's).
     const FieldDef *sourceField(unsigned tableOid, int column);
@@ -118,7 +119,12 @@ private:
     std::unique_ptr<PgAppendQueue> m_appends;
     int m_holdingAppends = 0;
     QByteArrayList m_waitingControl; // SAVEPOINT / RELEASE texts, in order
-    QHash<QString, QList<qint64>> m_reservedRowIds; // by table: ids taken for held appends
+    struct ReservedRowIds
+    {
+        QList<qint64> ids; // the last one first
+        int nextBlock = 1024;
+    };
+    QHash<QString, ReservedRowIds> m_reservedRowIds; // by table: ids taken for held appends
 };
 
 // The store's text for a failed result (null: the connection's last error), with the

@@ -158,7 +158,6 @@ bool PgStatement::deferControl() const
 void PgStatement::execute() const
 {
     auto *self = const_cast<PgStatement *>(this);
-    PGconn *conn = m_connection.handle();
     if (m_held)
         return;
     // A bulk run's appends wait to go together; anything else sends them first, unless it
@@ -173,6 +172,7 @@ void PgStatement::execute() const
         appends.drop();
     else
         appends.send();
+    PGconn *conn = m_connection.handle();
     if (deferControl())
         return;
     const int count = int(m_values.size());

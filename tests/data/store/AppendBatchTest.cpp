@@ -146,6 +146,71 @@ TEST_F(AppendBatches, aRefusedRowFailsTheRun)
     EXPECT_EQ(count(QStringLiteral("notas")), 59);
 }
 
+// A run of many thousand rows: full batches go to the server while the next ones are made, so
+// whatever comes next (a read, a refusal, an undo) must meet every row sent before it, in order.
+TEST_F(AppendBatches, longRunsKeepEveryRowInOrder)
+{
+    constexpr int kRows = 12000; // several full batches, and several blocks of row ids
+    auto insertNota = [&](int matricula) {
+        m_db.exec(QStringLiteral("insert into notas (matricula, disc, turma) values (:m, :d, :t)"),
+                  {{QStringLiteral("m"), matricula}, {QStringLiteral("d"), QStringLiteral("01")}, {QStringLiteral("t"), QStringLiteral("1G1A")}});
+    };
+    {
+        Transaction tx(m_db);
+        AppendBatch batch(m_db);
+        Table t(m_db, QStringLiteral("Alunos.DB"));
+        t.open();
+        for (int i = 1; i <= kRows; ++i)
+            appendAluno(t, i, QStringLiteral("ALUNO %1").arg(i));
+        EXPECT_EQ(count(QStringLiteral("alunos")), kRows);
+        // The dataset knows each of its rows by the id the server keeps.
+        ASSERT_TRUE(t.locate(QStringLiteral("MATRICULA"), {kRows - 3}));
+        t.edit();
+        t.setText("NOME", QStringLiteral("EDITADO"));
+        t.post();
+        tx.commit();
+    }
+    EXPECT_EQ(rowText(kRows - 3).section(u'|', 0, 0).toStdString(), "EDITADO");
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(distinct rowid) from alunos")).toInt(), kRows);
+    // Row ids follow the order the rows were posted in.
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from alunos a join alunos b on b.matricula = a.matricula + 1 "
+                                         "where b.rowid < a.rowid"))
+                  .toInt(),
+              0);
+
+    // A refused row in the first full batch: reported while the run goes on.
+    QString message;
+    {
+        Transaction tx(m_db);
+        {
+            AppendBatch batch(m_db);
+            try {
+                for (int i = 1; i <= kRows; ++i)
+                    insertNota(i == 2500 ? 2499 : i);
+                batch.send();
+            } catch (const StoreError &e) {
+                message = e.message();
+            }
+        }
+        tx.commit();
+    }
+    EXPECT_TRUE(message.contains(QStringLiteral("Chave duplicada")) || message.contains(QStringLiteral("UNIQUE"))) << qPrintable(message);
+    // A file stops at the refused row; a server reports it a batch later, having written the
+    // good rows of the refused batch.
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from notas where matricula <= 5000")).toInt(), m_db.isServerYear() ? 4999 : 2499);
+
+    // Undone while a batch is on its way: nothing stays.
+    m_db.exec(QStringLiteral("delete from notas"));
+    {
+        Transaction undone(m_db);
+        AppendBatch batch(m_db);
+        for (int i = 1; i <= kRows / 2 + 10; ++i)
+            insertNota(i);
+        undone.rollback();
+    }
+    EXPECT_EQ(count(QStringLiteral("notas")), 0);
+}
+
 // Undoing a savepoint or the whole run drops what was held since, without sending it.
 TEST_F(AppendBatches, undoDropsHeldRows)
 {

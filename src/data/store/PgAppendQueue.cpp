@@ -8,6 +8,7 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace data {
@@ -23,6 +24,11 @@ constexpr qsizetype kFewestForCopy = 32;
 // A value in COPY's text form: backslash, tab and line breaks escaped.
 void appendCopyText(QByteArray &line, const QByteArray &value)
 {
+    const auto special = [](char c) { return c == '\\' || c == '\t' || c == '\n' || c == '\r'; };
+    if (std::none_of(value.begin(), value.end(), special)) {
+        line += value;
+        return;
+    }
     for (const char c : value) {
         switch (c) {
         case '\\':
@@ -42,6 +48,61 @@ void appendCopyText(QByteArray &line, const QByteArray &value)
         }
     }
 }
+
+// The rows of COPY text read back, a row at a time, as an INSERT's values (null for \N): a
+// batch keeps only its text, and the rare batch sent again as INSERTs reads it back.
+class CopyRows
+{
+public:
+    explicit CopyRows(const QByteArray &lines) : m_lines(lines) {}
+
+    bool next()
+    {
+        if (m_at >= m_lines.size())
+            return false;
+        m_texts.clear();
+        m_values.clear();
+        QByteArray text;
+        bool isNull = false;
+        const auto endField = [&] {
+            m_texts.append(isNull ? QByteArray() : text);
+            m_nulls.append(isNull);
+            text.clear();
+            isNull = false;
+        };
+        m_nulls.clear();
+        for (; m_at < m_lines.size(); ++m_at) {
+            const char c = m_lines[m_at];
+            if (c == '\n' || c == '\t') {
+                endField();
+                if (c == '\n') {
+                    ++m_at;
+                    break;
+                }
+            } else if (c == '\\' && m_at + 1 < m_lines.size()) {
+                const char escaped = m_lines[++m_at];
+                if (escaped == 'N' && text.isEmpty())
+                    isNull = true;
+                else
+                    text += escaped == 't' ? '\t' : escaped == 'n' ? '\n' : escaped == 'r' ? '\r' : escaped;
+            } else {
+                text += c;
+            }
+        }
+        for (qsizetype i = 0; i < m_texts.size(); ++i)
+            m_values.append(m_nulls[i] ? nullptr : m_texts[i].constData());
+        return true;
+    }
+    const char *const *values() const { return m_values.constData(); }
+    int count() const { return int(m_values.size()); }
+
+private:
+    const QByteArray &m_lines;
+    qsizetype m_at = 0;
+    QByteArrayList m_texts;
+    QList<bool> m_nulls;
+    QVarLengthArray<const char *, 32> m_values;
+};
 
 bool succeeded(const PGresult *result)
 {
@@ -69,7 +130,7 @@ void PgAppendQueue::hold(const QByteArray &copySql, const QByteArray &insertSql,
                          const QList<bool> &nulls)
 {
     if (m_groups.isEmpty() || m_groups.last().insertSql != insertSql)
-        m_groups.append(Group{copySql, insertSql, sql, {}, {}});
+        m_groups.append(Group{copySql, insertSql, sql, {}, 0});
     Group &group = m_groups.last();
     const qsizetype before = group.lines.size();
     for (qsizetype i = 0; i < values.size(); ++i) {
@@ -81,7 +142,7 @@ void PgAppendQueue::hold(const QByteArray &copySql, const QByteArray &insertSql,
             appendCopyText(group.lines, values[i]);
     }
     group.lines += '\n';
-    group.rows.append(Row{values, nulls});
+    ++group.rows;
     m_heldBytes += group.lines.size() - before;
     if (++m_heldRows >= kMaxHeldRows || m_heldBytes >= kMaxHeldBytes)
         sendInBackground();
@@ -160,7 +221,7 @@ QString PgAppendQueue::sendGroups(const QList<Group> &groups, bool wholeFirst)
 
 bool PgAppendQueue::sendWhole(PGconn *conn, const Group &group)
 {
-    return group.rows.size() >= kFewestForCopy ? sendByCopy(conn, group) : sendByPipeline(conn, group);
+    return group.rows >= kFewestForCopy ? sendByCopy(conn, group) : sendByPipeline(conn, group);
 }
 
 bool PgAppendQueue::sendByCopy(PGconn *conn, const Group &group)
@@ -191,17 +252,12 @@ bool PgAppendQueue::sendByPipeline(PGconn *conn, const Group &group)
     if (PQenterPipelineMode(conn) != 1)
         return false;
     PQsendQueryParams(conn, "SAVEPOINT lumesco_batch", 0, nullptr, nullptr, nullptr, nullptr, 0);
-    for (const Row &row : group.rows) {
-        const int count = int(row.values.size());
-        QVarLengthArray<const char *, 32> values(count);
-        for (int i = 0; i < count; ++i)
-            values[i] = row.nulls[i] ? nullptr : row.values[i].constData();
-        PQsendQueryParams(conn, group.insertSql.constData(), count, nullptr, values.constData(), nullptr, nullptr, 0);
-    }
+    for (CopyRows row(group.lines); row.next();)
+        PQsendQueryParams(conn, group.insertSql.constData(), row.count(), nullptr, row.values(), nullptr, nullptr, 0);
     PQsendQueryParams(conn, "RELEASE lumesco_batch", 0, nullptr, nullptr, nullptr, nullptr, 0);
     PQpipelineSync(conn);
     // Each answer ends with a null; the sync point ends them all.
-    const qsizetype queries = group.rows.size() + 2;
+    const qsizetype queries = group.rows + 2;
     bool ok = true;
     for (qsizetype nulls = 0; nulls <= queries + 1;) {
         PGresult *result = PQgetResult(conn);
@@ -225,12 +281,8 @@ QString PgAppendQueue::sendEachAlone(const Group &group)
 {
     PGconn *conn = m_connection.handle();
     QString firstRefusal;
-    for (const Row &row : group.rows) {
-        const int count = int(row.values.size());
-        QVarLengthArray<const char *, 32> values(count);
-        for (int i = 0; i < count; ++i)
-            values[i] = row.nulls[i] ? nullptr : row.values[i].constData();
-        PGresult *result = m_connection.runAlone(group.insertSql, values.constData(), count, {}, false, nullptr);
+    for (CopyRows row(group.lines); row.next();) {
+        PGresult *result = m_connection.runAlone(group.insertSql, row.values(), row.count(), {}, false, nullptr);
         if (!succeeded(result) && firstRefusal.isEmpty())
             firstRefusal = pgErrorText(conn, result, group.sql);
         PQclear(result);

@@ -47,18 +47,13 @@ public:
     bool isSending() const { return m_worker.joinable(); }
 
 private:
-    struct Row
-    {
-        QByteArrayList values;
-        QList<bool> nulls;
-    };
     struct Group
     {
         QByteArray copySql;
         QByteArray insertSql;
         QString sql;
         QByteArray lines; // the rows in COPY's text form
-        QList<Row> rows;
+        qsizetype rows = 0;
     };
 
     // Sends what is held while the program goes on.

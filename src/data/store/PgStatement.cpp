@@ -8,10 +8,12 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QLocale>
 #include <QVarLengthArray>
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include <libpq-fe.h>
 
@@ -28,8 +30,14 @@ QByteArray textOf(const QVariant &value)
     case QMetaType::Bool:
         return value.toBool() ? QByteArrayLiteral("1") : QByteArrayLiteral("0");
     case QMetaType::Double:
-    case QMetaType::Float:
-        return QByteArray::number(value.toDouble(), 'g', 17);
+    case QMetaType::Float: {
+        // The shortest text that reads back as the same number; whole numbers (registration
+        // numbers, counts) the quick way.
+        const double number = value.toDouble();
+        if (std::abs(number) < 1e15 && number == std::trunc(number))
+            return QByteArray::number(qint64(number));
+        return QByteArray::number(number, 'g', QLocale::FloatingPointShortest);
+    }
     case QMetaType::QDate:
         return value.toDate().toString(Qt::ISODate).toLatin1();
     case QMetaType::QDateTime:

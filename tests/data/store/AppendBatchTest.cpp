@@ -136,14 +136,17 @@ TEST_F(AppendBatches, aRefusedRowFailsTheRun)
     Transaction tx(m_db);
     {
         AppendBatch batch(m_db);
+        // Rows sent again one by one carry their values untouched, empty ones too.
         for (int i = 1; i <= 60; ++i)
             m_db.exec(QStringLiteral("insert into notas (matricula, disc, turma) values (:m, :d, :t)"),
-                      {{QStringLiteral("m"), i == 30 ? 29 : i}, {QStringLiteral("d"), QStringLiteral("01")},
-                       {QStringLiteral("t"), QStringLiteral("1G1A")}});
+                      {{QStringLiteral("m"), i == 30 ? 29 : i}, {QStringLiteral("d"), i == 2 ? QVariant() : QStringLiteral("01")},
+                       {QStringLiteral("t"), i == 1 ? QStringLiteral("1G\t\\N\n\\") : QStringLiteral("1G1A")}});
         EXPECT_THROW(batch.send(), StoreError); // the 30th row repeats the 29th's key
     }
     tx.commit();
     EXPECT_EQ(count(QStringLiteral("notas")), 59);
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select turma from notas where matricula = 1")).toString().toStdString(), "1G\t\\N\n\\");
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from notas where disc is null")).toInt(), 1);
 }
 
 // A run of many thousand rows: full batches go to the server while the next ones are made, so

@@ -10,6 +10,7 @@
 #include "data/store/Query.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QDateEdit>
 #include <QDir>
@@ -46,8 +47,9 @@ private slots:
     {
         core::pinClock(QDateTime(QDate(2009, 3, 5), QTime(10, 0)));
         m_dir = std::make_unique<TempDir>();
-        const data::Database db = data::createSchoolYear(m_dir->file(QStringLiteral("2009")), QStringLiteral("2009"));
-        data::Database::defineName(QString::fromLatin1(data::kMainDatabaseName), m_dir->file(QStringLiteral("2009")));
+        const QString year = testengine::yearLocation(m_dir->file(QStringLiteral("2009")));
+        const data::Database db = data::createSchoolYear(year, QStringLiteral("2009"));
+        data::Database::defineName(QString::fromLatin1(data::kMainDatabaseName), year);
         db.exec(QStringLiteral("insert into Tabturma (TURMA, DESCRICAO) values ('1G1A', '1ª SÉRIE A')"));
         db.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (1, 'ANA', '1G1A'), (2, 'BIA', '1G1A')"));
         db.exec(QStringLiteral("insert into MovFin (CodMovFin_MovFin, CodGrupo_MovFin, CodGrupo_Grupo, CodConta_MovFin, "
@@ -64,6 +66,7 @@ private slots:
         core::setShell(std::move(m_previousShell));
         QDir::setCurrent(m_previousDir);
         data::Database::closeAll();
+        testengine::dropServerYears();
         m_dir.reset();
         core::pinClock({});
     }

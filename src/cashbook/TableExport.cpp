@@ -11,9 +11,12 @@ const QString kAlunosPorTurma = QStringLiteral(
     "alunos.datanasc, alunos.sexo, alunos.nome_pai, alunos.nome_mae, alunos.nome_resp "
     "from alunos inner join tabturma on (alunos.turma = tabturma.turma) "
     "where ((alunos.SIT <> 'D') AND (alunos.SIT <> 'T') or (alunos.sit is null)) "
-    "order by alunos.turma, alunos.nome");
+    "order by alunos.turma, alunos.nome, alunos.matricula");
 
-const QString kMensalidades = QStringLiteral("select * from Ccorrent order by nome");
+// A student's rows together and in due order: the table has no key, and an engine may hand tied
+// rows over in any order (a server moves a changed row to the end of its table).
+const QString kMensalidades =
+    QStringLiteral("select * from Ccorrent order by nome, Matricula, ParcelaData, Tipo, ParcelaNum");
 
 // Left joins, so a movement whose account or group was removed is still written.
 const QString kMovimentacao = QStringLiteral(
@@ -31,7 +34,7 @@ const QString kMovimentacao = QStringLiteral(
 const QString kAlunosComTurma = QStringLiteral(
     "select alunos.matricula, alunos.nome, alunos.turma, tabturma.descricao as TURMA_DESC "
     "from alunos left join tabturma on (alunos.turma = tabturma.turma) "
-    "order by alunos.turma, alunos.nome");
+    "order by alunos.turma, alunos.nome, alunos.matricula");
 
 } // namespace
 

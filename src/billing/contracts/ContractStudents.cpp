@@ -25,7 +25,7 @@ QList<ContractStudent> selectContractStudents(const data::Database &db,
                (terms.isEmpty() ? QStringLiteral("0 = 1") : terms.join(QStringLiteral(" or "))) + u')';
     }
     data::Query query(db);
-    query.setSql(sql + QStringLiteral(" order by a.TURMA collate PTBR_CI, a.NOME collate PTBR_CI"));
+    query.setSql(sql + QStringLiteral(" order by a.TURMA collate PTBR_CI, a.NOME collate PTBR_CI, a.MATRICULA"));
     if (selection.kind == ContractSelection::Kind::Class)
         query.bind(QStringLiteral("turma"), selection.classCode);
     for (int i = 0; i < selection.numbers.size(); ++i)

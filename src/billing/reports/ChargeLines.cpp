@@ -49,6 +49,9 @@ QList<ChargeLine> readLines(const data::Database &db, const QString &sql, const 
 }
 
 const QString kByName = QStringLiteral("c.NOME collate PTBR_CI, c.Matricula");
+// A student's charges of one due date by kind and instalment: without these keys an engine hands
+// tied rows over in any order (a server moves a changed row to the end of its table).
+const QString kByDue = QStringLiteral(", c.ParcelaData, c.Tipo, c.ParcelaNum");
 
 } // namespace
 
@@ -59,7 +62,7 @@ QList<ChargeLine> defaulterLines(const data::Database &db, const BillingChoice &
     const QString sql = kLineFields + QStringLiteral("where c.ParcelaData < :hoje and c.PgtoData is null") +
                         kindCondition(choice.kind, params) + classCondition(choice.classCode, params) +
                         QStringLiteral(" order by ") + (alphabetical ? QString() : QStringLiteral("c.TURMA, ")) +
-                        kByName + QStringLiteral(", c.ParcelaData, c.Tipo");
+                        kByName + kByDue;
     QList<ChargeLine> lines = readLines(db, sql, params);
     for (ChargeLine &l : lines) {
         l.diasAtraso = int(l.vencimento.daysTo(today));
@@ -77,7 +80,7 @@ QList<ChargeLine> paymentLines(const data::Database &db, const BillingChoice &ch
         period = QStringLiteral("(") + period + QStringLiteral(" or (c.ParcelaData >= :de and c.ParcelaData <= :ate))");
     const QString sql = kLineFields + QStringLiteral("where c.NOME is not null and ") + period +
                         kindCondition(choice.kind, params) + classCondition(choice.classCode, params) +
-                        QStringLiteral(" order by c.TURMA, ") + kByName + QStringLiteral(", c.ParcelaData");
+                        QStringLiteral(" order by c.TURMA, ") + kByName + kByDue;
     return readLines(db, sql, params);
 }
 
@@ -86,7 +89,7 @@ QList<ChargeLine> paidLines(const data::Database &db, const BillingChoice &choic
     data::SqlParams params{{QStringLiteral("de"), choice.from}, {QStringLiteral("ate"), choice.to}};
     const QString sql = kLineFields + QStringLiteral("where c.PgtoData >= :de and c.PgtoData <= :ate") +
                         kindCondition(choice.kind, params) + classCondition(choice.classCode, params) +
-                        QStringLiteral(" order by ") + kByName + QStringLiteral(", c.ParcelaData");
+                        QStringLiteral(" order by ") + kByName + kByDue;
     return readLines(db, sql, params);
 }
 

@@ -19,7 +19,9 @@ QString rowSelect(const data::Database &db)
         .arg(db.dialect().month(QStringLiteral("c.ParcelaData")));
 }
 
-const QString kOrder = QStringLiteral(" order by a.TURMA, a.NOME collate PTBR_CI, c.ParcelaData");
+// Namesakes one after the other, and charges of one due date in the order they were written:
+// without the last keys an engine hands tied rows over in any order.
+const QString kOrder = QStringLiteral(" order by a.TURMA, a.NOME collate PTBR_CI, a.MATRICULA, c.ParcelaData, c.rowid");
 
 core::Money money(const data::Query &q, const char *field)
 {

@@ -66,6 +66,16 @@ TEST_F(Contracts, LeaversAndTransfersGetNoContractOthersComeInClassAndNameOrder)
     EXPECT_TRUE(selectContractStudents(m_db, none).isEmpty());
 }
 
+TEST_F(Contracts, NamesakesComeInNumberOrder)
+{
+    // A second ANA in ANA's class, and ANA's row changed afterwards (a server keeps a changed
+    // row at the end of its table).
+    m_db.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (10, 'ANA', '1G1A')"));
+    m_db.exec(QStringLiteral("update ALUNOS set CIDADE = 'Olinda' where MATRICULA = 1"));
+    ContractSelection oneClass{ContractSelection::Kind::Class, QStringLiteral("1G1A"), {}};
+    EXPECT_EQ(numbers(selectContractStudents(m_db, oneClass)), QStringList({"1", "10", "2", "5"}));
+}
+
 TEST_F(Contracts, EveryPlaceholderGetsItsValue)
 {
     const QList<ContractStudent> students =

@@ -7,6 +7,7 @@
 #include "data/users/UsersTable.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 #include "ticketprinter/library/SimulatorProcess.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +79,7 @@ class SchoolDir
 public:
     SchoolDir()
     {
-        createSchoolWithCharges(m_dir.path());
+        createSchoolWithCharges(m_year);
         // The treasurer who signs the receipt logs on from the program folder's users table.
         data::setPasswordCost(data::PasswordCost::Minimal);
         qputenv("LUMESCO_TEST_CHEAP_PASSWORDS", "1"); // and in the command-line runs
@@ -90,12 +91,19 @@ public:
         users.setPassword(treasurer.userId, QStringLiteral("caixa"));
         data::Database::closeAll();
     }
-    QString path() const { return m_dir.path(); }
+    ~SchoolDir()
+    {
+        data::Database::closeAll();
+        testengine::dropServerYears();
+    }
+    // The year's folder, or a server year of its own.
+    QString path() const { return m_year; }
     QString programDir() const { return m_program.path(); }
 
 private:
     TempDir m_dir;
     TempDir m_program;
+    const QString m_year = testengine::yearLocation(m_dir.path());
 };
 
 } // namespace

@@ -146,6 +146,30 @@ TEST_F(BillingReports, PaymentsInThePeriodAndWithTheBoxTheFeesDueInItOfTheSameCl
     EXPECT_EQ(namesAndParcels(paidLines(m_db, c)), QStringList({"ANA/2", "ANA/3", "CARLA/3"}));
 }
 
+TEST_F(BillingReports, ChargesOfOneDueDateComeInKindThenInstalmentOrder)
+{
+    const QDate due(2007, 2, 10), paid(2007, 3, 9);
+    charge(1, QStringLiteral("N"), 2, due, 300, paid, 300);
+    charge(1, QStringLiteral("4"), 1, due, 80, paid, 80);
+    charge(1, QStringLiteral("1"), 1, due, 50, paid, 50);
+    charge(2, QStringLiteral("N"), 5, due, 270);
+    charge(2, QStringLiteral("N"), 2, due, 270);
+    // Rows changed afterwards: a server keeps a changed row at the end of its table.
+    m_db.exec(QStringLiteral("update CCORRENT set Observacao = 'revisto' where Tipo = 'N'"));
+    const auto kindsAndParcels = [](const QList<ChargeLine> &lines) {
+        QStringList list;
+        for (const ChargeLine &l : lines)
+            list << QStringLiteral("%1 %2/%3").arg(l.matricula).arg(l.tipo).arg(l.parcela);
+        return list;
+    };
+    BillingChoice c = choice();
+    c.from = QDate(2007, 3, 1);
+    c.to = QDate(2007, 3, 31);
+    EXPECT_EQ(kindsAndParcels(paidLines(m_db, c)), QStringList({"1 1/1", "1 4/1", "1 N/2"}));
+    EXPECT_EQ(kindsAndParcels(paymentLines(m_db, c)), QStringList({"1 1/1", "1 4/1", "1 N/2"}));
+    EXPECT_EQ(kindsAndParcels(defaulterLines(m_db, c, QDate(2007, 3, 10), 0, false)), QStringList({"2 N/2", "2 N/5"}));
+}
+
 TEST_F(BillingReports, RevenueUpToMarchCoversJanuaryToMarch)
 {
     charge(1, QStringLiteral("N"), 1, QDate(2007, 1, 10), 300, QDate(2007, 1, 10), 300);

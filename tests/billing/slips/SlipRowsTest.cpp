@@ -55,6 +55,21 @@ TEST_F(SlipRows, MonthsAndKindPickTheChargesInClassNameAndDueDateOrder)
     EXPECT_TRUE(picked(months(5, 12, QStringLiteral("Todos"))).isEmpty());
 }
 
+TEST_F(SlipRows, NamesakesOfAClassGetTheirSlipsOneStudentAfterTheOther)
+{
+    // A second ANA in ANA's class, and ANA's rows changed afterwards (a server keeps a changed
+    // row at the end of its table).
+    m_db.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (10, 'ANA', '1G1A')"));
+    addCharge(10, QStringLiteral("N"), 3, QDate(2007, 3, 10), 300);
+    addCharge(10, QStringLiteral("N"), 4, QDate(2007, 4, 10), 300);
+    m_db.exec(QStringLiteral("update ALUNOS set NOME_RESP = 'MARIA' where MATRICULA = 1"));
+    m_db.exec(QStringLiteral("update CCORRENT set DescontoFixo = 10 where Matricula = 1 and Tipo = 'N'"));
+    // Charges of one due date in the order they were written.
+    EXPECT_EQ(picked(months(1, 4, QStringLiteral("Todos"))),
+              (QStringList{"1 N 3 1G1A", "1 4 3 1G1A", "1 N 4 1G1A", "10 N 3 1G1A", "10 N 4 1G1A", "2 0 1 1G1A",
+                           "2 N 3 1G1A", "2 N 4 1G1A", "3 N 3 2G1A", "3 N 4 2G1A", "7 N 3 2G1A", "7 N 4 2G1A"}));
+}
+
 TEST_F(SlipRows, AClassOrAListOfNumbersNarrowsTheStudents)
 {
     BoletoChoices c = months(4, 4, QStringLiteral("Mensalidade"));

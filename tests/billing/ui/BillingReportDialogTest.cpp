@@ -5,6 +5,7 @@
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/store/Database.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -59,7 +60,7 @@ private:
 void BillingReportDialogTest::init()
 {
     m_dir = std::make_unique<TempDir>();
-    m_db = data::createSchoolYear(m_dir->path(), QStringLiteral("2009"));
+    m_db = data::createSchoolYear(testengine::yearLocation(m_dir->path()), QStringLiteral("2009"));
     m_db.exec(QStringLiteral("insert into TABTURMA (TURMA, DESCRICAO) values ('1G1A', '1ª A'), ('2G1A', '2ª A')"));
 }
 
@@ -67,6 +68,7 @@ void BillingReportDialogTest::cleanup()
 {
     m_db = {};
     data::Database::closeAll();
+    testengine::dropServerYears();
     m_dir.reset();
 }
 

@@ -16,6 +16,7 @@
 #include "data/users/UserRecord.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -54,7 +55,7 @@ private:
         user.userId = QStringLiteral("TESOURARIA");
         for (const QString &right : rights)
             data::grantRight(user, right);
-        data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), m_dir->path());
+        data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), m_location);
     }
     data::Database db() const { return data::Database::named(QStringLiteral("Quorvel")); }
     void openForm()
@@ -79,6 +80,7 @@ private:
     std::unique_ptr<TfrmCCorrent> m_form;
     std::unique_ptr<core::Shell> m_previousShell;
     QString m_previousDir;
+    QString m_location; // the school year: the folder, or a server year
     QString m_status;
 };
 
@@ -86,6 +88,7 @@ void TfrmCCorrentTest::init()
 {
     core::pinClock(QDateTime(QDate(2009, 3, 20), QTime(10, 0)));
     m_dir = std::make_unique<TempDir>();
+    m_location = testengine::yearLocation(m_dir->path());
     m_dialogs = std::make_unique<ScriptedDialogs::Guard>();
     m_previousShell = core::setShell(std::make_unique<core::RecordingShell>());
     m_academic = std::make_unique<data::TDataModule1>();
@@ -114,6 +117,7 @@ void TfrmCCorrentTest::cleanup()
     data::closeSession(*m_academic, *m_cashBook);
     m_cashBook.reset();
     m_academic.reset();
+    testengine::dropServerYears();
     core::setShell(std::move(m_previousShell));
     m_dialogs.reset();
     m_dir.reset();

@@ -10,6 +10,7 @@
 #include "data/store/Table.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -75,7 +76,7 @@ void TfrmCalcular_Multa_jurosTest::init()
 {
     m_dir = std::make_unique<TempDir>();
     m_dialogs = std::make_unique<ScriptedDialogs::Guard>();
-    m_db = data::createSchoolYear(m_dir->path(), QStringLiteral("2007"));
+    m_db = data::createSchoolYear(testengine::yearLocation(m_dir->path()), QStringLiteral("2007"));
     m_charges = std::make_unique<data::Table>(m_db, QStringLiteral("Ccorrent.DB"));
     data::attachChargeRules(*m_charges);
     m_charges->open();
@@ -87,6 +88,7 @@ void TfrmCalcular_Multa_jurosTest::cleanup()
     m_charges.reset();
     m_db = {};
     data::Database::closeAll();
+    testengine::dropServerYears();
     m_dialogs.reset();
     m_dir.reset();
     core::session() = {};

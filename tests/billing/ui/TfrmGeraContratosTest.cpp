@@ -9,6 +9,7 @@
 #include "data/store/Database.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QFile>
 #include <QLabel>
@@ -59,7 +60,7 @@ void TfrmGeraContratosTest::init()
     auto shell = std::make_unique<core::RecordingShell>();
     m_shell = shell.get();
     m_previousShell = core::setShell(std::move(shell));
-    m_db = data::createSchoolYear(m_dir->path(), QStringLiteral("2009"));
+    m_db = data::createSchoolYear(testengine::yearLocation(m_dir->path()), QStringLiteral("2009"));
     m_db.exec(QStringLiteral("insert into TABTURMA (TURMA, DESCRICAO, Valor_Mensalidade) values ('1G1A', '1ª SÉRIE A', 300)"));
     m_db.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA, SIT) values "
                              "(1, 'ANA', '1G1A', null), (2, 'BIA', '1G1A', 'B'), (3, 'CAIO', '1G1A', 'D')"));
@@ -70,6 +71,7 @@ void TfrmGeraContratosTest::cleanup()
 {
     m_db = {};
     data::Database::closeAll();
+    testengine::dropServerYears();
     core::setShell(std::move(m_previousShell));
     m_dialogs.reset();
     m_dir.reset();

@@ -6,6 +6,7 @@
 #include "data/maintenance/SchoolYearSetup.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QUrl>
+#include <QUrlQuery>
 #include <shapefil.h>
 
 class TfrmImportarCCorrentTest : public QObject
@@ -24,6 +27,7 @@ private slots:
     void cleanup();
     void aFileThatCannotBeReadIsRefused();
     void theBankImportRunsFromTheChosenFile();
+    void anotherServerYearIsReadThroughItsButton();
 
 private:
     template <class T> static T *find(QWidget *w, const char *name)
@@ -43,7 +47,7 @@ void TfrmImportarCCorrentTest::init()
 {
     m_dir = std::make_unique<TempDir>();
     m_dialogs = std::make_unique<ScriptedDialogs::Guard>();
-    m_db = data::createSchoolYear(m_dir->path(), QStringLiteral("2009"));
+    m_db = data::createSchoolYear(testengine::yearLocation(m_dir->path()), QStringLiteral("2009"));
     m_db.exec(QStringLiteral("insert into CCORRENT (TURMA, Matricula, NOME, Tipo, ParcelaNum, ParcelaData, ParcelaValor, "
                              "STATUS2) values ('1G1A', 1, 'ANA', 'N', 3, '2009-03-10', 300, '0')"));
     core::Session &s = core::session();
@@ -56,6 +60,7 @@ void TfrmImportarCCorrentTest::cleanup()
 {
     m_db = {};
     data::Database::closeAll();
+    testengine::dropServerYears();
     m_dialogs.reset();
     m_dir.reset();
     core::session() = {};
@@ -66,7 +71,10 @@ void TfrmImportarCCorrentTest::aFileThatCannotBeReadIsRefused()
     TfrmImportarCCorrent form(m_db);
     QCOMPARE(form.windowTitle(), QStringLiteral("Importar Valores para tabela de Controle de Pagamento"));
     QVERIFY(!find<QPushButton>(&form, "cmdIniciar")->isEnabled());
-    QVERIFY2(!form.findChild<QPushButton *>(QStringLiteral("cmdServidor")), "a folder's year reads files");
+    if (testengine::onServer())
+        QVERIFY2(form.findChild<QPushButton *>(QStringLiteral("cmdServidor")), "a server year reads other server years");
+    else
+        QVERIFY2(!form.findChild<QPushButton *>(QStringLiteral("cmdServidor")), "a folder's year reads files");
     (*m_dialogs)->answerFile(m_dir->write(QStringLiteral("lixo.dbf"), "isto não é uma tabela"));
     find<QPushButton>(&form, "cmdProcurar")->click();
     QCOMPARE((*m_dialogs)->last().text, billing::kImportOpenError);
@@ -98,6 +106,43 @@ void TfrmImportarCCorrentTest::theBankImportRunsFromTheChosenFile()
     QCOMPARE(find<QLabel>(&form, "lblGravados")->text(), QStringLiteral("Gravados: 1"));
     QCOMPARE(form.result(), int(QDialog::Accepted));
     QCOMPARE(m_db.scalar(QStringLiteral("select cast(NossoNum as integer) from CCORRENT")).toInt(), 424);
+}
+
+void TfrmImportarCCorrentTest::anotherServerYearIsReadThroughItsButton()
+{
+    if (!testengine::onServer())
+        QSKIP("a folder's year reads other years as files, through the file chooser above");
+    const QString lastYear = testengine::yearLocation(m_dir->file(QStringLiteral("2008")));
+    {
+        const data::Database other = data::createSchoolYear(lastYear, QStringLiteral("2008"));
+        other.exec(QStringLiteral("insert into CCORRENT (TURMA, Matricula, NOME, Tipo, ParcelaNum, ParcelaData, "
+                                  "ParcelaValor, STATUS2) values ('1G1A', 1, 'ANA', 'N', 3, '2009-03-10', 300, '0'), "
+                                  "('1G1A', 2, 'BIA', 'N', 4, '2009-04-10', 280, '0')"));
+    }
+    TfrmImportarCCorrent form(m_db);
+    // An address without its year is refused and nothing can start.
+    QUrl noYear(lastYear);
+    QUrlQuery query(noYear);
+    query.removeAllQueryItems(QStringLiteral("ano"));
+    noYear.setQuery(query);
+    (*m_dialogs)->answerText(noYear.toString());
+    find<QPushButton>(&form, "cmdServidor")->click();
+    QCOMPARE((*m_dialogs)->last().text, billing::kImportOpenError);
+    QVERIFY(!find<QPushButton>(&form, "cmdIniciar")->isEnabled());
+
+    (*m_dialogs)->answerText(lastYear);
+    find<QPushButton>(&form, "cmdServidor")->click();
+    QCOMPARE(find<QLabel>(&form, "lblAviso")->text(), billing::kImportCheckNotice);
+    QCOMPARE(find<QTableView>(&form, "DBGrid1")->model()->rowCount(), 2);
+    QVERIFY(find<QPushButton>(&form, "cmdIniciar")->isEnabled());
+    (*m_dialogs)->answer(core::Button::Yes);
+    find<QPushButton>(&form, "cmdIniciar")->click();
+    QCOMPARE((*m_dialogs)->last().text, billing::kImportFullQuestion);
+    QCOMPARE(find<QLabel>(&form, "lblGravados")->text(), QStringLiteral("Gravados: 1"));
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    // The instalment the year had already is kept; the other one is brought in.
+    QCOMPARE(m_db.scalar(QStringLiteral("select count(*) from CCORRENT")).toInt(), 2);
+    QCOMPARE(m_db.scalar(QStringLiteral("select ParcelaValor from CCORRENT where Matricula = 2")).toDouble(), 280.0);
 }
 
 QTEST_MAIN(TfrmImportarCCorrentTest)

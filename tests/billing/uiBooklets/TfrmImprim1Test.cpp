@@ -9,6 +9,7 @@
 #include "data/settings/Settings.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,7 +68,7 @@ void TfrmImprim1Test::init()
 {
     m_dir = std::make_unique<TempDir>();
     m_dialogs = std::make_unique<ScriptedDialogs::Guard>();
-    m_db = data::createSchoolYear(m_dir->path(), QStringLiteral("2009"));
+    m_db = data::createSchoolYear(testengine::yearLocation(m_dir->path()), QStringLiteral("2009"));
     m_db.exec(QStringLiteral("insert into TABTURMA (TURMA, DESCRICAO, Valor_Mensalidade) values "
                              "('1G1A', '1ª SÉRIE A', 300), ('2G1A', '2ª SÉRIE A', 400)"));
     m_db.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values "
@@ -89,6 +90,7 @@ void TfrmImprim1Test::cleanup()
 {
     m_db = {};
     data::Database::closeAll();
+    testengine::dropServerYears();
     m_dialogs.reset();
     m_dir.reset();
     core::session() = {};

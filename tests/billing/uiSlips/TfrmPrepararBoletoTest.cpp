@@ -6,6 +6,7 @@
 #include "data/maintenance/SchoolYearSetup.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QDir>
 #include <QLabel>
@@ -57,7 +58,7 @@ void TfrmPrepararBoletoTest::init()
     m_previousDir = QDir::currentPath();
     QDir::setCurrent(m_dir->path());
     core::pinClock(QDateTime(QDate(2026, 3, 2), QTime(8, 0)));
-    m_db = data::createSchoolYear(m_dir->path(), QStringLiteral("2026"));
+    m_db = data::createSchoolYear(testengine::yearLocation(m_dir->path()), QStringLiteral("2026"));
     m_db.exec(QStringLiteral("insert into TABTURMA (TURMA, DESCRICAO) values ('1G1A', '1ª SÉRIE A')"));
     m_db.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (20260001, 'ANA', '1G1A'), "
                              "(20260002, 'BIA', '1G1A')"));
@@ -70,6 +71,7 @@ void TfrmPrepararBoletoTest::cleanup()
 {
     m_db = {};
     data::Database::closeAll();
+    testengine::dropServerYears();
     core::pinClock({});
     QDir::setCurrent(m_previousDir);
     m_dialogs.reset();

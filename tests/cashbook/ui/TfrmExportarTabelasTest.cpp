@@ -10,6 +10,7 @@
 #include "data/store/Query.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QDateEdit>
 #include <QDir>
@@ -46,8 +47,9 @@ private slots:
     {
         core::pinClock(QDateTime(QDate(2009, 3, 5), QTime(10, 0)));
         m_dir = std::make_unique<TempDir>();
-        const data::Database db = data::createSchoolYear(m_dir->file(QStringLiteral("2009")), QStringLiteral("2009"));
-        data::Database::defineName(QString::fromLatin1(data::kMainDatabaseName), m_dir->file(QStringLiteral("2009")));
+        const QString year = testengine::yearLocation(m_dir->file(QStringLiteral("2009")));
+        const data::Database db = data::createSchoolYear(year, QStringLiteral("2009"));
+        data::Database::defineName(QString::fromLatin1(data::kMainDatabaseName), year);
         db.exec(QStringLiteral("insert into Tabturma (TURMA, DESCRICAO) values ('1G1A', '1ª SÉRIE A')"));
         db.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (1, 'ANA', '1G1A'), (2, 'BIA', '1G1A')"));
         db.exec(QStringLiteral("insert into MovFin (CodMovFin_MovFin, CodGrupo_MovFin, CodGrupo_Grupo, CodConta_MovFin, "
@@ -64,6 +66,7 @@ private slots:
         core::setShell(std::move(m_previousShell));
         QDir::setCurrent(m_previousDir);
         data::Database::closeAll();
+        testengine::dropServerYears();
         m_dir.reset();
         core::pinClock({});
     }
@@ -113,6 +116,42 @@ private slots:
         QCOMPARE(rows(form), 0);
         QVERIFY(!exportButton->isEnabled());
         QVERIFY(dialogs->shown().isEmpty());
+    }
+
+    void theChargesListEachStudentsInstalmentsInOrder()
+    {
+        // Two students of one name, the second one's rows typed first; a payment received
+        // afterwards (a server keeps a changed row at the end of its table).
+        const data::Database db = data::Database::named(QString::fromLatin1(data::kMainDatabaseName));
+        db.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (3, 'ANA', '1G1A')"));
+        const QString insert = QStringLiteral(
+            "insert into Ccorrent (Matricula, NOME, TURMA, Tipo, ParcelaNum, ParcelaData, ParcelaValor) "
+            "values (:m, :n, '1G1A', :t, :p, :d, 100)");
+        const auto add = [&](int student, const char *name, const char *kind, int instalment, const QDate &due) {
+            db.exec(insert, {{QStringLiteral("m"), student}, {QStringLiteral("n"), QString::fromLatin1(name)},
+                             {QStringLiteral("t"), QString::fromLatin1(kind)}, {QStringLiteral("p"), instalment},
+                             {QStringLiteral("d"), due}});
+        };
+        add(3, "ANA", "N", 1, QDate(2009, 1, 10));
+        add(2, "BIA", "N", 1, QDate(2009, 1, 10));
+        add(1, "ANA", "N", 1, QDate(2009, 1, 10));
+        add(1, "ANA", "2", 1, QDate(2009, 2, 10));
+        add(1, "ANA", "N", 2, QDate(2009, 2, 10));
+        add(1, "ANA", "N", 3, QDate(2009, 3, 10));
+        db.exec(QStringLiteral("update Ccorrent set PgtoData = '2009-01-09', PgtoValor = 100 "
+                               "where Matricula = 1 and ParcelaNum = 1 and Tipo = 'N'"));
+
+        ScriptedDialogs::Guard dialogs;
+        TfrmExportarTabelas form;
+        form.show();
+        find<QListWidget>(form, "lstRelatorios")->setCurrentRow(1);
+        const data::Query &rows = form.rows();
+        const auto at = [&rows](int row, const char *field) { return rows.valueAt(row, rows.fieldIndex(field)).toString(); };
+        QStringList listed; // student/kind/instalment, as the grid shows them
+        for (int row = 0; row < find<QTableView>(form, "DBGrid1")->model()->rowCount(); ++row)
+            listed += at(row, "Matricula") + u'/' + at(row, "Tipo") + u'/' + at(row, "ParcelaNum");
+        QCOMPARE(listed, (QStringList{QStringLiteral("1/N/1"), QStringLiteral("1/2/1"), QStringLiteral("1/N/2"),
+                                      QStringLiteral("1/N/3"), QStringLiteral("3/N/1"), QStringLiteral("2/N/1")}));
     }
 };
 

@@ -118,6 +118,12 @@ bool run(PGconn *conn, const char *sql)
     return ok;
 }
 
+// The table a COPY writes to ("COPY t (a, b) FROM STDIN").
+QByteArray tableOf(const QByteArray &copySql)
+{
+    return copySql.mid(5, copySql.indexOf(" (") - 5);
+}
+
 // The batch's savepoint, taken back after a refusal.
 void undoBatch(PGconn *conn)
 {
@@ -148,9 +154,11 @@ void PgAppendQueue::hold(const QByteArray &copySql, const QByteArray &insertSql,
         sendInBackground();
 }
 
-void PgAppendQueue::drop()
+void PgAppendQueue::drop(bool wholeTransaction)
 {
     wait();
+    if (wholeTransaction)
+        m_connection.forgetIndexesAside();
     m_refused.clear(); // taken back already, and now undone with the rest
     m_groups.clear();
     m_heldRows = 0;
@@ -168,21 +176,25 @@ void PgAppendQueue::send()
     if (m_sending)
         return;
     resendRefused();
-    if (m_groups.isEmpty())
-        return;
-    m_connection.sendWaitingControl();
-    const QList<Group> groups = std::exchange(m_groups, {});
-    m_heldRows = 0;
-    m_heldBytes = 0;
-    const QString refusal = sendGroups(groups, true);
-    if (!refusal.isEmpty())
-        throw StoreError(refusal);
+    if (!m_groups.isEmpty()) {
+        m_connection.sendWaitingControl();
+        const QList<Group> groups = std::exchange(m_groups, {});
+        m_heldRows = 0;
+        m_heldBytes = 0;
+        const QString refusal = sendGroups(groups, true);
+        if (!refusal.isEmpty())
+            throw StoreError(refusal);
+    }
+    m_connection.restoreIndexes();
 }
 
 void PgAppendQueue::sendInBackground()
 {
     resendRefused();
     m_connection.sendWaitingControl();
+    for (const Group &group : std::as_const(m_groups))
+        if (group.rows >= kFewestForCopy)
+            m_connection.setIndexesAside(tableOf(group.copySql));
     PGconn *conn = m_connection.handle();
     m_heldRows = 0;
     m_heldBytes = 0;

@@ -39,8 +39,8 @@ public:
     // Sends what is held (nothing when empty). Throws StoreError with the first refused row's
     // message once every row has had its chance.
     void send();
-    // Forgets what is held: the transaction or savepoint it belonged to is being undone.
-    void drop();
+    // Forgets what is held: the transaction (or the savepoint) it belonged to is being undone.
+    void drop(bool wholeTransaction);
     // Waits for a batch sent in the background, if one is on its way. Never throws: the rows a
     // refused batch held are sent again by the next send().
     void wait();

@@ -96,6 +96,16 @@ public:
     // Sends what waits, in one round trip; throws StoreError when the server refuses it.
     void sendWaitingControl();
 
+    // A big load into an empty table: its plain (not unique) indexes are dropped before the first
+    // full batch goes, and made again, once, before the next other statement (restoreIndexes,
+    // run by every send of the appends): a sorted build costs far less than keeping them row by
+    // row. Nothing happens when the table holds rows or another desk keeps it busy.
+    void setIndexesAside(const QByteArray &table);
+    // Throws StoreError when an index cannot be made again (the transaction then fails).
+    void restoreIndexes();
+    // The transaction is being rolled back: the dropped indexes come back with it.
+    void forgetIndexesAside();
+
     // Appends held to go to the server together (see AppendBatch); calls nest.
     void holdAppends(bool hold);
     // True while appends are held and a transaction is open.
@@ -125,6 +135,8 @@ private:
         int nextBlock = 1024;
     };
     QHash<QString, ReservedRowIds> m_reservedRowIds; // by table: ids taken for held appends
+    QByteArrayList m_indexesAside; // the statements that make them again
+    QList<QByteArray> m_tablesLookedAt; // since the last restoreIndexes: looked at for setting aside
 };
 
 // The store's text for a failed result (null: the connection's last error), with the

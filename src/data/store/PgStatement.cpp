@@ -177,7 +177,7 @@ void PgStatement::execute() const
         return;
     }
     if (m_undoes)
-        appends.drop();
+        appends.drop(m_control == Control::End);
     else
         appends.send();
     PGconn *conn = m_connection.handle();

@@ -160,7 +160,7 @@ TEST_F(AppendBatches, longRunsKeepEveryRowInOrder)
             ? QStringLiteral("select string_agg(indexdef, ' ' order by indexname) from pg_indexes "
                              "where schemaname = current_schema() and tablename = '%1'")
             : QStringLiteral("select group_concat(sql, ' ') from (select sql from sqlite_master "
-                             "where type = 'index' and tbl_name = '%1' order by name)");
+                             "where type = 'index' and tbl_name = '%1' collate nocase order by name)");
         return m_db.scalar(sql.arg(table)).toString().toStdString();
     };
     const std::string alunosIndexes = indexes(QStringLiteral("alunos"));

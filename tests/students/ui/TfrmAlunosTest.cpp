@@ -20,6 +20,7 @@
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -79,6 +80,7 @@ private:
     int gridRows(const char *name) { return find<QTableView>(name)->model()->rowCount(); }
 
     std::unique_ptr<TempDir> m_dir;
+    QString m_year;
     std::unique_ptr<ScriptedDialogs::Guard> m_dialogs;
     std::unique_ptr<data::TDataModule1> m_academic;
     std::unique_ptr<data::TdmTarnel> m_cashBook;
@@ -96,13 +98,14 @@ void TfrmAlunosTest::logOn(const QStringList &rights)
     user.userId = QStringLiteral("ANA");
     for (const QString &right : rights)
         data::grantRight(user, right);
-    data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), m_dir->path());
+    data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), m_year);
 }
 
 void TfrmAlunosTest::init()
 {
     core::pinClock(QDateTime(QDate(2009, 3, 5), QTime(10, 0)));
     m_dir = std::make_unique<TempDir>();
+    m_year = testengine::yearLocation(m_dir->path());
     m_dialogs = std::make_unique<ScriptedDialogs::Guard>();
     auto shell = std::make_unique<core::RecordingShell>();
     m_shell = shell.get();
@@ -143,6 +146,7 @@ void TfrmAlunosTest::cleanup()
     core::setShell(std::move(m_previousShell));
     m_dialogs.reset();
     m_dir.reset();
+    testengine::dropServerYears();
     core::pinClock(QDateTime());
 }
 

@@ -64,7 +64,8 @@ private slots:
     void init()
     {
         m_school = std::make_unique<StructureSchool>();
-        m_lastYear = m_school->m_dir.file(QStringLiteral("2008"));
+        // Last year beside this one: a folder beside its folder, or a year of the same server.
+        m_lastYear = testengine::yearLocation(m_school->m_dir.file(QStringLiteral("2008")));
         const data::Database lastYear = data::createSchoolYear(m_lastYear, QStringLiteral("2008"));
         lastYear.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (1, 'ANA', '1G1AM'), "
                                      "(2, 'BIA', 'JD2A'), (3, 'CAIO', '2G3N')"));
@@ -75,12 +76,13 @@ private slots:
     {
         TfrmImportar form(m_school->db());
         form.show();
-        QVERIFY2(!child<QPushButton>(form, "cmdServidor"), "a folder's last year is picked as a folder");
+        // A folder's last year is picked as a folder; a server year's on the server too.
+        QCOMPARE(bool(child<QPushButton>(form, "cmdServidor")), testengine::onServer());
         QVERIFY(!form.openSource(m_school->m_dir.file(QStringLiteral("nada.db"))));
         QCOMPARE(m_school->m_dialogs->last().text, QStringLiteral("Erro ao tentar abrir a tabela. Verifique se\reste é um "
                                                                   "arquivo válido ou se já não está sendo usado."));
         QCOMPARE(m_school->m_dialogs->last().caption, QStringLiteral("Erro na Importação"));
-        QVERIFY(!form.openSource(m_school->m_dir.file(QStringLiteral("2009"))));
+        QVERIFY(!form.openSource(m_school->m_year));
         QVERIFY(!child<QPushButton>(form, "cmdIniciar")->isEnabled());
     }
 

@@ -1,6 +1,7 @@
 #include "data/forms/TfrmVerificarBD.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -30,7 +31,7 @@ private:
 private slots:
     void init()
     {
-        m_db = data::createSchoolYear(m_dir.file("2009"), "2009");
+        m_db = data::createSchoolYear(testengine::yearLocation(m_dir.file("2009")), "2009");
         m_db.exec("insert into ALUNOS (MATRICULA, NOME, TURMA) values (1, 'ANA', '1G1A')");
         m_db.exec("insert into NOTAS (MATRICULA, DISC, Turma, Nome) values (1, 'PO', '1G1A', "
                   "'ANA'), (7, 'PO', '1G1A', 'SUMIDO')");
@@ -39,6 +40,7 @@ private slots:
     {
         m_db = {};
         data::Database::closeAll();
+        testengine::dropServerYears();
     }
 
     void listsCorrectsAndExports()

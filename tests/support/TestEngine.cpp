@@ -93,6 +93,7 @@ UsersHeld::UsersHeld(const QString &folder) : m_location(usersLocation(folder))
     }
     // A lock of the session: the server ends the turn of a test that dies.
     PQclear(PQexec(conn, "SELECT pg_advisory_lock(hashtext('lumesco_test_usuarios'))"));
+    PQclear(PQexec(conn, "SET client_min_messages TO warning"));
     PQclear(PQexec(conn, "DROP SCHEMA IF EXISTS usuarios CASCADE"));
 }
 

@@ -51,6 +51,7 @@ private slots:
     void aBrotherIsTypedOnceWithCopyAndPaste();
     void theSituationPickerMakesAScholarshipHolder();
     void theSpecialListIsMarkedExportedAndCleared();
+    void theSpecialListComesInTheOrderOfTheNumbers();
     void isolatedSubjectsShowInTheGradeGrid();
     void anUnpaidChargeIsNotAuthenticated();
     void aReadOnlyUserOnlyLooks();
@@ -367,6 +368,28 @@ void TfrmAlunosTest::theSpecialListIsMarkedExportedAndCleared()
     QCOMPARE((*m_dialogs)->last().text, QStringLiteral("Apagar todas as marcas já feitas. Confirma?"));
     QCOMPARE(scalar(QStringLiteral("select count(*) from ALUNOS where MARCADO = 1")).toInt(), 0);
     QCOMPARE(gridRows("grdMarcados"), 0);
+}
+
+void TfrmAlunosTest::theSpecialListComesInTheOrderOfTheNumbers()
+{
+    // Marked in another order than their numbers' (a server keeps a row it rewrites at its end).
+    m_form = openForm();
+    QAbstractItemModel *model = find<QTableView>("grdAlunos")->model();
+    QVERIFY(model->setData(model->index(1, 3), Qt::Checked, Qt::CheckStateRole)); // 103
+    QVERIFY(model->setData(model->index(2, 3), Qt::Checked, Qt::CheckStateRole)); // 101
+    QVERIFY(model->setData(model->index(0, 3), Qt::Checked, Qt::CheckStateRole)); // 100
+    click("rbVisualizar9");
+    QAbstractItemModel *marked = find<QTableView>("grdMarcados")->model();
+    QStringList numbers;
+    for (int row = 0; row < marked->rowCount(); ++row)
+        numbers += marked->index(row, 1).data().toString();
+    QCOMPARE(numbers, (QStringList{"100", "101", "103"}));
+
+    click("cmdExportar");
+    const QStringList lines = QString::fromUtf8(m_dir->read(QStringLiteral("Relacao_Especial.csv"))).split(u'\n');
+    QCOMPARE(lines.size() >= 5, true);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(lines.at(2 + i).contains(u';' + numbers.at(i) + u';'), qPrintable(lines.at(2 + i)));
 }
 
 void TfrmAlunosTest::isolatedSubjectsShowInTheGradeGrid()

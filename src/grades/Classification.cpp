@@ -63,7 +63,8 @@ QList<ClassifiedStudent> classify(const data::Database &db, const Classification
         where = QStringLiteral("GRUPO in (%1)").arg(names.join(QStringLiteral(", ")));
     }
     data::Query rows(db);
-    rows.setSql(QStringLiteral("select MATRICULA, NOME, TURMA, %1 from posicao where %2 order by %1, NOME")
+    // Homonyms of one place by their numbers, on every engine.
+    rows.setSql(QStringLiteral("select MATRICULA, NOME, TURMA, %1 from posicao where %2 order by %1, NOME, MATRICULA")
                     .arg(points, where));
     for (auto it = params.constBegin(); it != params.constEnd(); ++it)
         rows.bind(it.key(), it.value());

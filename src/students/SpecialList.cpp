@@ -25,7 +25,8 @@ int exportMarked(const data::Database &db, const QString &directory)
 {
     const data::SqlDialect &d = db.dialect();
     data::Query marked(db);
-    marked.setSql(QStringLiteral("select TURMA, MATRICULA, NOME, %1 as MARCADO from Alunos where ((%2 = 1) )")
+    // The order of the window's list.
+    marked.setSql(QStringLiteral("select TURMA, MATRICULA, NOME, %1 as MARCADO from Alunos where ((%2 = 1) ) order by MATRICULA")
                       .arg(d.castInteger(QStringLiteral("MARCADO")), d.castInteger(QStringLiteral("marcado"))));
     marked.open();
     const QString path = core::joinPath(directory, QString::fromLatin1(kSpecialListFile));

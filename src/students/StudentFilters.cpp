@@ -90,7 +90,10 @@ QString filterExpression(ViewChoice choice, const ViewParameters &parameters)
 
 QString specialListSql()
 {
-    return QStringLiteral("select TURMA, MATRICULA, NOME, MARCADO from Alunos where CAST(marcado AS INTEGER) = 1");
+    // In the order of the numbers, as the register's key keeps them: a server would give the rows
+    // in the order they were last written, so the last one marked at the end.
+    return QStringLiteral("select TURMA, MATRICULA, NOME, MARCADO from Alunos where CAST(marcado AS INTEGER) = 1 "
+                          "order by MATRICULA");
 }
 
 QString classOnlyWarning(const QString &schoolClass)

@@ -81,4 +81,26 @@ void dropServerYears()
     madeYears().clear();
 }
 
+UsersHeld::UsersHeld(const QString &folder) : m_location(usersLocation(folder))
+{
+    if (!onServer())
+        return;
+    PGconn *conn = PQconnectdb(QUrl(serverAddress()).toString(QUrl::FullyEncoded).toUtf8().constData());
+    m_connection = conn;
+    if (PQstatus(conn) != CONNECTION_OK) {
+        std::fprintf(stderr, "The test server refused the users' turn: %s\n", PQerrorMessage(conn));
+        return;
+    }
+    // A lock of the session: the server ends the turn of a test that dies.
+    PQclear(PQexec(conn, "SELECT pg_advisory_lock(hashtext('lumesco_test_usuarios'))"));
+    PQclear(PQexec(conn, "SET client_min_messages TO warning"));
+    PQclear(PQexec(conn, "DROP SCHEMA IF EXISTS usuarios CASCADE"));
+}
+
+UsersHeld::~UsersHeld()
+{
+    if (m_connection)
+        PQfinish(static_cast<PGconn *>(m_connection));
+}
+
 } // namespace testengine

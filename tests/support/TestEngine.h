@@ -15,4 +15,22 @@ QString usersLocation(const QString &folder);
 // Drops the server years this process made (the store's connections closed first).
 void dropServerYears();
 
+// The users on the server are one schema for the whole test database, shared by the suites that
+// run side by side. A test that logs on through it holds it while it runs (the others wait their
+// turn) and starts without a users table, as in a new folder. On files: `folder`, nothing held.
+class UsersHeld
+{
+public:
+    explicit UsersHeld(const QString &folder);
+    ~UsersHeld();
+    UsersHeld(const UsersHeld &) = delete;
+    UsersHeld &operator=(const UsersHeld &) = delete;
+
+    const QString &location() const { return m_location; }
+
+private:
+    QString m_location;
+    void *m_connection = nullptr; // the server connection that holds the turn
+};
+
 } // namespace testengine

@@ -21,17 +21,19 @@ QString orphanDeletion(const QString &table)
         .arg(table);
 }
 
+// Each list ends its order with the rows' numbers, so homonyms and a student's rows come in
+// one order on every engine.
 QList<IntegrityCheck> buildChecks()
 {
     const QString activeWithout =
         QStringLiteral("select a.Turma, a.Matricula, a.Nome, a.Sit from alunos a left join %1 b "
                        "on a.matricula = b.matricula where (b.matricula is null) and ((a.sit <> "
-                       "'T') and (a.sit <> 'D') or (a.sit is null)) order by a.Turma, a.Nome ");
+                       "'T') and (a.sit <> 'D') or (a.sit is null)) order by a.Turma, a.Nome, a.Matricula ");
     const QString feeRows =
         QStringLiteral("select a.Matricula, a.Nome, a.sit as Sit_Aluno, a.DataSit, b.status as "
                        "Sit_Cobranca, b.ParcelaData, b.ParcelaValor, b.PgtoData, b.PgtoValor "
                        "from alunos a inner join Ccorrent b on a.matricula = b.matricula where %1 "
-                       "Order by a.nome, b.ParcelaData");
+                       "Order by a.nome, b.ParcelaData, a.Matricula, b.ParcelaNum, b.Tipo");
     return {
         {QStringLiteral("Alunos ATIVOS sem registro para Disiciplinas e Notas"),
          QStringLiteral("Obs: Execute \"Corrigir\" no módulo Alunos->Notas"),
@@ -53,7 +55,7 @@ QList<IntegrityCheck> buildChecks()
          kFixAdvice,
          QStringLiteral("select a.Turma, a.Matricula, a.Nome, a.Sit from notas a left join alunos "
                         "b on a.matricula = b.matricula where (b.matricula is null)  order by "
-                        "a.Turma, a.Nome "),
+                        "a.Turma, a.Nome, a.Matricula, a.Disc "),
          {orphanDeletion(QStringLiteral("notas")), orphanDeletion(QStringLiteral("notasUni1")),
           orphanDeletion(QStringLiteral("notasUni2")), orphanDeletion(QStringLiteral("notasUni3")),
           orphanDeletion(QStringLiteral("notasUni4"))}},
@@ -61,7 +63,8 @@ QList<IntegrityCheck> buildChecks()
          kFixAdvice,
          QStringLiteral("select a.Turma, a.Matricula, a.Nome, a.Status as Sit_Cobranca from "
                         "CCorrent a left join alunos b on a.matricula = b.matricula where "
-                        "(b.matricula is null)  order by a.Turma, a.Nome "),
+                        "(b.matricula is null)  order by a.Turma, a.Nome, a.Matricula, a.ParcelaData, "
+                        "a.ParcelaNum, a.Tipo "),
          {orphanDeletion(QStringLiteral("ccorrent"))}},
     };
 }

@@ -43,8 +43,9 @@ QStringList classesWithGradesLines(const data::Database &db)
 QStringList teacherLines(const data::Database &db)
 {
     // Typed by hand over the years as "PROFESSORA", "Professor", "prof. substituto": any case.
+    // Homonyms by their numbers, on every engine.
     return linesOf(db, QStringLiteral("select matricula, nome from funcionarios "
-                                      "where upper(funcao) like 'PROF%' order by nome"));
+                                      "where upper(funcao) like 'PROF%' order by nome, matricula"));
 }
 
 QString shortSubjectName(const QString &description)

@@ -1,8 +1,10 @@
 #include "app/logon/LogOnFlow.h"
+#include "data/store/Database.h"
 #include "data/users/PasswordScrambler.h"
 #include "data/users/UsersTable.h"
 
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include "support/QStringPrinting.h"
 
@@ -29,8 +31,16 @@ protected:
         users.add(user);
     }
 
+    // The store's connections closed once the table is gone, before the users are let go.
+    struct ConnectionsClosed
+    {
+        ~ConnectionsClosed() { data::Database::closeAll(); }
+    };
+
     TempDir dir;
-    data::UsersTable users{dir.path()};
+    testengine::UsersHeld held{dir.path()};
+    ConnectionsClosed closed;
+    data::UsersTable users{held.location()};
     LogOnFlow flow{users};
 };
 

@@ -18,6 +18,7 @@
 #include "app/ui/ModalHelper.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -28,12 +29,13 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
 
 using app::TfrmMain;
 using app::TPasswordDlg;
 
 // The whole log-on as a person goes through it: the main window, the two data modules, the
-// dialog and the users table, on school years in scratch folders.
+// dialog and the users table, on school years in scratch folders or on the test server.
 class LogOnTest : public QObject
 {
     Q_OBJECT
@@ -64,10 +66,19 @@ private:
     {
         return m_window->findChild<QMenu *>(QString::fromLatin1(name))->menuAction()->isEnabled();
     }
-    QString yearDir(int year) const { return m_program->file(QStringLiteral("Dados%1").arg(year)); }
+    QString yearDir(int year) const { return m_years.value(year); }
+    // The year was made where ConfigRede.txt names it: its file in the folder, its tables on a server.
+    bool yearMade(int year) const
+    {
+        if (testengine::onServer())
+            return data::Database::open(yearDir(year)).hasTable(QStringLiteral("Alunos.DB"));
+        return QFileInfo::exists(yearDir(year) + QStringLiteral("/Lumesco.db"));
+    }
     void addUser(const QString &name, const core::Rights &rights, const QString &password);
 
     std::unique_ptr<TempDir> m_program;
+    QHash<int, QString> m_years; // each year's folder, or its address on the server
+    std::unique_ptr<testengine::UsersHeld> m_users;
     std::unique_ptr<ScriptedDialogs::Guard> m_dialogs;
     std::unique_ptr<TfrmMain> m_window;
     std::unique_ptr<data::TDataModule1> m_academic;
@@ -78,9 +89,11 @@ private:
 void LogOnTest::init()
 {
     m_program = std::make_unique<TempDir>();
+    for (int year : {2025, 2026})
+        m_years.insert(year, testengine::yearLocation(m_program->file(QStringLiteral("Dados%1").arg(year))));
+    m_users = std::make_unique<testengine::UsersHeld>(m_program->file(QStringLiteral("Usuarios")));
     core::programDirs() = {m_program->path(), m_program->file(QStringLiteral("BACKUP")),
-                           m_program->file(QStringLiteral("AJUDA")),
-                           m_program->file(QStringLiteral("Usuarios"))};
+                           m_program->file(QStringLiteral("AJUDA")), m_users->location()};
     QVERIFY(core::writeTextLines(m_program->file(QStringLiteral("ConfigRede.txt")),
                                  {QStringLiteral("Ano Letivo;Caminho"),
                                   QStringLiteral("2025;") + yearDir(2025),
@@ -109,6 +122,9 @@ void LogOnTest::cleanup()
     m_academic.reset();
     m_window.reset();
     data::Database::closeAll();
+    testengine::dropServerYears();
+    m_users.reset();
+    m_years.clear();
     m_dialogs.reset();
     m_program.reset();
 }
@@ -179,8 +195,8 @@ void LogOnTest::aNewcomerLogsOnAsSupervisorAndReachesEveryCommand()
     QVERIFY(action("mnuAmbienteRede")->isEnabled());
     QCOMPARE(m_window->statusText(), QStringLiteral("Localização da Base de dados: ") + yearDir(2026));
 
-    // The new school year was created in its folder, and the password is kept.
-    QVERIFY(QFileInfo::exists(yearDir(2026) + QStringLiteral("/Lumesco.db")));
+    // The new school year was created where it is named, and the password is kept.
+    QVERIFY(yearMade(2026));
     QVERIFY(data::Database::named(QStringLiteral("Quorvel")).hasTable(QStringLiteral("Alunos.DB")));
     QVERIFY(!data::UsersTable(core::programDirs().users)
                  .find(QStringLiteral("SUPERVISOR"))
@@ -244,7 +260,7 @@ void LogOnTest::logOffAndOnWithAnotherYearOpensTheOtherDirectory()
     QCOMPARE(core::session().schoolYear, QStringLiteral("2025"));
     QCOMPARE(core::session().dataDir, yearDir(2025));
     QCOMPARE(data::Database::directoryOfName(QStringLiteral("Quorvel")), yearDir(2025));
-    QVERIFY(QFileInfo::exists(yearDir(2025) + QStringLiteral("/Lumesco.db")));
+    QVERIFY(yearMade(2025));
     QVERIFY(m_window->windowTitle().contains(QStringLiteral("Ano Letivo: 2025")));
     // Not a supervisor: the cash book opens, its totals stay hidden elsewhere.
     QVERIFY(widget("cmdCaixa")->isEnabled());
@@ -273,9 +289,14 @@ void LogOnTest::theLoadedSettingsShowInTheWindow()
 
 void LogOnTest::aDataDirectoryThatCannotBeOpenedIsReported()
 {
-    const QString blocked = m_program->write(QStringLiteral("arquivo"), "não é uma pasta");
-    QVERIFY(core::writeTextLines(m_program->file(QStringLiteral("ConfigRede.txt")),
-                                 {QStringLiteral("2026;") + blocked + QStringLiteral("/2026")}));
+    // A folder under a file; on a server, a database the server does not have.
+    QString blocked = m_program->write(QStringLiteral("arquivo"), "não é uma pasta") + QStringLiteral("/2026");
+    if (testengine::onServer()) {
+        QUrl missing(yearDir(2026));
+        missing.setPath(QStringLiteral("/lumesco_sem_banco"));
+        blocked = missing.toString(QUrl::FullyEncoded);
+    }
+    QVERIFY(core::writeTextLines(m_program->file(QStringLiteral("ConfigRede.txt")), {QStringLiteral("2026;") + blocked}));
     logOn({QString(), QString(), -1, QStringLiteral("primeira")});
     QCOMPARE((*m_dialogs)->last().text, QStringLiteral("Erro no acesso à base de dados."));
     QCOMPARE((*m_dialogs)->last().icon, core::Icon::Error);

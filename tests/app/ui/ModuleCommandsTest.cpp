@@ -12,6 +12,7 @@
 #include "reports/engine/forms/PreviewWindow.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QDir>
 #include <QHash>
@@ -77,7 +78,8 @@ private slots:
         QCOMPARE(dialogs->last().caption, QStringLiteral("Erro"));
 
         TempDir dir;
-        const data::Database db = data::createSchoolYear(dir.file(QStringLiteral("Data2026")), QStringLiteral("2026"));
+        const data::Database db = data::createSchoolYear(testengine::yearLocation(dir.file(QStringLiteral("Data2026"))),
+                                                         QStringLiteral("2026"));
         data::Database::defineName(QStringLiteral("Quorvel"), db.directory());
         QString caption;
         whenModal<reports::PreviewWindow>([&caption](reports::PreviewWindow *preview) {
@@ -87,7 +89,11 @@ private slots:
         host.run(QStringLiteral("mnuDisciplinas"));
         QCOMPARE(caption, QStringLiteral("TABELA DE DISCIPLINAS"));
         QCOMPARE(dialogs->shown().size(), 1);
+    }
+    void cleanup()
+    {
         data::Database::closeAll();
+        testengine::dropServerYears();
     }
 };
 

@@ -1,9 +1,11 @@
 #include "app/forms/TPasswordDlg.h"
 #include "data/users/PasswordScrambler.h"
+#include "data/store/Database.h"
 #include "data/users/UsersTable.h"
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +22,7 @@ class TPasswordDlgTest : public QObject
 
 private slots:
     void init();
+    void cleanup();
     void theScreenAndTheSchoolYears();
     void aNewcomerCreatesAPasswordAndLogsOn();
     void theNewPasswordChecks();
@@ -52,6 +55,7 @@ private:
     }
 
     std::unique_ptr<TempDir> m_dir;
+    std::unique_ptr<testengine::UsersHeld> m_held;
     std::unique_ptr<data::UsersTable> m_users;
     const QList<app::SchoolYear> m_years{{2025, QStringLiteral("/escola/2025")},
                                           {2026, QStringLiteral("/escola/2026")}};
@@ -59,9 +63,17 @@ private:
 
 void TPasswordDlgTest::init()
 {
-    m_users.reset();
     m_dir = std::make_unique<TempDir>();
-    m_users = std::make_unique<data::UsersTable>(m_dir->path());
+    m_held = std::make_unique<testengine::UsersHeld>(m_dir->path());
+    m_users = std::make_unique<data::UsersTable>(m_held->location());
+}
+
+void TPasswordDlgTest::cleanup()
+{
+    m_users.reset();
+    data::Database::closeAll();
+    m_held.reset();
+    m_dir.reset();
 }
 
 void TPasswordDlgTest::theScreenAndTheSchoolYears()

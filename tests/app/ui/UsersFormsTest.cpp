@@ -5,6 +5,7 @@
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -41,11 +42,12 @@ private:
 void UsersFormsTest::theRegisterShowsTheUsersAndTheirRights()
 {
     TempDir dir;
-    data::UsersTable(dir.path()).setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("x"));
-    TfrmCriarUsuario form(dir.path());
+    const testengine::UsersHeld users(dir.path());
+    data::UsersTable(users.location()).setPassword(QStringLiteral("SUPERVISOR"), QStringLiteral("x"));
+    TfrmCriarUsuario form(users.location());
     QCOMPARE(form.windowTitle(), QStringLiteral("Cadatro de Usuários"));
     QCOMPARE(form.findChild<QLabel *>(QStringLiteral("lblUsuariosEm"))->text(),
-             QStringLiteral("Usuários em: ") + dir.path());
+             QStringLiteral("Usuários em: ") + users.location());
 
     QAbstractItemModel *model = grid(form)->model();
     QStringList titles;
@@ -83,8 +85,9 @@ void UsersFormsTest::theRegisterShowsTheUsersAndTheirRights()
 void UsersFormsTest::insertAddsAUserWithoutPasswordAndBoxesGrantRights()
 {
     TempDir dir;
+    const testengine::UsersHeld users(dir.path());
     ScriptedDialogs::Guard dialogs;
-    TfrmCriarUsuario form(dir.path());
+    TfrmCriarUsuario form(users.location());
     dialogs->answerText(QStringLiteral("TESOURA"));
     QTest::mouseClick(navButton(form, "nbInsert"), Qt::LeftButton);
     QCOMPARE(dialogs->shown().size(), 1);
@@ -98,7 +101,7 @@ void UsersFormsTest::insertAddsAUserWithoutPasswordAndBoxesGrantRights()
 
     QVERIFY(model->setData(model->index(row, 4), Qt::Checked, Qt::CheckStateRole));
     QVERIFY(model->setData(model->index(row, 7), Qt::Checked, Qt::CheckStateRole));
-    const data::UserRecord user = *data::UsersTable(dir.path()).find(QStringLiteral("TESOURA"));
+    const data::UserRecord user = *data::UsersTable(users.location()).find(QStringLiteral("TESOURA"));
     QVERIFY(user.password.isEmpty());
     QVERIFY(user.rights.carnes);
     QVERIFY(user.rights.caixa);
@@ -113,11 +116,12 @@ void UsersFormsTest::insertAddsAUserWithoutPasswordAndBoxesGrantRights()
 void UsersFormsTest::deletingAsksFirst()
 {
     TempDir dir;
+    const testengine::UsersHeld users(dir.path());
     data::UserRecord ana;
     ana.userId = QStringLiteral("ANA");
-    data::UsersTable(dir.path()).add(ana);
+    data::UsersTable(users.location()).add(ana);
     ScriptedDialogs::Guard dialogs;
-    TfrmCriarUsuario form(dir.path());
+    TfrmCriarUsuario form(users.location());
     grid(form)->setCurrentIndex(grid(form)->model()->index(0, 0)); // ANA, by name
 
     dialogs->answer(core::Button::No);
@@ -128,8 +132,8 @@ void UsersFormsTest::deletingAsksFirst()
     dialogs->answer(core::Button::Yes);
     QTest::mouseClick(navButton(form, "nbDelete"), Qt::LeftButton);
     QCOMPARE(grid(form)->model()->rowCount(), 1);
-    QVERIFY(!data::UsersTable(dir.path()).find(QStringLiteral("ANA")));
-    QVERIFY(data::UsersTable(dir.path()).find(QStringLiteral("SUPERVISOR")));
+    QVERIFY(!data::UsersTable(users.location()).find(QStringLiteral("ANA")));
+    QVERIFY(data::UsersTable(users.location()).find(QStringLiteral("SUPERVISOR")));
 }
 
 void UsersFormsTest::theCashBookPasswordBox()

@@ -88,7 +88,9 @@ TEST(YearMigration, TheUsersTableMovesAloneOutOfAFolderThatAlsoHoldsAYear)
     TempDir from, users;
     const Database source = sampleYear(from.path());
     ensureUsersTable(from.path());
-    const Database target = Database::open(testengine::usersLocation(users.path()));
+    // The server's users are shared by the suites that run side by side: held while in use.
+    const testengine::UsersHeld held(users.path());
+    const Database target = Database::open(held.location());
     if (target.hasTable(QStringLiteral("Usuarios"))) // left by a run that stopped midway
         target.dropTable(QStringLiteral("Usuarios"));
     const QList<MigratedTable> copied = migrateSchoolYear(source, target, MigrationMode::IntoEmpty, {QStringLiteral("usuarios")});

@@ -122,3 +122,17 @@ TEST_F(RankingTest, GroupClassificationKeepsEveryoneUpToTheLimitWithTies)
     EXPECT_EQ(grades::scopeGroups(ClassificationScope::Secondary, {}),
               (QStringList{QStringLiteral("2G1"), QStringLiteral("2G2"), QStringLiteral("2G3")}));
 }
+
+TEST_F(RankingTest, HomonymsOfOnePlaceComeInTheOrderOfTheirNumbers)
+{
+    // Ranked in another order than their numbers' (rows of an older run, say).
+    exec(QStringLiteral("insert into posicao (MATRICULA, NOME, TURMA, GRUPO, PONTOS1) values "
+                        "(9, 'ANA', '1G1A', '1G1', -7), (3, 'BIA', '1G1A', '1G1', -8), (8, 'ANA', '1G1A', '1G1', -7)"));
+    for (const auto &scope : {ClassificationScope::Class, ClassificationScope::LowerPrimary}) {
+        const auto placed = grades::classify(db(), {scope, QStringLiteral("1G1A"), 1, 5});
+        ASSERT_EQ(placed.size(), 3);
+        EXPECT_EQ(placed.at(1).matricula, 8);
+        EXPECT_EQ(placed.at(2).matricula, 9);
+        EXPECT_EQ(placed.at(2).posicao, 2);
+    }
+}

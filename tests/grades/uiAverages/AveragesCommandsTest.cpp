@@ -17,6 +17,7 @@
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -79,7 +80,7 @@ void AveragesCommandsTest::init()
     user.userId = QStringLiteral("SUPER");
     for (const char *right : {"Supervisor", "Notas", "Tabelas", "Alunos"})
         data::grantRight(user, QString::fromLatin1(right));
-    data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), m_dir->path());
+    data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), testengine::yearLocation(m_dir->path()));
     m_launcher = std::make_unique<app::ModuleLauncher>(m_dir->path(), app::ModuleLauncher::Host{[](bool) {}, [](bool) {}});
     for (const char *sql :
          {"insert into Discturm (SERIE, CODIGO, Consolidada, PESO) values ('1G1', '30', 1, 1)",
@@ -98,6 +99,8 @@ void AveragesCommandsTest::cleanup()
     m_academic.reset();
     m_dialogs.reset();
     m_dir.reset();
+    data::Database::closeAll();
+    testengine::dropServerYears();
 }
 
 void AveragesCommandsTest::refusedWhileAGradeTableIsOpen()

@@ -13,6 +13,7 @@
 #include "support/RecordingReporter.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <memory>
 
@@ -30,7 +31,7 @@ struct GradeUiSchool
         user.userId = QStringLiteral("SECRETARIA");
         for (const QString &right : rights)
             data::grantRight(user, right);
-        data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), m_dir.path());
+        data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), m_year);
         data::Settings &s = data::settings();
         s.Uni_Media = 7;
         s.Ger_Media = 6;
@@ -55,12 +56,16 @@ struct GradeUiSchool
         data::closeSession(*m_academic, *m_cashBook);
         m_cashBook.reset();
         m_academic.reset();
+        data::Database::closeAll();
+        testengine::dropServerYears();
     }
 
     data::Database db() const { return data::Database::named(QStringLiteral("Quorvel")); }
     QVariant scalar(const QString &sql) const { return db().scalar(sql); }
 
     TempDir m_dir;
+    // The year's folder, or its address on the test server.
+    const QString m_year = testengine::yearLocation(m_dir.path());
     ScriptedDialogs::Guard m_dialogs;
     std::unique_ptr<data::TDataModule1> m_academic;
     std::unique_ptr<data::TdmTarnel> m_cashBook;

@@ -20,6 +20,7 @@
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -50,6 +51,7 @@ private slots:
     void aBrotherIsTypedOnceWithCopyAndPaste();
     void theSituationPickerMakesAScholarshipHolder();
     void theSpecialListIsMarkedExportedAndCleared();
+    void theSpecialListComesInTheOrderOfTheNumbers();
     void isolatedSubjectsShowInTheGradeGrid();
     void anUnpaidChargeIsNotAuthenticated();
     void aReadOnlyUserOnlyLooks();
@@ -79,6 +81,7 @@ private:
     int gridRows(const char *name) { return find<QTableView>(name)->model()->rowCount(); }
 
     std::unique_ptr<TempDir> m_dir;
+    QString m_year;
     std::unique_ptr<ScriptedDialogs::Guard> m_dialogs;
     std::unique_ptr<data::TDataModule1> m_academic;
     std::unique_ptr<data::TdmTarnel> m_cashBook;
@@ -96,13 +99,14 @@ void TfrmAlunosTest::logOn(const QStringList &rights)
     user.userId = QStringLiteral("ANA");
     for (const QString &right : rights)
         data::grantRight(user, right);
-    data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), m_dir->path());
+    data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), m_year);
 }
 
 void TfrmAlunosTest::init()
 {
     core::pinClock(QDateTime(QDate(2009, 3, 5), QTime(10, 0)));
     m_dir = std::make_unique<TempDir>();
+    m_year = testengine::yearLocation(m_dir->path());
     m_dialogs = std::make_unique<ScriptedDialogs::Guard>();
     auto shell = std::make_unique<core::RecordingShell>();
     m_shell = shell.get();
@@ -143,6 +147,7 @@ void TfrmAlunosTest::cleanup()
     core::setShell(std::move(m_previousShell));
     m_dialogs.reset();
     m_dir.reset();
+    testengine::dropServerYears();
     core::pinClock(QDateTime());
 }
 
@@ -363,6 +368,28 @@ void TfrmAlunosTest::theSpecialListIsMarkedExportedAndCleared()
     QCOMPARE((*m_dialogs)->last().text, QStringLiteral("Apagar todas as marcas já feitas. Confirma?"));
     QCOMPARE(scalar(QStringLiteral("select count(*) from ALUNOS where MARCADO = 1")).toInt(), 0);
     QCOMPARE(gridRows("grdMarcados"), 0);
+}
+
+void TfrmAlunosTest::theSpecialListComesInTheOrderOfTheNumbers()
+{
+    // Marked in another order than their numbers' (a server keeps a row it rewrites at its end).
+    m_form = openForm();
+    QAbstractItemModel *model = find<QTableView>("grdAlunos")->model();
+    QVERIFY(model->setData(model->index(1, 3), Qt::Checked, Qt::CheckStateRole)); // 103
+    QVERIFY(model->setData(model->index(2, 3), Qt::Checked, Qt::CheckStateRole)); // 101
+    QVERIFY(model->setData(model->index(0, 3), Qt::Checked, Qt::CheckStateRole)); // 100
+    click("rbVisualizar9");
+    QAbstractItemModel *marked = find<QTableView>("grdMarcados")->model();
+    QStringList numbers;
+    for (int row = 0; row < marked->rowCount(); ++row)
+        numbers += marked->index(row, 1).data().toString();
+    QCOMPARE(numbers, (QStringList{"100", "101", "103"}));
+
+    click("cmdExportar");
+    const QStringList lines = QString::fromUtf8(m_dir->read(QStringLiteral("Relacao_Especial.csv"))).split(u'\n');
+    QCOMPARE(lines.size() >= 5, true);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(lines.at(2 + i).contains(u';' + numbers.at(i) + u';'), qPrintable(lines.at(2 + i)));
 }
 
 void TfrmAlunosTest::isolatedSubjectsShowInTheGradeGrid()

@@ -12,6 +12,7 @@
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -64,7 +65,7 @@ void TfrmSelectCPFTest::init()
     data::UserRecord user;
     user.userId = QStringLiteral("ANA");
     data::grantRight(user, QStringLiteral("Carnes"));
-    data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), m_dir->path());
+    data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), testengine::yearLocation(m_dir->path()));
     data::settings().Ano_Ref = QStringLiteral("2009");
     data::settings().Fone = QStringLiteral("(71) 3333-4444");
     m_previousProgram = core::programDirs().program;
@@ -85,6 +86,7 @@ void TfrmSelectCPFTest::cleanup()
     m_academic.reset();
     m_dialogs.reset();
     m_dir.reset();
+    testengine::dropServerYears();
 }
 
 void TfrmSelectCPFTest::aParentsCpfListsTheChildren()

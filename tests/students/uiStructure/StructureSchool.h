@@ -11,6 +11,7 @@
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestEngine.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -24,7 +25,8 @@ class StructureSchool
 {
 public:
     StructureSchool()
-        : m_previousShell(core::setShell(std::make_unique<core::RecordingShell>()))
+        : m_year(testengine::yearLocation(m_dir.file(QStringLiteral("2009"))))
+        , m_previousShell(core::setShell(std::make_unique<core::RecordingShell>()))
     {
         logOn({QStringLiteral("Supervisor"), QStringLiteral("Alunos"), QStringLiteral("Notas"),
                QStringLiteral("Tabelas")});
@@ -54,6 +56,8 @@ public:
     {
         data::closeSession(*m_academic, *m_cashBook);
         core::setShell(std::move(m_previousShell));
+        data::Database::closeAll();
+        testengine::dropServerYears();
     }
 
     void logOn(const QStringList &rights)
@@ -64,7 +68,7 @@ public:
         user.userId = QStringLiteral("SECRETARIA");
         for (const QString &right : rights)
             data::grantRight(user, right);
-        data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), m_dir.file(QStringLiteral("2009")));
+        data::openSession(*m_academic, *m_cashBook, user, QStringLiteral("2009"), m_year);
     }
 
     data::Database db() const { return data::Database::named(QStringLiteral("Quorvel")); }
@@ -72,6 +76,8 @@ public:
     core::RecordingShell &shell() const { return static_cast<core::RecordingShell &>(core::shell()); }
 
     TempDir m_dir;
+    // This year's folder, or its address on the test server.
+    const QString m_year;
     ScriptedDialogs::Guard m_dialogs;
     std::unique_ptr<data::TDataModule1> m_academic = std::make_unique<data::TDataModule1>();
     std::unique_ptr<data::TdmTarnel> m_cashBook = std::make_unique<data::TdmTarnel>();

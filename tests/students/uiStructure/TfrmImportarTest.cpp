@@ -64,7 +64,8 @@ private slots:
     void init()
     {
         m_school = std::make_unique<StructureSchool>();
-        m_lastYear = m_school->m_dir.file(QStringLiteral("2008"));
+        // Last year beside this one: a folder beside its folder, or a year of the same server.
+        m_lastYear = testengine::yearLocation(m_school->m_dir.file(QStringLiteral("2008")));
         const data::Database lastYear = data::createSchoolYear(m_lastYear, QStringLiteral("2008"));
         lastYear.exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (1, 'ANA', '1G1AM'), "
                                      "(2, 'BIA', 'JD2A'), (3, 'CAIO', '2G3N')"));
@@ -75,12 +76,13 @@ private slots:
     {
         TfrmImportar form(m_school->db());
         form.show();
-        QVERIFY2(!child<QPushButton>(form, "cmdServidor"), "a folder's last year is picked as a folder");
+        // A folder's last year is picked as a folder; a server year's on the server too.
+        QCOMPARE(bool(child<QPushButton>(form, "cmdServidor")), testengine::onServer());
         QVERIFY(!form.openSource(m_school->m_dir.file(QStringLiteral("nada.db"))));
         QCOMPARE(m_school->m_dialogs->last().text, QStringLiteral("Erro ao tentar abrir a tabela. Verifique se\reste é um "
                                                                   "arquivo válido ou se já não está sendo usado."));
         QCOMPARE(m_school->m_dialogs->last().caption, QStringLiteral("Erro na Importação"));
-        QVERIFY(!form.openSource(m_school->m_dir.file(QStringLiteral("2009"))));
+        QVERIFY(!form.openSource(m_school->m_year));
         QVERIFY(!child<QPushButton>(form, "cmdIniciar")->isEnabled());
     }
 
@@ -105,7 +107,20 @@ private slots:
     {
         TfrmImportar form(m_school->db());
         form.show();
-        QVERIFY(form.openSource(m_lastYear));
+        // Picked as the office picks it: the folder beside this year's, or the address of a year
+        // of the same server.
+        if (testengine::onServer()) {
+            m_school->m_dialogs->answerText(m_lastYear);
+            QTest::mouseClick(child<QPushButton>(form, "cmdServidor"), Qt::LeftButton);
+            QCOMPARE(m_school->m_dialogs->last().kind, QStringLiteral("text"));
+            QCOMPARE(m_school->m_dialogs->last().caption, QStringLiteral("Ano letivo no servidor"));
+        } else {
+            m_school->m_dialogs->answerFile(m_lastYear);
+            QTest::mouseClick(child<QPushButton>(form, "cmdPasta"), Qt::LeftButton);
+            QCOMPARE(m_school->m_dialogs->last().kind, QStringLiteral("directory"));
+            QCOMPARE(QDir(m_school->m_dialogs->last().text), QDir(m_school->m_dir.path()));
+        }
+        m_school->m_dialogs->clear();
         QVERIFY(child<QLabel>(form, "lblCertifique")->isVisible());
         QCOMPARE(child<QTableView>(form, "grdOrigem")->model()->rowCount(), 3);
         child<QCheckBox>(form, "chkMigrar")->click();

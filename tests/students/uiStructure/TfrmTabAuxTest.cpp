@@ -232,6 +232,19 @@ private slots:
         QCOMPARE(m_school->count(QStringLiteral("select count(*) from DiscProf")), 1);
     }
 
+    void homonymousTeachersComeInTheOrderOfTheirNumbers()
+    {
+        m_school->db().exec(QStringLiteral("insert into Funcionarios (MATRICULA, NOME, FUNCAO) values "
+                                           "(21, 'ANA SOUZA', 'PROFESSORA'), (12, 'ANA SOUZA', 'Prof. substituta')"));
+        auto form = openForm();
+        form->pages()->setCurrentIndex(4);
+        auto *teachers = child<QListWidget>(*form, "lstProfessores");
+        QStringList lines;
+        for (int i = 0; i < teachers->count(); ++i)
+            lines += teachers->item(i)->text();
+        QCOMPARE(lines, (QStringList{"12 ANA SOUZA", "21 ANA SOUZA", "9 BRUNO LIMA", "7 CARLA MENDES"}));
+    }
+
     void aUserWithoutTheTablesRightOnlyLooks()
     {
         m_school->logOn({QStringLiteral("Notas")});

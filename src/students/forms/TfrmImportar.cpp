@@ -153,6 +153,10 @@ void TfrmImportar::chooseServerYear()
 
 bool TfrmImportar::openSource(const QString &path)
 {
+    if (isOwnRegister(m_db, path)) {
+        core::dialogs().show(ownRegisterRefusal());
+        return false;
+    }
     std::unique_ptr<data::Dataset> source;
     try {
         source = openImportSource(m_db, path);

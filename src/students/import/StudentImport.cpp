@@ -189,23 +189,33 @@ core::Message sourceRefusal()
             QStringLiteral("Erro na Importação"), core::Icon::Error, core::Button::Ok};
 }
 
-std::unique_ptr<data::Dataset> openImportSource(const data::Database &db, const QString &path)
+bool isOwnRegister(const data::Database &db, const QString &path)
 {
-    // A school that keeps its years on a server has last year's register there too.
     if (data::ServerAddress::isServerAddress(path)) {
+        if (!db.isServerYear())
+            return false;
         const data::ServerAddress source = data::ServerAddress::parse(path);
-        if (db.isServerYear()) {
-            const data::ServerAddress own = data::ServerAddress::parse(db.directory());
-            if (own.conninfo == source.conninfo && own.schema == source.schema)
-                throw data::StoreError(QStringLiteral("O cadastro de alunos não pode ser importado dele mesmo."));
-        }
-        return data::openExternalTable(source.text, QStringLiteral("ALUNOS"));
+        const data::ServerAddress own = data::ServerAddress::parse(db.directory());
+        return own.conninfo == source.conninfo && own.schema == source.schema;
     }
     const QFileInfo picked(path);
     const QString folder = picked.isDir() ? picked.canonicalFilePath() : picked.absoluteDir().canonicalPath();
-    if (picked.suffix().compare(u"dbf", Qt::CaseInsensitive) != 0 && folder == QDir(db.directory()).canonicalPath())
-        throw data::StoreError(QStringLiteral("O cadastro de alunos não pode ser importado dele mesmo."));
-    return data::openExternalTable(path, QStringLiteral("ALUNOS"));
+    return picked.suffix().compare(u"dbf", Qt::CaseInsensitive) != 0 && folder == QDir(db.directory()).canonicalPath();
+}
+
+core::Message ownRegisterRefusal()
+{
+    return {QStringLiteral("O cadastro de alunos não pode ser importado dele mesmo."), QStringLiteral("Erro na Importação"),
+            core::Icon::Error, core::Button::Ok};
+}
+
+std::unique_ptr<data::Dataset> openImportSource(const data::Database &db, const QString &path)
+{
+    if (isOwnRegister(db, path))
+        throw data::StoreError(ownRegisterRefusal().text);
+    // A school that keeps its years on a server has last year's register there too.
+    return data::openExternalTable(data::ServerAddress::isServerAddress(path) ? data::ServerAddress::parse(path).text : path,
+                                   QStringLiteral("ALUNOS"));
 }
 
 core::RunOutcome importStudents(const data::Database &db, data::Dataset &source, const ImportChoices &choices,

@@ -41,6 +41,9 @@ core::Message importRefusal();
 core::Message importQuestion();
 // A source file that cannot be opened as a table ("Erro na Importação").
 core::Message sourceRefusal();
+// The register of this very year, picked as its own source (its folder, or its server year).
+bool isOwnRegister(const data::Database &db, const QString &path);
+core::Message ownRegisterRefusal();
 
 // The source of an import, open: a dBase file, another school year's folder or its database
 // file, a table file in such a folder, or the address of another school year on a server. Throws data::StoreError when it cannot be read as a

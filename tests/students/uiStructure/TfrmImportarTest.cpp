@@ -82,7 +82,9 @@ private slots:
         QCOMPARE(m_school->m_dialogs->last().text, QStringLiteral("Erro ao tentar abrir a tabela. Verifique se\reste é um "
                                                                   "arquivo válido ou se já não está sendo usado."));
         QCOMPARE(m_school->m_dialogs->last().caption, QStringLiteral("Erro na Importação"));
+        // This very year is refused for what it is.
         QVERIFY(!form.openSource(m_school->m_year));
+        QCOMPARE(m_school->m_dialogs->last().text, QStringLiteral("O cadastro de alunos não pode ser importado dele mesmo."));
         QVERIFY(!child<QPushButton>(form, "cmdIniciar")->isEnabled());
     }
 

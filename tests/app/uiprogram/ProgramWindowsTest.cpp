@@ -6,40 +6,21 @@
 // program itself (under xvfb-run, with the X server's fonts):
 //   LUMESCO_SCREENSHOTS=/tmp/telas xvfb-run -a build/test/tests/app/test_app_ProgramWindowsTest -platform xcb
 
-#include "app/ModuleServices.h"
-#include "app/Startup.h"
-#include "app/forms/MaintenanceCommands.h"
-#include "app/forms/ReportCommands.h"
-#include "app/forms/SessionCommands.h"
-#include "app/forms/TPasswordDlg.h"
 #include "app/forms/TfrmMain.h"
-#include "backup/forms/BackupCommands.h"
 #include "backup/forms/TMainform.h"
 #include "billing/DemoCharges.h"
-#include "billing/forms/BillingCommands.h"
 #include "cashbook/DemoCashBook.h"
-#include "cashbook/forms/CashBookCommands.h"
 #include "core/Clock.h"
-#include "core/ProgramDirs.h"
-#include "core/Session.h"
-#include "core/TextFile.h"
 #include "data/demo/DemoSchool.h"
 #include "data/maintenance/SchoolYearSetup.h"
-#include "data/modules/TDataModule1.h"
-#include "data/modules/TdmTarnel.h"
-#include "data/settings/Settings.h"
 #include "data/store/Database.h"
-#include "data/users/UsersTable.h"
 #include "grades/DemoMarks.h"
 #include "grades/GradeRowsDemo.h"
-#include "grades/forms/GradeCommands.h"
 #include "reports/engine/forms/PreviewWindow.h"
-#include "students/forms/StudentCommands.h"
 
 #include "app/ui/ModalHelper.h"
+#include "app/uiprogram/ProgramUnderTest.h"
 #include "support/RecordingReporter.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TempDir.h"
 #include "support/TestEngine.h"
 
 #include <QAbstractItemView>
@@ -47,8 +28,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -74,94 +53,39 @@ private:
     static void shoot(QWidget *window, const QString &name);
     // The most rows any grid of the window shows.
     static int mostRows(QWidget *window);
-    QStringList errorsShown() const;
 
-    std::unique_ptr<TempDir> m_program;
-    QString m_year;
-    std::unique_ptr<ScriptedDialogs::Guard> m_dialogs;
-    std::unique_ptr<app::TfrmMain> m_window;
-    std::unique_ptr<data::TDataModule1> m_academic;
-    std::unique_ptr<data::TdmTarnel> m_cashBook;
-    std::unique_ptr<app::SessionCommands> m_commands;
+    std::unique_ptr<ProgramUnderTest> m_program;
+    app::TfrmMain *m_window = nullptr;
 };
 
 void ProgramWindowsTest::initTestCase()
 {
-    core::pinClock(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
-    m_program = std::make_unique<TempDir>();
-    m_year = testengine::yearLocation(m_program->file("Dados2026"));
-    core::programDirs() = {m_program->path(), m_program->file("BACKUP"), m_program->file("AJUDA"),
-                           m_program->file("Usuarios")};
-    QVERIFY(core::writeTextLines(m_program->file("ConfigRede.txt"), {"Ano Letivo;Caminho", "2026;" + m_year}));
-    QDir().mkpath(m_program->file("Usuarios"));
+    m_program = std::make_unique<ProgramUnderTest>(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
     {
         // The demo school of "lumesco-cli init --demo": register, marks, charges and cash book.
         RecordingReporter quiet;
-        const data::Database year = data::createSchoolYear(m_year, "2026");
+        const data::Database year = data::createSchoolYear(m_program->year(), "2026");
         QVERIFY(data::demo::fillDemoSchool(year, "2026", quiet, {40, 3}));
         QCOMPARE(grades::generateDemoGradeRows(year, quiet), core::RunOutcome::Completed);
         QCOMPARE(grades::fillDemoMarks(year, quiet, 3), core::RunOutcome::Completed);
         QVERIFY(billing::fillDemoCharges(year, "2026", quiet, 3));
         QVERIFY(cashbook::fillDemoCashBook(year, "2026", 3).movements > 100);
-        data::UsersTable(m_program->file("Usuarios")).setPassword("SUPERVISOR", "segredo");
     }
-    data::Database::closeAll();
-    QDir::setCurrent(m_program->path());
-    app::setFirstShowPending(false);
-    core::session() = core::Session();
-    data::settings() = data::Settings::defaults(QString());
-    m_dialogs = std::make_unique<ScriptedDialogs::Guard>();
-
-    // The program's own assembly (main.cpp), without its start-up files.
-    m_window = std::make_unique<app::TfrmMain>();
-    m_academic = std::make_unique<data::TDataModule1>();
-    m_cashBook = std::make_unique<data::TdmTarnel>();
-    app::ModuleServices services{m_window.get(), m_academic.get(), m_cashBook.get()};
-    m_commands = std::make_unique<app::SessionCommands>(*m_window, services);
-    services.logOff = [this] { m_commands->toggle().logOff(); };
-    app::installMaintenanceCommands(*m_window, services);
-    app::installReportCommands(*m_window, services);
-    backup::installCommands(*m_window, services);
-    billing::installCommands(*m_window, services);
-    cashbook::installCommands(*m_window, services);
-    students::installCommands(*m_window, services);
-    grades::installCommands(*m_window, services);
+    m_program->start();
+    m_window = &m_program->window();
     m_window->resize(1280, 1000);
     m_window->show();
 
-    whenModal<app::TPasswordDlg>([](app::TPasswordDlg *dlg) {
-        dlg->findChild<QLineEdit *>("txtUsuario")->setText("SUPERVISOR");
-        dlg->findChild<QLineEdit *>("txtSenha")->setText("segredo");
-        QTest::mouseClick(dlg->findChild<QPushButton *>("OKBtn"), Qt::LeftButton);
-    });
-    QTest::mouseClick(m_window->findChild<QWidget *>("cmdLogon"), Qt::LeftButton);
-    QVERIFY(core::session().isOpen());
-    QCOMPARE(core::session().dataDir, m_year);
-    QCOMPARE(errorsShown(), QStringList());
-    shoot(m_window.get(), "00-janela-principal");
+    m_program->logOn();
+    QCOMPARE(core::session().dataDir, m_program->year());
+    QCOMPARE(m_program->errorsShown(), QStringList());
+    shoot(m_window, "00-janela-principal");
 }
 
 void ProgramWindowsTest::cleanupTestCase()
 {
-    m_commands.reset();
-    m_cashBook.reset();
-    m_academic.reset();
-    m_window.reset();
-    data::Database::closeAll();
-    testengine::dropServerYears();
-    m_dialogs.reset();
-    QDir::setCurrent(QDir::tempPath());
+    m_window = nullptr;
     m_program.reset();
-    core::pinClock(QDateTime());
-}
-
-QStringList ProgramWindowsTest::errorsShown() const
-{
-    QStringList errors;
-    for (const ScriptedDialogs::Shown &shown : (*m_dialogs)->shown())
-        if (shown.icon == core::Icon::Error)
-            errors.append(shown.text);
-    return errors;
 }
 
 void ProgramWindowsTest::shoot(QWidget *window, const QString &name)
@@ -201,7 +125,7 @@ void ProgramWindowsTest::showEveryTab(QDialog *window, const QString &shotName)
 void ProgramWindowsTest::openModule(const char *button, const QString &shotName,
                                     const std::function<void(QDialog *)> &look)
 {
-    (*m_dialogs)->clear();
+    m_program->dialogs().clear();
     bool opened = false;
     whenModal<QDialog>([&](QDialog *window) {
         opened = true;
@@ -213,7 +137,7 @@ void ProgramWindowsTest::openModule(const char *button, const QString &shotName,
     QVERIFY2(b && b->isEnabled(), button);
     QTest::mouseClick(b, Qt::LeftButton);
     QVERIFY2(opened, button);
-    QCOMPARE(errorsShown(), QStringList());
+    QCOMPARE(m_program->errorsShown(), QStringList());
     QVERIFY2(m_window->findChild<QWidget *>("Panel1")->isEnabled(), "the button bar comes back");
 }
 
@@ -251,7 +175,7 @@ void ProgramWindowsTest::theCashBookShowsTheMovements()
 
 void ProgramWindowsTest::aReportOpensInThePreview()
 {
-    (*m_dialogs)->clear();
+    m_program->dialogs().clear();
     int pages = 0;
     whenModal<reports::PreviewWindow>([&pages](reports::PreviewWindow *preview) {
         shoot(preview, "05-relatorio-turmas");
@@ -263,7 +187,7 @@ void ProgramWindowsTest::aReportOpensInThePreview()
     QAction *entry = m_window->findChild<QAction *>("mnuTurmasMensalidade");
     QVERIFY(entry && entry->isEnabled());
     entry->trigger();
-    QCOMPARE(errorsShown(), QStringList());
+    QCOMPARE(m_program->errorsShown(), QStringList());
     QCOMPARE(pages, 1);
 }
 
@@ -275,7 +199,7 @@ void ProgramWindowsTest::theBackupWindowNamesTheYear()
             QVERIFY2(place.startsWith(QStringLiteral("Dados: Ano letivo ")) && place.contains(" no servidor "),
                      qPrintable(place));
         else
-            QCOMPARE(place, QStringLiteral("Dados: Pasta ") + QDir::toNativeSeparators(m_year));
+            QCOMPARE(place, QStringLiteral("Dados: Pasta ") + QDir::toNativeSeparators(m_program->year()));
     });
 }
 

@@ -1,6 +1,7 @@
 // The whole program on a demo school, as the office goes through it after the log-on: each
 // module button opens its window on the year's rows, every tab of it draws, a report opens in
-// the preview, and no error is shown on the way. The same run goes over a year on the server.
+// the preview, and no error is shown on the way; every window the buttons and menus open fits a
+// laptop's screen of 1280×800. The same run goes over a year on the server.
 //
 // With LUMESCO_SCREENSHOTS=DIR each window and tab is saved there as a PNG, drawn by the
 // program itself (under xvfb-run, with the X server's fonts):
@@ -31,7 +32,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QTabWidget>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 class ProgramWindowsTest : public QObject
 {
@@ -47,6 +50,7 @@ private slots:
     void aReportOpensInThePreview();
     void theBackupWindowNamesTheYear();
     void theNetworkRefreshIsANoticeNotAnError();
+    void everyWindowFitsASmallScreen();
 
 private:
     // Opens the module of `button`, hands its window to `look` once it is up, then closes it.
@@ -54,6 +58,8 @@ private:
     // Every tab page of the window's tab widgets, shown in turn and saved.
     static void showEveryTab(QDialog *window, const QString &shotName);
     static void shoot(QWidget *window, const QString &name);
+    // Why `window` would not fit a screen of 1280×800 pixels; empty when it fits.
+    static QString unfit(QWidget *window);
     // The most rows any grid of the window shows.
     static int mostRows(QWidget *window);
 
@@ -100,6 +106,22 @@ void ProgramWindowsTest::shoot(QWidget *window, const QString &name)
     QCoreApplication::processEvents();
     const QString engine = testengine::onServer() ? QStringLiteral("servidor") : QStringLiteral("pasta");
     window->grab().save(QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(name, engine)));
+}
+
+QString ProgramWindowsTest::unfit(QWidget *window)
+{
+    // The screen less the window's frame and the task bar.
+    const QSize room(1280 - 16, 800 - 40 - 32);
+    const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+    for (const QSize size : {least, window->size()})
+        if (size.width() > room.width() || size.height() > room.height())
+            return QStringLiteral("%1 \"%2\": %3×%4 (at least %5×%6)")
+                .arg(QString::fromLatin1(window->metaObject()->className()), window->windowTitle())
+                .arg(window->width())
+                .arg(window->height())
+                .arg(least.width())
+                .arg(least.height());
+    return QString();
 }
 
 int ProgramWindowsTest::mostRows(QWidget *window)
@@ -221,6 +243,48 @@ void ProgramWindowsTest::theNetworkRefreshIsANoticeNotAnError()
         QCOMPARE(notice.icon, core::Icon::Information);
         QCOMPARE(notice.buttons, core::Buttons(core::Button::Ok));
     }
+}
+
+void ProgramWindowsTest::everyWindowFitsASmallScreen()
+{
+    // Every window the module buttons and the menu entries open, each closed as soon as it is
+    // up, and the windows it opens in turn too. Leaving the session and the program are not
+    // windows of their own.
+    const QStringList passedOver{"mnuLogOnOff", "mnuSair", "mnuAmbienteRede", "mnuTopicos"};
+    QStringList tooLarge;
+    QStringList seen;
+    QString command;
+    QTimer closer;
+    closer.setInterval(5);
+    connect(&closer, &QTimer::timeout, this, [&] {
+        auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!window)
+            return;
+        seen.append(command);
+        shoot(window, QStringLiteral("99-") + command);
+        if (const QString why = unfit(window); !why.isEmpty())
+            tooLarge.append(command + QStringLiteral(": ") + why);
+        window->reject();
+    });
+    closer.start();
+    for (const char *button : {"cmdAlunos", "cmdBoleto", "cmdTabelas", "cmdCaixa", "cmdBackup"}) {
+        command = QString::fromLatin1(button);
+        QTest::mouseClick(m_window->findChild<QWidget *>(command), Qt::LeftButton);
+    }
+    for (QAction *entry : m_window->findChildren<QAction *>()) {
+        command = entry->objectName();
+        if (!command.startsWith(QStringLiteral("mnu")) || entry->menu() || passedOver.contains(command) ||
+            !entry->isEnabled() || !entry->isVisible())
+            continue;
+        entry->trigger();
+    }
+    closer.stop();
+    // The main window is maximised: what it needs at least has to fit the screen too.
+    const QSize least = m_window->minimumSizeHint();
+    QVERIFY2(least.width() <= 1280 && least.height() <= 800 - 40,
+             qPrintable(QStringLiteral("%1×%2").arg(least.width()).arg(least.height())));
+    QVERIFY2(seen.size() > 40, qPrintable(seen.join(u' ')));
+    QVERIFY2(tooLarge.isEmpty(), qPrintable(tooLarge.join(u'\n')));
 }
 
 QTEST_MAIN(ProgramWindowsTest)

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The program's windows over the same demo school, kept in a folder and in a year on a PostgreSQL
 # server, drawn under Xvfb by the program itself (tests/app/uiprogram) and saved as PNGs; then
-# each pair is compared pixel by pixel. Only the lines that say where the data are (the main
-# window's status bar, the backup window's "Dados:") should differ.
+# each pair is compared pixel by pixel. The screen is a laptop's 1280×800, the smallest the
+# windows are made to fit. Only what says where the data are should differ: the main window's
+# status bar, the backup window's "Dados:", the users' and export windows' paths, and the
+# server's own button in the import of booklet values ("Ano no Servidor...").
 #   bash scripts/window-screens.sh [DIR]     (default /tmp/lumesco-telas)
 # A server already running may be named with LUMESCO_TEST_POSTGRESQL; else a throw-away one is
 # started and stopped.
@@ -24,7 +26,7 @@ rm -rf "$out"
 mkdir -p "$out"
 for engine in "" postgresql; do
   LUMESCO_TEST_ENGINE=$engine LUMESCO_SCREENSHOTS=$out LUMESCO_NO_SHELL=1 \
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/app/test_app_ProgramWindowsTest" -platform xcb \
+    xvfb-run -a -s "-screen 0 1280x800x24" "$build/tests/app/test_app_ProgramWindowsTest" -platform xcb \
     2>&1 | grep -E '^(PASS|FAIL|Totals)' || true
 done
 

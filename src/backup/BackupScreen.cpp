@@ -205,6 +205,7 @@ void BackupScreen::saveServerYear()
                                                .arg(staging.errorString()));
                 stageServerYear(m_places.dataDir, staging.path());
             } catch (const data::StoreError &e) {
+                staging.remove();
                 reporter.note(core::Severity::Error, e.message(), QString());
                 reporter.finish(core::RunOutcome::Failed);
                 core::showError(QStringLiteral("Não foi possível copiar o %1.\n%2")
@@ -219,6 +220,8 @@ void BackupScreen::saveServerYear()
             QDir::setCurrent(staging.path());
             const RunResult result = runBackup(m_zip, directoryFiles(staging.path()), {}, reporter);
             QDir::setCurrent(previous);
+            // Written or not, the copy of the year goes now, not when the message is answered.
+            staging.remove();
             core::inform(backupCountText(result.count));
         });
 }
@@ -258,6 +261,7 @@ void BackupScreen::restoreServerYear()
             const RunResult result =
                 runRestore(m_zip, staging.path(), {}, {entry}, reporter);
             if (result.outcome != core::RunOutcome::Completed || result.count == 0) {
+                staging.remove();
                 core::showError(QStringLiteral("O ano letivo não foi recuperado; ele continua como "
                                                "estava."),
                                 QStringLiteral("Erro"));
@@ -265,7 +269,9 @@ void BackupScreen::restoreServerYear()
             }
             try {
                 loadIntoServerYear(staging.path(), m_places.dataDir);
+                staging.remove();
             } catch (const data::StoreError &e) {
+                staging.remove();
                 reporter.note(core::Severity::Error, e.message(), QString());
                 core::showError(QStringLiteral("O ano letivo não foi recuperado; ele continua como "
                                                "estava.\n%1").arg(e.message()),

@@ -4,6 +4,7 @@
 #include "data/store/Database.h"
 #include "data/store/ServerAddress.h"
 #include "data/store/StoreError.h"
+#include "data/store/UnusedConnection.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,9 +13,28 @@
 
 namespace backup {
 
+namespace {
+
+// Closes the school-year file of `folder` when it goes out of scope, the copy done or failed:
+// the caller zips and removes the file, which must not stay open until the next log-off.
+class FileClosing
+{
+public:
+    explicit FileClosing(QString folder) : m_folder(std::move(folder)) {}
+    ~FileClosing() { data::closeUnusedConnection(m_folder); }
+    FileClosing(const FileClosing &) = delete;
+    FileClosing &operator=(const FileClosing &) = delete;
+
+private:
+    QString m_folder;
+};
+
+} // namespace
+
 QString stageServerYear(const QString &address, const QString &folder)
 {
     const data::Database year = data::Database::open(address, data::Database::Access::ReadOnly);
+    const FileClosing closing(folder);
     const data::Database file = data::Database::open(folder);
     data::migrateSchoolYear(year, file);
     return file.filePath();
@@ -24,6 +44,7 @@ void loadIntoServerYear(const QString &folder, const QString &address)
 {
     if (!QFileInfo::exists(QDir(folder).filePath(QString::fromLatin1(data::kStoreFileName))))
         throw data::StoreError(QStringLiteral("O back-up não tem um ano letivo (%1).").arg(QString::fromLatin1(data::kStoreFileName)));
+    const FileClosing closing(folder);
     const data::Database file = data::Database::open(folder, data::Database::Access::ReadOnly);
     const data::Database year = data::Database::open(address);
     // Replacing the tables under another desk's open window would leave it showing rows that

@@ -7,13 +7,14 @@
 namespace backup {
 
 // Copies the server year at `address` into `folder` (empty) as a school-year file, checked
-// table by table; returns the file's path. Throws data::StoreError.
+// table by table; returns the file's path. The file is closed on return, also when the copy
+// fails, so the caller may zip and remove it at once. Throws data::StoreError.
 QString stageServerYear(const QString &address, const QString &folder);
 
 // Replaces every table of the server year at `address` with those of the school-year file in
 // `folder`, in one transaction: on any failure the year stays as it was. Refused, with the
-// year untouched, while another workstation has one of its tables open. Throws
-// data::StoreError.
+// year untouched, while another workstation has one of its tables open. The file is closed on
+// return. Throws data::StoreError.
 void loadIntoServerYear(const QString &folder, const QString &address);
 
 // Where the data of a session are, in the office's words: "Ano letivo 2026 no servidor

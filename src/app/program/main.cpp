@@ -1,25 +1,13 @@
 // The Lumesco program: start-up, then the main window until it closes.
 
-#include "app/ModuleServices.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
-#include "app/forms/MaintenanceCommands.h"
-#include "app/forms/ReportCommands.h"
-#include "app/forms/SessionCommands.h"
 #include "app/forms/TfrmMain.h"
 #include "app/forms/WidgetDialogs.h"
-#include "backup/forms/BackupCommands.h"
-#include "billing/forms/BillingCommands.h"
-#include "cashbook/forms/CashBookCommands.h"
+#include "app/program/ProgramAssembly.h"
 #include "core/Diagnostics.h"
 #include "core/Dialogs.h"
 #include "core/ProgramFolder.h"
-#include "data/bulk/BulkRun.h"
-#include "data/modules/TDataModule1.h"
-#include "data/modules/TdmTarnel.h"
-#include "students/forms/StudentCommands.h"
-#include "grades/forms/GradeCommands.h"
-#include "export/forms/TfrmGerarArquivo.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -66,27 +54,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    // In this order; none of them opens a table before log-on.
-    app::TfrmMain mainWindow;
-    data::TDataModule1 academic;
-    data::TdmTarnel cashBook;
-    // Long runs hold the network refresh while they write.
-    data::BulkRun::setRefreshHold([&academic](bool hold) {
-        hold ? academic.pauseRefresh() : academic.resumeRefresh();
-    });
-
-    // Each subsystem plugs its commands into the window with one installer.
-    app::ModuleServices services{&mainWindow, &academic, &cashBook};
-    app::SessionCommands session(mainWindow, services);
-    services.logOff = [&session] { session.toggle().logOff(); };
-    app::installMaintenanceCommands(mainWindow, services);
-    app::installReportCommands(mainWindow, services);
-    backup::installCommands(mainWindow, services);
-    billing::installCommands(mainWindow, services);
-    cashbook::installCommands(mainWindow, services);
-    students::installCommands(mainWindow, services);
-    grades::installCommands(mainWindow, services);
-    exporting::installAtaDialogs();
+    const std::unique_ptr<app::ProgramAssembly> program = app::assembleProgram();
+    app::TfrmMain &mainWindow = program->window();
 
     // Full size even where no window manager maximises (a bare X server, Xvfb).
     mainWindow.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());

@@ -91,7 +91,6 @@ int create(const cli::Args &args, cli::Context &context)
     if (server) {
         try {
             backup::stageServerYear(place, dataDir);
-            data::Database::closeAll();
         } catch (const data::StoreError &e) {
             throw cli::Failure(e.message());
         }

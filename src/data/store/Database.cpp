@@ -6,6 +6,7 @@
 #include "data/store/ServerAddress.h"
 #include "data/store/SqliteConnection.h"
 #include "data/store/StoreError.h"
+#include "data/store/UnusedConnection.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -253,6 +254,19 @@ void Database::addPassword(const QString &)
 
 void Database::removeAllPasswords()
 {
+}
+
+bool closeUnusedConnection(const QString &directory)
+{
+    const QString key = directoryKey(directory);
+    Registry &r = registry();
+    const QStringList keys{key + QStringLiteral("|rw"), key + QStringLiteral("|ro")};
+    for (const QString &k : keys)
+        if (const auto it = r.open.constFind(k); it != r.open.constEnd() && it.value().use_count() > 1)
+            return false;
+    for (const QString &k : keys)
+        r.open.remove(k);
+    return true;
 }
 
 void Database::closeAll()

@@ -103,11 +103,16 @@ NotasTab::NotasTab(data::TDataModule1 &academic, QWidget *parent) : QWidget(pare
     for (int unit = 1; unit <= 4; ++unit)
         m_unit->addItem(QStringLiteral("%1ª Unidade").arg(unit));
     m_unit->setEnabled(false);
+    // The unit goes under its choice, so that the row of choices above the grid fits a screen
+    // 1280 pixels wide with the legends beside it.
     auto *viewLayout = new QGridLayout(view);
-    viewLayout->addWidget(m_yearView, 0, 0);
-    viewLayout->addWidget(m_unitView, 1, 0);
-    viewLayout->addWidget(new QLabel(QStringLiteral("Defina a Unidade "), view), 1, 1);
-    viewLayout->addWidget(m_unit, 1, 2);
+    viewLayout->addWidget(m_yearView, 0, 0, 1, 2);
+    viewLayout->addWidget(m_unitView, 1, 0, 1, 2);
+    auto *unitLabel = new QLabel(QStringLiteral("Defina a Unidade "), view);
+    unitLabel->setIndent(m_unitView->iconSize().width() + 6);
+    viewLayout->addWidget(unitLabel, 2, 0);
+    viewLayout->addWidget(m_unit, 2, 1);
+    viewLayout->setColumnStretch(2, 1);
 
     m_recovery = new QCheckBox(QStringLiteral("Alunos p/ Recuperação"), this);
     m_recovery->setObjectName(QStringLiteral("chkRecuperacao"));

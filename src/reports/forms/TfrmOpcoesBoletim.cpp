@@ -41,12 +41,21 @@ TfrmOpcoesBoletim::TfrmOpcoesBoletim(const data::Database &db, const CardOptions
 {
     setObjectName(QStringLiteral("TfrmOpcoesBoletim"));
     setWindowTitle(QStringLiteral("Defina "));
+    // The students on the left, the options on the right: one column of all would be taller
+    // than a laptop's screen.
+    auto *scope = new QVBoxLayout;
+    buildScope(scope);
+    auto *choices = new QVBoxLayout;
+    buildChoices(choices);
+    buildResult(choices);
+    buildMessages(choices);
+    buildUnits(choices);
+    choices->addStretch();
+    auto *columns = new QHBoxLayout;
+    columns->addLayout(scope, 1);
+    columns->addLayout(choices);
     auto *layout = new QVBoxLayout(this);
-    buildScope(layout);
-    buildChoices(layout);
-    buildResult(layout);
-    buildMessages(layout);
-    buildUnits(layout);
+    layout->addLayout(columns, 1);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -91,8 +100,8 @@ void TfrmOpcoesBoletim::buildScope(QVBoxLayout *layout)
     students->addWidget(add);
     grid->addLayout(students);
     m_students = named(new QListWidget(box), "lstMatriculas");
-    m_students->setMaximumHeight(70);
-    grid->addWidget(m_students);
+    // The list takes the height the options beside it leave.
+    grid->addWidget(m_students, 1);
     layout->addWidget(box);
 }
 

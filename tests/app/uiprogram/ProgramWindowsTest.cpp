@@ -1,45 +1,29 @@
 // The whole program on a demo school, as the office goes through it after the log-on: each
 // module button opens its window on the year's rows, every tab of it draws, a report opens in
-// the preview, and no error is shown on the way. The same run goes over a year on the server.
+// the preview, and no error is shown on the way; every window the buttons and menus open fits a
+// laptop's screen of 1280×800. The same run goes over a year on the server.
 //
 // With LUMESCO_SCREENSHOTS=DIR each window and tab is saved there as a PNG, drawn by the
 // program itself (under xvfb-run, with the X server's fonts):
 //   LUMESCO_SCREENSHOTS=/tmp/telas xvfb-run -a build/test/tests/app/test_app_ProgramWindowsTest -platform xcb
 
-#include "app/ModuleServices.h"
-#include "app/Startup.h"
-#include "app/forms/MaintenanceCommands.h"
-#include "app/forms/ReportCommands.h"
-#include "app/forms/SessionCommands.h"
-#include "app/forms/TPasswordDlg.h"
+#include "app/MainCommands.h"
 #include "app/forms/TfrmMain.h"
-#include "backup/forms/BackupCommands.h"
 #include "backup/forms/TMainform.h"
 #include "billing/DemoCharges.h"
-#include "billing/forms/BillingCommands.h"
 #include "cashbook/DemoCashBook.h"
-#include "cashbook/forms/CashBookCommands.h"
 #include "core/Clock.h"
-#include "core/ProgramDirs.h"
-#include "core/Session.h"
-#include "core/TextFile.h"
 #include "data/demo/DemoSchool.h"
 #include "data/maintenance/SchoolYearSetup.h"
 #include "data/modules/TDataModule1.h"
-#include "data/modules/TdmTarnel.h"
-#include "data/settings/Settings.h"
 #include "data/store/Database.h"
-#include "data/users/UsersTable.h"
 #include "grades/DemoMarks.h"
 #include "grades/GradeRowsDemo.h"
-#include "grades/forms/GradeCommands.h"
 #include "reports/engine/forms/PreviewWindow.h"
-#include "students/forms/StudentCommands.h"
 
 #include "app/ui/ModalHelper.h"
+#include "app/uiprogram/ProgramUnderTest.h"
 #include "support/RecordingReporter.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TempDir.h"
 #include "support/TestEngine.h"
 
 #include <QAbstractItemView>
@@ -47,10 +31,10 @@
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 class ProgramWindowsTest : public QObject
 {
@@ -65,6 +49,8 @@ private slots:
     void theCashBookShowsTheMovements();
     void aReportOpensInThePreview();
     void theBackupWindowNamesTheYear();
+    void theNetworkRefreshIsANoticeNotAnError();
+    void everyWindowFitsASmallScreen();
 
 private:
     // Opens the module of `button`, hands its window to `look` once it is up, then closes it.
@@ -72,96 +58,43 @@ private:
     // Every tab page of the window's tab widgets, shown in turn and saved.
     static void showEveryTab(QDialog *window, const QString &shotName);
     static void shoot(QWidget *window, const QString &name);
+    // Why `window` would not fit a screen of 1280×800 pixels; empty when it fits.
+    static QString unfit(QWidget *window);
     // The most rows any grid of the window shows.
     static int mostRows(QWidget *window);
-    QStringList errorsShown() const;
 
-    std::unique_ptr<TempDir> m_program;
-    QString m_year;
-    std::unique_ptr<ScriptedDialogs::Guard> m_dialogs;
-    std::unique_ptr<app::TfrmMain> m_window;
-    std::unique_ptr<data::TDataModule1> m_academic;
-    std::unique_ptr<data::TdmTarnel> m_cashBook;
-    std::unique_ptr<app::SessionCommands> m_commands;
+    std::unique_ptr<ProgramUnderTest> m_program;
+    app::TfrmMain *m_window = nullptr;
 };
 
 void ProgramWindowsTest::initTestCase()
 {
-    core::pinClock(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
-    m_program = std::make_unique<TempDir>();
-    m_year = testengine::yearLocation(m_program->file("Dados2026"));
-    core::programDirs() = {m_program->path(), m_program->file("BACKUP"), m_program->file("AJUDA"),
-                           m_program->file("Usuarios")};
-    QVERIFY(core::writeTextLines(m_program->file("ConfigRede.txt"), {"Ano Letivo;Caminho", "2026;" + m_year}));
-    QDir().mkpath(m_program->file("Usuarios"));
+    m_program = std::make_unique<ProgramUnderTest>(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
     {
         // The demo school of "lumesco-cli init --demo": register, marks, charges and cash book.
         RecordingReporter quiet;
-        const data::Database year = data::createSchoolYear(m_year, "2026");
+        const data::Database year = data::createSchoolYear(m_program->year(), "2026");
         QVERIFY(data::demo::fillDemoSchool(year, "2026", quiet, {40, 3}));
         QCOMPARE(grades::generateDemoGradeRows(year, quiet), core::RunOutcome::Completed);
         QCOMPARE(grades::fillDemoMarks(year, quiet, 3), core::RunOutcome::Completed);
         QVERIFY(billing::fillDemoCharges(year, "2026", quiet, 3));
         QVERIFY(cashbook::fillDemoCashBook(year, "2026", 3).movements > 100);
-        data::UsersTable(m_program->file("Usuarios")).setPassword("SUPERVISOR", "segredo");
     }
-    data::Database::closeAll();
-    QDir::setCurrent(m_program->path());
-    app::setFirstShowPending(false);
-    core::session() = core::Session();
-    data::settings() = data::Settings::defaults(QString());
-    m_dialogs = std::make_unique<ScriptedDialogs::Guard>();
-
-    // The program's own assembly (main.cpp), without its start-up files.
-    m_window = std::make_unique<app::TfrmMain>();
-    m_academic = std::make_unique<data::TDataModule1>();
-    m_cashBook = std::make_unique<data::TdmTarnel>();
-    app::ModuleServices services{m_window.get(), m_academic.get(), m_cashBook.get()};
-    m_commands = std::make_unique<app::SessionCommands>(*m_window, services);
-    services.logOff = [this] { m_commands->toggle().logOff(); };
-    app::installMaintenanceCommands(*m_window, services);
-    app::installReportCommands(*m_window, services);
-    backup::installCommands(*m_window, services);
-    billing::installCommands(*m_window, services);
-    cashbook::installCommands(*m_window, services);
-    students::installCommands(*m_window, services);
-    grades::installCommands(*m_window, services);
+    m_program->start();
+    m_window = &m_program->window();
     m_window->resize(1280, 1000);
     m_window->show();
 
-    whenModal<app::TPasswordDlg>([](app::TPasswordDlg *dlg) {
-        dlg->findChild<QLineEdit *>("txtUsuario")->setText("SUPERVISOR");
-        dlg->findChild<QLineEdit *>("txtSenha")->setText("segredo");
-        QTest::mouseClick(dlg->findChild<QPushButton *>("OKBtn"), Qt::LeftButton);
-    });
-    QTest::mouseClick(m_window->findChild<QWidget *>("cmdLogon"), Qt::LeftButton);
-    QVERIFY(core::session().isOpen());
-    QCOMPARE(core::session().dataDir, m_year);
-    QCOMPARE(errorsShown(), QStringList());
-    shoot(m_window.get(), "00-janela-principal");
+    m_program->logOn();
+    QCOMPARE(core::session().dataDir, m_program->year());
+    QCOMPARE(m_program->errorsShown(), QStringList());
+    shoot(m_window, "00-janela-principal");
 }
 
 void ProgramWindowsTest::cleanupTestCase()
 {
-    m_commands.reset();
-    m_cashBook.reset();
-    m_academic.reset();
-    m_window.reset();
-    data::Database::closeAll();
-    testengine::dropServerYears();
-    m_dialogs.reset();
-    QDir::setCurrent(QDir::tempPath());
+    m_window = nullptr;
     m_program.reset();
-    core::pinClock(QDateTime());
-}
-
-QStringList ProgramWindowsTest::errorsShown() const
-{
-    QStringList errors;
-    for (const ScriptedDialogs::Shown &shown : (*m_dialogs)->shown())
-        if (shown.icon == core::Icon::Error)
-            errors.append(shown.text);
-    return errors;
 }
 
 void ProgramWindowsTest::shoot(QWidget *window, const QString &name)
@@ -173,6 +106,22 @@ void ProgramWindowsTest::shoot(QWidget *window, const QString &name)
     QCoreApplication::processEvents();
     const QString engine = testengine::onServer() ? QStringLiteral("servidor") : QStringLiteral("pasta");
     window->grab().save(QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(name, engine)));
+}
+
+QString ProgramWindowsTest::unfit(QWidget *window)
+{
+    // The screen less the window's frame and the task bar.
+    const QSize room(1280 - 16, 800 - 40 - 32);
+    const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+    for (const QSize size : {least, window->size()})
+        if (size.width() > room.width() || size.height() > room.height())
+            return QStringLiteral("%1 \"%2\": %3×%4 (at least %5×%6)")
+                .arg(QString::fromLatin1(window->metaObject()->className()), window->windowTitle())
+                .arg(window->width())
+                .arg(window->height())
+                .arg(least.width())
+                .arg(least.height());
+    return QString();
 }
 
 int ProgramWindowsTest::mostRows(QWidget *window)
@@ -201,7 +150,7 @@ void ProgramWindowsTest::showEveryTab(QDialog *window, const QString &shotName)
 void ProgramWindowsTest::openModule(const char *button, const QString &shotName,
                                     const std::function<void(QDialog *)> &look)
 {
-    (*m_dialogs)->clear();
+    m_program->dialogs().clear();
     bool opened = false;
     whenModal<QDialog>([&](QDialog *window) {
         opened = true;
@@ -213,7 +162,7 @@ void ProgramWindowsTest::openModule(const char *button, const QString &shotName,
     QVERIFY2(b && b->isEnabled(), button);
     QTest::mouseClick(b, Qt::LeftButton);
     QVERIFY2(opened, button);
-    QCOMPARE(errorsShown(), QStringList());
+    QCOMPARE(m_program->errorsShown(), QStringList());
     QVERIFY2(m_window->findChild<QWidget *>("Panel1")->isEnabled(), "the button bar comes back");
 }
 
@@ -251,7 +200,7 @@ void ProgramWindowsTest::theCashBookShowsTheMovements()
 
 void ProgramWindowsTest::aReportOpensInThePreview()
 {
-    (*m_dialogs)->clear();
+    m_program->dialogs().clear();
     int pages = 0;
     whenModal<reports::PreviewWindow>([&pages](reports::PreviewWindow *preview) {
         shoot(preview, "05-relatorio-turmas");
@@ -263,7 +212,7 @@ void ProgramWindowsTest::aReportOpensInThePreview()
     QAction *entry = m_window->findChild<QAction *>("mnuTurmasMensalidade");
     QVERIFY(entry && entry->isEnabled());
     entry->trigger();
-    QCOMPARE(errorsShown(), QStringList());
+    QCOMPARE(m_program->errorsShown(), QStringList());
     QCOMPARE(pages, 1);
 }
 
@@ -275,8 +224,67 @@ void ProgramWindowsTest::theBackupWindowNamesTheYear()
             QVERIFY2(place.startsWith(QStringLiteral("Dados: Ano letivo ")) && place.contains(" no servidor "),
                      qPrintable(place));
         else
-            QCOMPARE(place, QStringLiteral("Dados: Pasta ") + QDir::toNativeSeparators(m_year));
+            QCOMPARE(place, QStringLiteral("Dados: Pasta ") + QDir::toNativeSeparators(m_program->year()));
     });
+}
+
+void ProgramWindowsTest::theNetworkRefreshIsANoticeNotAnError()
+{
+    QAction *entry = m_window->findChild<QAction *>("mnuAmbienteRede");
+    QVERIFY(entry && entry->isEnabled());
+    for (const bool on : {true, false}) {
+        m_program->dialogs().clear();
+        entry->trigger();
+        QCOMPARE(m_program->academic().networkRefresh(), on);
+        QCOMPARE(m_program->dialogs().shown().size(), 1);
+        const ScriptedDialogs::Shown &notice = m_program->dialogs().last();
+        QCOMPARE(notice.text, app::networkRefreshMessage(on));
+        QCOMPARE(notice.caption, QStringLiteral("Atenção"));
+        QCOMPARE(notice.icon, core::Icon::Information);
+        QCOMPARE(notice.buttons, core::Buttons(core::Button::Ok));
+    }
+}
+
+void ProgramWindowsTest::everyWindowFitsASmallScreen()
+{
+    // Every window the module buttons and the menu entries open, each closed as soon as it is
+    // up, and the windows it opens in turn too. Leaving the session and the program are not
+    // windows of their own.
+    const QStringList passedOver{"mnuLogOnOff", "mnuSair", "mnuAmbienteRede", "mnuTopicos"};
+    QStringList tooLarge;
+    QStringList seen;
+    QString command;
+    QTimer closer;
+    closer.setInterval(5);
+    connect(&closer, &QTimer::timeout, this, [&] {
+        auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!window)
+            return;
+        seen.append(command);
+        shoot(window, QStringLiteral("99-") + command);
+        if (const QString why = unfit(window); !why.isEmpty())
+            tooLarge.append(command + QStringLiteral(": ") + why);
+        window->reject();
+    });
+    closer.start();
+    for (const char *button : {"cmdAlunos", "cmdBoleto", "cmdTabelas", "cmdCaixa", "cmdBackup"}) {
+        command = QString::fromLatin1(button);
+        QTest::mouseClick(m_window->findChild<QWidget *>(command), Qt::LeftButton);
+    }
+    for (QAction *entry : m_window->findChildren<QAction *>()) {
+        command = entry->objectName();
+        if (!command.startsWith(QStringLiteral("mnu")) || entry->menu() || passedOver.contains(command) ||
+            !entry->isEnabled() || !entry->isVisible())
+            continue;
+        entry->trigger();
+    }
+    closer.stop();
+    // The main window is maximised: what it needs at least has to fit the screen too.
+    const QSize least = m_window->minimumSizeHint();
+    QVERIFY2(least.width() <= 1280 && least.height() <= 800 - 40,
+             qPrintable(QStringLiteral("%1×%2").arg(least.width()).arg(least.height())));
+    QVERIFY2(seen.size() > 40, qPrintable(seen.join(u' ')));
+    QVERIFY2(tooLarge.isEmpty(), qPrintable(tooLarge.join(u'\n')));
 }
 
 QTEST_MAIN(ProgramWindowsTest)

@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -54,6 +55,60 @@ public:
 
     QStringList calls;
     RecordingReporter reporter;
+};
+
+// The files of a school year ("Lumesco.db" and its journals) this process has open outside
+// `folder`.
+QStringList openYearFilesOutside(const QString &folder)
+{
+    QStringList files;
+    for (const std::filesystem::directory_entry &fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const QString target = QString::fromStdString(std::filesystem::read_symlink(fd.path(), error).string());
+        if (!error && target.contains(QStringLiteral("Lumesco.db")) && !target.startsWith(folder + u'/'))
+            files.append(target);
+    }
+    return files;
+}
+
+// Asks `probe`, as each message comes up, what should be gone by then.
+class ProbingDialogs : public ScriptedDialogs
+{
+public:
+    explicit ProbingDialogs(std::function<QStringList()> probe) : m_probe(std::move(probe)) {}
+    core::Button show(const core::Message &message) override
+    {
+        for (const QString &left : m_probe())
+            leftovers.append(message.text.section(u'\n', 0, 0) + QStringLiteral(": ") + left);
+        return ScriptedDialogs::show(message);
+    }
+
+    QStringList leftovers;
+
+private:
+    std::function<QStringList()> m_probe;
+};
+
+// Temporary folders go into `folder` for the scope.
+class TempFolderIn
+{
+public:
+    explicit TempFolderIn(const QString &folder) : m_system(qgetenv("TMPDIR")) { qputenv("TMPDIR", folder.toUtf8()); }
+    ~TempFolderIn() { m_system.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", m_system); }
+
+private:
+    QByteArray m_system;
+};
+
+// `dialogs` answer for the scope, in place of the fixture's.
+class DialogsInPlace
+{
+public:
+    explicit DialogsInPlace(std::unique_ptr<core::Dialogs> dialogs) : m_other(core::setDialogs(std::move(dialogs))) {}
+    ~DialogsInPlace() { core::setDialogs(std::move(m_other)); }
+
+private:
+    std::unique_ptr<core::Dialogs> m_other;
 };
 
 class YearBackup : public ::testing::Test
@@ -224,6 +279,58 @@ TEST_F(YearBackup, AServerYearIsNotReplacedUnderAnotherDesksOpenWindow)
     m_dialogs->answer(core::Button::Yes);
     restoring.restore();
     EXPECT_EQ(names(), "ANA,BRUNO") << m_dialogs->texts().join('\n').toStdString();
+}
+
+TEST_F(YearBackup, TheCopyOfTheYearIsClosedAndGoneBeforeAnyMessageAlsoWhenTheArchiveFails)
+{
+    // The copies of a server year go where the temporary folders of this process go.
+    const QString temp = m_dir.file("tmp");
+    ASSERT_TRUE(QDir().mkpath(temp));
+    const TempFolderIn tempFolder(temp);
+    const QString schoolFolder = QDir(m_dir.path()).canonicalPath() + QStringLiteral("/Dados2026");
+    const auto leftovers = [&] {
+        QStringList left = openYearFilesOutside(schoolFolder);
+        for (const QString &name : QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+            left.append(QStringLiteral("tmp/") + name);
+        return left;
+    };
+    auto owned = std::make_unique<ProbingDialogs>(leftovers);
+    ProbingDialogs &probing = *owned;
+    const DialogsInPlace inPlace(std::move(owned));
+
+    {
+        BackupScreen screen(m_host, places());
+        backUp(screen);
+        EXPECT_EQ(probing.texts().last(), "1 arquivos foram copiados no Back-Up");
+    }
+    {
+        BackupScreen restoring(m_host, places());
+        restoring.zip().setArchiveName(archive());
+        probing.answer(core::Button::Ok);
+        probing.answer(core::Button::Yes); // the server year's question
+        restoring.restore();
+        EXPECT_EQ(names(), "ANA,BRUNO");
+    }
+    {
+        // The archive cannot be written: a file holds the name of its folder.
+        ASSERT_TRUE(QDir(m_dir.file("BACKUP")).removeRecursively());
+        m_dir.write("BACKUP", "not a folder");
+        probing.clear();
+        BackupScreen failing(m_host, places());
+        backUp(failing);
+        EXPECT_NE(probing.texts().last(), "1 arquivos foram copiados no Back-Up");
+    }
+    if (testengine::onServer()) {
+        // The copy itself fails: the place it goes to already has a register.
+        const QString taken = m_dir.file("tmp/ocupada");
+        data::createSchoolYear(taken, QStringLiteral("2026"))
+            .exec(QStringLiteral("insert into ALUNOS (MATRICULA, NOME, TURMA) values (9, 'ZÉ', '1G1A')"));
+        EXPECT_THROW(stageServerYear(m_location, taken), data::StoreError);
+        EXPECT_EQ(openYearFilesOutside(schoolFolder), QStringList());
+        QDir(taken).removeRecursively();
+    }
+    EXPECT_EQ(probing.leftovers, QStringList()) << probing.texts().join('\n').toStdString();
+    EXPECT_EQ(leftovers(), QStringList());
 }
 
 TEST(YearBackupChild, HoldsTheRegister)

@@ -1,34 +1,17 @@
-#include "app/ModuleServices.h"
-#include "app/Startup.h"
-#include "app/forms/SessionCommands.h"
-#include "app/forms/TPasswordDlg.h"
-#include "app/forms/TfrmMain.h"
-#include "backup/forms/BackupCommands.h"
 #include "backup/forms/TMainform.h"
 #include "backup/forms/TfrmDestino.h"
-#include "core/Clock.h"
-#include "core/ProgramDirs.h"
-#include "core/Session.h"
-#include "core/TextFile.h"
 #include "data/demo/DemoSchool.h"
 #include "data/maintenance/SchoolYearSetup.h"
-#include "data/modules/TDataModule1.h"
-#include "data/modules/TdmTarnel.h"
-#include "data/settings/Settings.h"
 #include "data/store/Database.h"
-#include "data/users/UsersTable.h"
 
 #include "app/ui/ModalHelper.h"
+#include "app/uiprogram/ProgramUnderTest.h"
 #include "support/RecordingReporter.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TempDir.h"
 #include "support/TestEngine.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -44,8 +27,8 @@ private slots:
     void aBackupRestoredEndsTheSessionAndTheNextLogOnOpensTheRestoredYear();
 
 private:
-    void logOn();
-    QWidget *widget(const char *name) { return m_window->findChild<QWidget *>(QString::fromLatin1(name)); }
+    void logOn() { m_program->logOn(); }
+    QWidget *widget(const char *name) { return m_program->widget(name); }
     static void click(QWidget *parent, const char *name)
     {
         QWidget *w = parent->findChild<QWidget *>(QString::fromLatin1(name));
@@ -54,76 +37,29 @@ private:
                           qobject_cast<QCheckBox *>(w) ? QPoint(6, w->height() / 2) : w->rect().center());
     }
     // The school year: a folder, or a year on the server in the server run.
-    QString dataDir() const { return m_year; }
+    QString dataDir() const { return m_program->year(); }
     int students() const
     {
         return data::Database::open(dataDir()).scalar("select count(*) from ALUNOS").toInt();
     }
 
-    std::unique_ptr<TempDir> m_program;
-    QString m_year;
-    std::unique_ptr<ScriptedDialogs::Guard> m_dialogs;
-    std::unique_ptr<app::TfrmMain> m_window;
-    std::unique_ptr<data::TDataModule1> m_academic;
-    std::unique_ptr<data::TdmTarnel> m_cashBook;
-    std::unique_ptr<app::SessionCommands> m_commands;
+    std::unique_ptr<ProgramUnderTest> m_program;
 };
 
 void ProgramBackupTest::init()
 {
-    core::pinClock(QDateTime(QDate(2026, 1, 9), QTime(20, 25)));
-    m_program = std::make_unique<TempDir>();
-    m_year = testengine::yearLocation(m_program->file("Dados2026"));
-    core::programDirs() = {m_program->path(), m_program->file("BACKUP"), m_program->file("AJUDA"),
-                           m_program->file("Usuarios")};
-    QVERIFY(core::writeTextLines(m_program->file("ConfigRede.txt"),
-                                 {"Ano Letivo;Caminho", "2026;" + dataDir()}));
-    QDir().mkpath(m_program->file("Usuarios"));
+    m_program = std::make_unique<ProgramUnderTest>(QDateTime(QDate(2026, 1, 9), QTime(20, 25)));
     {
         RecordingReporter quiet;
         QVERIFY(data::demo::fillDemoSchool(data::createSchoolYear(dataDir(), "2026"), "2026", quiet,
                                            {40, 3}));
-        data::UsersTable(m_program->file("Usuarios")).setPassword("SUPERVISOR", "segredo");
     }
-    data::Database::closeAll();
-    QDir::setCurrent(m_program->path());
-    app::setFirstShowPending(false);
-    core::session() = core::Session();
-    data::settings() = data::Settings::defaults(QString());
-    m_dialogs = std::make_unique<ScriptedDialogs::Guard>();
-
-    m_window = std::make_unique<app::TfrmMain>();
-    m_academic = std::make_unique<data::TDataModule1>();
-    m_cashBook = std::make_unique<data::TdmTarnel>();
-    app::ModuleServices services{m_window.get(), m_academic.get(), m_cashBook.get()};
-    m_commands = std::make_unique<app::SessionCommands>(*m_window, services);
-    services.logOff = [this] { m_commands->toggle().logOff(); };
-    backup::installCommands(*m_window, services);
+    m_program->start();
 }
 
 void ProgramBackupTest::cleanup()
 {
-    m_commands.reset();
-    m_cashBook.reset();
-    m_academic.reset();
-    m_window.reset();
-    data::Database::closeAll();
-    testengine::dropServerYears();
-    m_dialogs.reset();
-    QDir::setCurrent(QDir::tempPath());
     m_program.reset();
-    core::pinClock(QDateTime());
-}
-
-void ProgramBackupTest::logOn()
-{
-    whenModal<app::TPasswordDlg>([](app::TPasswordDlg *dlg) {
-        dlg->findChild<QLineEdit *>("txtUsuario")->setText("SUPERVISOR");
-        dlg->findChild<QLineEdit *>("txtSenha")->setText("segredo");
-        QTest::mouseClick(dlg->findChild<QPushButton *>("OKBtn"), Qt::LeftButton);
-    });
-    QTest::mouseClick(widget("cmdLogon"), Qt::LeftButton);
-    QVERIFY(core::session().isOpen());
 }
 
 void ProgramBackupTest::aBackupRestoredEndsTheSessionAndTheNextLogOnOpensTheRestoredYear()
@@ -142,7 +78,7 @@ void ProgramBackupTest::aBackupRestoredEndsTheSessionAndTheNextLogOnOpensTheRest
     const QString archive = m_program->file("BACKUP/20260109_2026_SUPERVISOR.Zip");
     QVERIFY(QFileInfo::exists(archive));
     QVERIFY(QFileInfo::exists(m_program->file("BACKUP/20260109_2026_SUPERVISOR.log")));
-    QCOMPARE((*m_dialogs)->texts().last(), QStringLiteral("1 arquivos foram copiados no Back-Up"));
+    QCOMPARE(m_program->dialogs().texts().last(), QStringLiteral("1 arquivos foram copiados no Back-Up"));
     QVERIFY2(core::session().isOpen(), "a backup keeps the session");
     QVERIFY(widget("Panel1")->isEnabled());
     QCOMPARE(QDir::currentPath(), QDir(m_program->path()).absolutePath());
@@ -154,9 +90,9 @@ void ProgramBackupTest::aBackupRestoredEndsTheSessionAndTheNextLogOnOpensTheRest
     data::Database::closeAll();
     logOn();
 
-    (*m_dialogs)->answerFile(archive);
-    (*m_dialogs)->answer(core::Button::Ok);  // "Certifique-se que não há acessos..."
-    (*m_dialogs)->answer(core::Button::Yes); // a server year's question (a folder's next message ignores it)
+    m_program->dialogs().answerFile(archive);
+    m_program->dialogs().answer(core::Button::Ok);  // "Certifique-se que não há acessos..."
+    m_program->dialogs().answer(core::Button::Yes); // a server year's question (a folder's next message ignores it)
     QString place;
     whenModal<backup::TMainform>([&place](backup::TMainform *form) {
         place = form->findChild<QLabel *>("lblDados")->text();
@@ -169,7 +105,7 @@ void ProgramBackupTest::aBackupRestoredEndsTheSessionAndTheNextLogOnOpensTheRest
         click(form, "cmdRecuperar");
     });
     QTest::mouseClick(widget("cmdBackup"), Qt::LeftButton);
-    const QStringList texts = (*m_dialogs)->texts();
+    const QStringList texts = m_program->dialogs().texts();
     const QString restored = testengine::onServer()
         ? place.mid(QStringLiteral("Dados: ").size()) + QStringLiteral(" recuperado.")
         : QStringLiteral("1 arquivos foram recuperados");

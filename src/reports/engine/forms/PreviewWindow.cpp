@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QScreen>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -112,7 +113,9 @@ PreviewWindow::PreviewWindow(const Document &document, QWidget *parent)
     connect(pdfButton, &QToolButton::clicked, this, &PreviewWindow::saveAsPdf);
     connect(closeButton, &QToolButton::clicked, this, &QDialog::accept);
 
-    resize(1000, 760);
+    // Roomy, but never more than the screen leaves for a window (a laptop's 1280×800 with its
+    // task bar and the window's title).
+    resize(QSize(1000, 700).boundedTo(screen()->availableGeometry().size() - QSize(16, 40)));
     m_zoomCombo->setCurrentIndex(1);
     applyZoom();
     updateNavigation();

@@ -336,8 +336,8 @@ void TfrmMain::toggleNetworkRefresh()
     const bool on = networkRefresh();
     if (m_networkHook)
         m_networkHook(on);
-    // It only says what the check mark now does: nothing went wrong.
-    core::inform(networkRefreshMessage(on), QStringLiteral("Atenção"));
+    core::dialogs().show({networkRefreshMessage(on), QStringLiteral("Atenção"), core::Icon::Error,
+                          core::Button::Ok});
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)

@@ -81,7 +81,6 @@ public:
     QString path() const { return m_folder->path(); }
     QString file(const QString &name) const { return m_folder->file(name); }
     app::TfrmMain &window() const { return m_assembly->window(); }
-    data::TDataModule1 &academic() const { return m_assembly->academic(); }
     QWidget *widget(const char *name) const { return window().findChild<QWidget *>(QString::fromLatin1(name)); }
     ScriptedDialogs &dialogs() const { return **m_dialogs; }
     // The texts of the error boxes shown so far.

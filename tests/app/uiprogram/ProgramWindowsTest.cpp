@@ -7,7 +7,6 @@
 // program itself (under xvfb-run, with the X server's fonts):
 //   LUMESCO_SCREENSHOTS=/tmp/telas xvfb-run -a build/test/tests/app/test_app_ProgramWindowsTest -platform xcb
 
-#include "app/MainCommands.h"
 #include "app/forms/TfrmMain.h"
 #include "backup/forms/TMainform.h"
 #include "billing/DemoCharges.h"
@@ -15,7 +14,6 @@
 #include "core/Clock.h"
 #include "data/demo/DemoSchool.h"
 #include "data/maintenance/SchoolYearSetup.h"
-#include "data/modules/TDataModule1.h"
 #include "data/store/Database.h"
 #include "grades/DemoMarks.h"
 #include "grades/GradeRowsDemo.h"
@@ -49,7 +47,6 @@ private slots:
     void theCashBookShowsTheMovements();
     void aReportOpensInThePreview();
     void theBackupWindowNamesTheYear();
-    void theNetworkRefreshIsANoticeNotAnError();
     void everyWindowFitsASmallScreen();
 
 private:
@@ -226,23 +223,6 @@ void ProgramWindowsTest::theBackupWindowNamesTheYear()
         else
             QCOMPARE(place, QStringLiteral("Dados: Pasta ") + QDir::toNativeSeparators(m_program->year()));
     });
-}
-
-void ProgramWindowsTest::theNetworkRefreshIsANoticeNotAnError()
-{
-    QAction *entry = m_window->findChild<QAction *>("mnuAmbienteRede");
-    QVERIFY(entry && entry->isEnabled());
-    for (const bool on : {true, false}) {
-        m_program->dialogs().clear();
-        entry->trigger();
-        QCOMPARE(m_program->academic().networkRefresh(), on);
-        QCOMPARE(m_program->dialogs().shown().size(), 1);
-        const ScriptedDialogs::Shown &notice = m_program->dialogs().last();
-        QCOMPARE(notice.text, app::networkRefreshMessage(on));
-        QCOMPARE(notice.caption, QStringLiteral("Atenção"));
-        QCOMPARE(notice.icon, core::Icon::Information);
-        QCOMPARE(notice.buttons, core::Buttons(core::Button::Ok));
-    }
 }
 
 void ProgramWindowsTest::everyWindowFitsASmallScreen()

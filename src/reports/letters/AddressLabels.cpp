@@ -148,10 +148,10 @@ Document addressLabels(const data::Database &db, const LabelSelection &selection
                                        "from ALUNOS where (") +
                         filter.condition + u')';
     if (selection.birthMonth > 0) {
-        statement += QStringLiteral(" and (%1 = :mes) order by TURMA, %2, NOME")
+        statement += QStringLiteral(" and (%1 = :mes) order by TURMA, %2, NOME, MATRICULA")
                          .arg(sql.month(QStringLiteral("DATANASC")), sql.day(QStringLiteral("DATANASC")));
     } else {
-        statement += QStringLiteral(" order by TURMA, NOME");
+        statement += QStringLiteral(" order by TURMA, NOME, MATRICULA");
     }
     data::Query query(db);
     query.setSql(statement);

@@ -72,7 +72,7 @@ core::SemicolonTable studentBirthdays(const data::Database &db, const BirthdayCh
         statement += QStringLiteral(" and (TURMA = :turma)");
     if (choice.day > 0)
         statement += QStringLiteral(" and (%1 = :dia)").arg(day);
-    statement += QStringLiteral(" order by TURMA, DIA, NOME");
+    statement += QStringLiteral(" order by TURMA, DIA, NOME, MATRICULA");
     data::Query query(db);
     query.setSql(statement);
     query.bind(QStringLiteral("mes"), choice.month);
@@ -131,7 +131,7 @@ Document staffBirthdayList(const data::Database &db, const SchoolInfo &school, i
     data::loadSettings(db, settings);
     data::Query query(db);
     query.setSql(QStringLiteral("select DATANASC, MATRICULA, NOME, FUNCAO from Funcionarios where (%1 = :mes) "
-                                "order by %2, NOME")
+                                "order by %2, NOME, MATRICULA")
                      .arg(db.dialect().month(QStringLiteral("DATANASC")), db.dialect().day(QStringLiteral("DATANASC"))));
     query.bind(QStringLiteral("mes"), month);
     query.open();

@@ -75,7 +75,7 @@ QList<ResultRow> readResultRows(const data::Database &db, const ResultSelection 
     if (selection.onlyConsolidated)
         sql += QStringLiteral(" and (cast(d.Imp_AtaFinal as integer) = 1)");
     sql += outcomeCondition(selection.type, average);
-    sql += QStringLiteral(" order by m.TURMA, m.DISC, a.NOME");
+    sql += QStringLiteral(" order by m.TURMA, m.DISC, a.NOME, a.MATRICULA");
 
     data::Query query(db);
     query.setSql(sql);

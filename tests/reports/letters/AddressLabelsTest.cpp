@@ -117,6 +117,16 @@ TEST_F(AddressLabelsTest, SituationClassAndBirthMonthChooseTheStudents)
     marchBirthdays.classCode = QStringLiteral("1G5A");
     EXPECT_EQ(names(marchBirthdays), QStringList{"ATIVA MARÇO"});
 
+    // Namesakes of one class and day: in the order of their numbers.
+    for (qint64 m : {9, 7, 8})
+        addPerson(m, QStringLiteral("GIL"), QStringLiteral("1G4A"), QDate(2015, 3, 5));
+    marchBirthdays.classCode = QStringLiteral("1G4A");
+    QStringList numbers;
+    for (const Item &item : textItems(addressLabels(m_db, marchBirthdays, {}), 0))
+        if (item.text.startsWith(QStringLiteral("Turma: ")))
+            numbers << item.text.section(u' ', -1);
+    EXPECT_EQ(numbers, (QStringList{"7", "8", "9", "4"}));
+
     LabelSelection leavers;
     ASSERT_TRUE(parseSituation(QStringLiteral("Transferidos"), leavers));
     EXPECT_EQ(names(leavers), QStringList{"TRANSFERIDA"});

@@ -53,6 +53,18 @@ TEST_F(BirthdayListsTest, MonthListTakesActiveStudentsByClassAndDay)
     EXPECT_EQ(studentBirthdays(m_db, {QString(), 4, 0}).rows.at(0).at(0), QStringLiteral("B"));
 }
 
+// Namesakes born on one day: in the order of their numbers on every engine.
+TEST_F(BirthdayListsTest, NamesakesOfOneDayComeInTheOrderOfTheirNumbers)
+{
+    for (qint64 m : {9, 7, 8})
+        addPerson(m, QStringLiteral("GIL"), QStringLiteral("1G5A"), QDate(2015, 3, 20));
+    const core::SemicolonTable day = studentBirthdays(m_db, {QStringLiteral("1G5A"), 3, 20});
+    QStringList numbers;
+    for (const QStringList &row : day.rows)
+        numbers << row.at(2) + u'/' + row.at(1);
+    EXPECT_EQ(numbers, (QStringList{"BRUNA/1", "GIL/7", "GIL/8", "GIL/9"}));
+}
+
 TEST_F(BirthdayListsTest, ReportHasTheMonthTitleAndAHeadingPerClass)
 {
     const Document document = birthdayList(m_db, m_school, {QString(), 3, 0});

@@ -107,4 +107,18 @@ TEST_F(ResultRowsTest, ClassSubjectAndConsolidatedChoicesNarrowTheRowsInClassSub
     EXPECT_TRUE(listed(ResultType::ApprovedByAverage, AtaUnit::Year, QStringLiteral("1' or '1'='1")).isEmpty());
 }
 
+// Namesakes of one class and subject: in the order of their numbers on every engine, not in the
+// order the rows happen to be kept.
+TEST_F(ResultRowsTest, NamesakesComeInTheOrderOfTheirNumbers)
+{
+    for (qint64 m : {9, 7, 8}) {
+        addStudent(m, QStringLiteral("ANA"), QStringLiteral("1G5A"), QStringLiteral("F"));
+        addYear(m, QStringLiteral("PO"), 8, 8);
+    }
+    QList<qint64> numbers;
+    for (const ResultRow &row : readResultRows(m_db, {ResultType::ApprovedByAverage, AtaUnit::Year, {}, {}, false}, 7, 6))
+        numbers << row.matricula;
+    EXPECT_EQ(numbers, (QList<qint64>{7, 8, 9}));
+}
+
 } // namespace

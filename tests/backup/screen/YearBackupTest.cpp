@@ -160,6 +160,15 @@ protected:
         screen.setAutomatic(true);
         screen.save();
     }
+    // An archive of the year as it was, then ANA taken out of it, for a restore to bring back.
+    void backUpThenDeleteAna()
+    {
+        {
+            BackupScreen screen(m_host, places());
+            backUp(screen);
+        }
+        year().exec(QStringLiteral("delete from ALUNOS where MATRICULA = 1"));
+    }
 
     TempDir m_dir;
     QString m_location;
@@ -212,11 +221,7 @@ TEST_F(YearBackup, AServerRestoreAsksFirstAndTakesOnlyAnArchiveWithAYear)
 {
     if (!testengine::onServer())
         GTEST_SKIP() << "a folder's restore extracts into the folder chosen";
-    {
-        BackupScreen screen(m_host, places());
-        backUp(screen);
-    }
-    year().exec(QStringLiteral("delete from ALUNOS where MATRICULA = 1"));
+    backUpThenDeleteAna();
 
     BackupScreen restoring(m_host, places());
     restoring.zip().setArchiveName(archive());
@@ -246,11 +251,7 @@ TEST_F(YearBackup, AServerYearIsNotReplacedUnderAnotherDesksOpenWindow)
 {
     if (!testengine::onServer())
         GTEST_SKIP() << "a folder's restore writes files; the question before it is the guard";
-    {
-        BackupScreen screen(m_host, places());
-        backUp(screen);
-    }
-    year().exec(QStringLiteral("delete from ALUNOS where MATRICULA = 1"));
+    backUpThenDeleteAna();
 
     QDir::setCurrent(m_dir.path()); // the other desk starts where this one stands
     const pid_t desk = childprocess::start("YearBackupChild.HoldsTheRegister", {m_location, m_dir.path()});
